@@ -1,0 +1,160 @@
+#include "platform/framework/Wnd.h"
+
+#include "platform/framework/WinApp.h"
+
+namespace velk::fw {
+
+const WndMsgTable CWnd::kMessageTable = {nullptr, nullptr, 0};
+
+namespace {
+const char kObjectProp[] = "VelkWndObject";
+}  // namespace
+
+CWnd::~CWnd() {
+  if (m_hWnd && ::IsWindow(m_hWnd)) {
+    // The object goes first: detach so the window's last messages do not reach it.
+    ::RemovePropA(m_hWnd, kObjectProp);
+    ::DestroyWindow(m_hWnd);
+  }
+  m_hWnd = nullptr;
+}
+
+MsgKey KeyOf(UINT message, WPARAM wParam, LPARAM lParam) {
+  MsgKey key{message, false, false, 0, 0};
+  if (message == WM_COMMAND) {
+    key.isCommand = true;
+    key.id = LOWORD(wParam);
+    key.code = HIWORD(wParam);
+  } else if (message == WM_NOTIFY && lParam) {
+    const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
+    key.isNotify = true;
+    key.id = static_cast<uint32_t>(hdr->idFrom);
+    key.code = hdr->code;
+  }
+  return key;
+}
+
+bool CWnd::RegisterClass(const char* className, UINT style, HCURSOR cursor, HBRUSH background,
+                         HICON icon) {
+  HINSTANCE inst = ::GetModuleHandleA(nullptr);
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof(existing);
+  if (::GetClassInfoExA(inst, className, &existing)) return true;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = style;
+  wc.lpfnWndProc = &CWnd::StaticWndProc;
+  wc.hInstance = inst;
+  wc.hCursor = cursor;
+  wc.hbrBackground = background;
+  wc.hIcon = icon;
+  wc.lpszClassName = className;
+  return ::RegisterClassExA(&wc) != 0;
+}
+
+bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
+                    int x, int y, int width, int height, HWND parent, HMENU menuOrId) {
+  HWND hwnd = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, parent,
+                                menuOrId, ::GetModuleHandleA(nullptr), this);
+  return hwnd != nullptr;
+}
+
+bool CWnd::DestroyWindow() {
+  if (!m_hWnd) return false;
+  return ::DestroyWindow(m_hWnd) != FALSE;
+}
+
+CWnd* CWnd::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<CWnd*>(::GetPropA(hwnd, kObjectProp)) : nullptr;
+}
+
+std::string CWnd::GetWindowText() const {
+  int n = ::GetWindowTextLengthA(m_hWnd);
+  std::string text(static_cast<size_t>(n > 0 ? n : 0) + 1, '\0');
+  int got = ::GetWindowTextA(m_hWnd, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+RECT CWnd::GetClientRect() const {
+  RECT rc{};
+  ::GetClientRect(m_hWnd, &rc);
+  return rc;
+}
+
+RECT CWnd::GetWindowRect() const {
+  RECT rc{};
+  ::GetWindowRect(m_hWnd, &rc);
+  return rc;
+}
+
+void CWnd::Invalidate(bool erase) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
+void CWnd::InvalidateRect(const RECT& rc, bool erase) const { ::InvalidateRect(m_hWnd, &rc, erase); }
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return ::SendMessageA(m_hWnd, message, wParam, lParam);
+}
+
+bool CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return ::PostMessageA(m_hWnd, message, wParam, lParam) != FALSE;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  MsgArgs args{message, wParam, lParam};
+  const MsgArgs* outer = current_;
+  current_ = &args;
+  LRESULT result;
+  const WndMsgEntry* entry = FindEntry(GetMessageTable(), KeyOf(message, wParam, lParam));
+  if (entry && entry->handler(*this, args)) {
+    result = args.result;
+  } else {
+    result = DefWindowProc(message, wParam, lParam);
+  }
+  current_ = outer;
+  return result;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default() {
+  if (!current_) return 0;
+  return DefWindowProc(current_->message, current_->wParam, current_->lParam);
+}
+
+LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* wnd = nullptr;
+  if (message == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    wnd = static_cast<CWnd*>(cs->lpCreateParams);
+    if (wnd) {
+      wnd->m_hWnd = hwnd;
+      ::SetPropA(hwnd, kObjectProp, wnd);
+    }
+  } else {
+    wnd = FromHandle(hwnd);
+  }
+  if (!wnd) return ::DefWindowProcA(hwnd, message, wParam, lParam);
+
+  // Nothing may escape into the window system.
+  LRESULT result = 0;
+  try {
+    result = wnd->WindowProc(message, wParam, lParam);
+  } catch (...) {
+    result = ::DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  if (message == WM_NCDESTROY) {
+    ::RemovePropA(hwnd, kObjectProp);
+    wnd->m_hWnd = nullptr;
+    CWinApp* app = GetApp();
+    if (app && app->m_pMainWnd == wnd) ::PostQuitMessage(0);
+    try {
+      wnd->PostNcDestroy();
+    } catch (...) {
+    }
+  }
+  return result;
+}
+
+}  // namespace velk::fw

@@ -1,0 +1,107 @@
+#include "tests/e2e/Driver.h"
+
+#include <vector>
+
+namespace velk::e2e {
+
+std::string WindowsPathOf(const std::string& unixPath) {
+  std::string p = "Z:" + unixPath;
+  for (char& c : p)
+    if (c == '/') c = '\\';
+  return p;
+}
+
+std::string BinDir() { return WindowsPathOf(VELK_BIN_DIR_UNIX); }
+
+CProcess::~CProcess() {
+  if (process_) {
+    if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+      ::TerminateProcess(process_, 99);
+      ::WaitForSingleObject(process_, 5000);
+    }
+    ::CloseHandle(process_);
+  }
+}
+
+bool CProcess::Start(const std::string& program, const std::string& commandTail,
+                     const std::string& currentDir) {
+  std::string cmd = "\"" + program + "\"";
+  if (!commandTail.empty()) cmd += " " + commandTail;
+  std::vector<char> buf(cmd.begin(), cmd.end());
+  buf.push_back('\0');
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessA(program.c_str(), buf.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDir.empty() ? nullptr : currentDir.c_str(), &si, &pi)) {
+    return false;
+  }
+  ::CloseHandle(pi.hThread);
+  process_ = pi.hProcess;
+  pid_ = pi.dwProcessId;
+  return true;
+}
+
+bool CProcess::WaitExit(DWORD timeoutMs, DWORD* exitCode) {
+  if (!process_ || ::WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
+  if (exitCode) ::GetExitCodeProcess(process_, exitCode);
+  return true;
+}
+
+namespace {
+struct FindState {
+  DWORD pid;
+  const std::string* title;
+  bool visible;
+  HWND found;
+};
+
+BOOL CALLBACK FindProc(HWND hwnd, LPARAM lp) {
+  auto* st = reinterpret_cast<FindState*>(lp);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != st->pid) return TRUE;
+  if (st->visible && !::IsWindowVisible(hwnd)) return TRUE;
+  char text[512] = {};
+  ::GetWindowTextA(hwnd, text, sizeof(text));
+  if (*st->title != text) return TRUE;
+  st->found = hwnd;
+  return FALSE;
+}
+}  // namespace
+
+HWND FindProcessWindow(DWORD pid, const std::string& title, bool mustBeVisible) {
+  FindState st{pid, &title, mustBeVisible, nullptr};
+  ::EnumWindows(&FindProc, reinterpret_cast<LPARAM>(&st));
+  return st.found;
+}
+
+HWND WaitForWindow(DWORD pid, const std::string& title, DWORD timeoutMs) {
+  DWORD start = ::GetTickCount();
+  for (;;) {
+    if (HWND h = FindProcessWindow(pid, title, true)) return h;
+    if (::GetTickCount() - start > timeoutMs) return nullptr;
+    ::Sleep(50);
+  }
+}
+
+std::string ReadUserString(const std::string& keyPath, const std::string& name, bool* found) {
+  if (found) *found = false;
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return std::string();
+  char buf[4096] = {};
+  DWORD size = sizeof(buf) - 1, type = 0;
+  LONG rc = ::RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+  ::RegCloseKey(key);
+  if (rc != ERROR_SUCCESS || type != REG_SZ) return std::string();
+  if (found) *found = true;
+  return std::string(buf);
+}
+
+void DeleteUserTree(const std::string& keyPath) {
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, keyPath.c_str());
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, keyPath.c_str());
+}
+
+}  // namespace velk::e2e

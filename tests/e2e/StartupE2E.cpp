@@ -1,0 +1,47 @@
+// The player starts, shows its main window, records its folder and exits
+// cleanly when the window is closed.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/Driver.h"
+
+namespace velk::e2e {
+namespace {
+
+const char kProgramKey[] = "Software\\Velk";
+
+TEST(Startup, ShowsWindowRecordsFolderAndExitsOnClose) {
+  DeleteUserTree(kProgramKey);
+  CProcess velk;
+  // Started from elsewhere, as an association would: the folder is still the program's own.
+  ASSERT_TRUE(velk.Start(BinDir() + "\\Velk.exe", "", "C:\\"));
+  HWND main = WaitForWindow(velk.Id(), "Qorn mediaplayer", 20000);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(ReadUserString(kProgramKey, "AppPath"), BinDir());
+
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  DWORD code = 1;
+  ASSERT_TRUE(velk.WaitExit(20000, &code));
+  EXPECT_EQ(code, 0u);
+}
+
+TEST(Startup, ReplacesARecordedFolderThatNoLongerHoldsTheProgram) {
+  DeleteUserTree(kProgramKey);
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                              &key, nullptr),
+            ERROR_SUCCESS);
+  const char stale[] = "C:\\nowhere\\velk";
+  ::RegSetValueExA(key, "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(stale), sizeof(stale));
+  ::RegCloseKey(key);
+
+  CProcess velk;
+  ASSERT_TRUE(velk.Start(BinDir() + "\\Velk.exe", ""));
+  HWND main = WaitForWindow(velk.Id(), "Qorn mediaplayer", 20000);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(ReadUserString(kProgramKey, "AppPath"), BinDir());
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(velk.WaitExit(20000));
+}
+
+}  // namespace
+}  // namespace velk::e2e

@@ -1,0 +1,43 @@
+// velkctl: what the launcher needs to see and steer the running player from
+// outside: wait until a window shows, and close it as a user would.
+//   velkctl wait-window TITLE TIMEOUT_MS   exit code 0 when it showed
+//   velkctl close TITLE TIMEOUT_MS         posts WM_CLOSE and waits until it is gone
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+static HWND FindShown(const char* title) {
+  HWND h = ::FindWindowA(nullptr, title);
+  return (h && ::IsWindowVisible(h)) ? h : nullptr;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: velkctl wait-window|close TITLE TIMEOUT_MS\n");
+    return 2;
+  }
+  const char* verb = argv[1];
+  const char* title = argv[2];
+  DWORD timeout = static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10));
+  DWORD start = ::GetTickCount();
+  if (std::strcmp(verb, "wait-window") == 0) {
+    while (!FindShown(title)) {
+      if (::GetTickCount() - start > timeout) return 1;
+      ::Sleep(100);
+    }
+    return 0;
+  }
+  if (std::strcmp(verb, "close") == 0) {
+    HWND h = ::FindWindowA(nullptr, title);
+    if (!h) return 0;
+    ::PostMessageA(h, WM_CLOSE, 0, 0);
+    while (::IsWindow(h)) {
+      if (::GetTickCount() - start > timeout) return 1;
+      ::Sleep(100);
+    }
+    return 0;
+  }
+  return 2;
+}

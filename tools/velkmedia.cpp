@@ -1,0 +1,31 @@
+// velkmedia: writes generated media.
+//   velkmedia demo DIR    the demo clip: demo.avi (video with sound, 5 s) and demo.smi
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tests/support/MediaGen.h"
+
+using namespace velk::testmedia;
+
+int main(int argc, char** argv) {
+  if (argc < 3 || std::strcmp(argv[1], "demo") != 0) {
+    std::fprintf(stderr, "usage: velkmedia demo DIR\n");
+    return 2;
+  }
+  const std::string dir = argv[2];
+  VideoSpec spec;
+  spec.frames = 50;
+  spec.withAudio = true;
+  std::vector<Caption> captions = {{0, "Velk plays this demo clip"},
+                                   {2000, "Captions come from demo.smi<br>beside the clip"},
+                                   {4000, "&nbsp;"}};
+  bool ok = WriteFile(dir + "/demo.avi", MakeAvi(spec)) &&
+            WriteFile(dir + "/demo.smi", MakeSami(captions));
+  if (!ok) {
+    std::fprintf(stderr, "velkmedia: cannot write into %s\n", dir.c_str());
+    return 1;
+  }
+  std::printf("%s/demo.avi\n", dir.c_str());
+  return 0;
+}
