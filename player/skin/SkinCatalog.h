@@ -1,0 +1,28 @@
+// The skin catalogue: skin pictures directly in the Skins folder beside the
+// program, offered in each skinned window's "&Skin" submenu.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velk {
+
+constexpr uint32_t ID_SKIN_BASE = 6000;   // "<Base Skin>"
+constexpr uint32_t ID_SKIN_FIRST = 6001;  // the first file of the skin list
+constexpr uint32_t ID_SKIN_LAST = 7000;
+constexpr size_t kMaxSkinItems = ID_SKIN_LAST - ID_SKIN_FIRST + 1;
+
+// "AppPath" + "\Skins\".
+std::string SkinsDir(const std::string& appPath);
+
+// The position in the skin list that a skin command chooses, or −1 for the
+// base skin (the base item, or an id beyond the list).
+int32_t SkinIndexOfCommand(uint32_t id, size_t listSize);
+
+// The list position whose full path names the current skin (letter case
+// ignored), or −1 when none does and the base item is checked.
+int32_t CheckedSkinIndex(const std::vector<std::string>& names, const std::string& skinsDir,
+                         const std::string& currentPath);
+
+}  // namespace velk

@@ -1,0 +1,23 @@
+// A skinned window's stored screen rectangle: corrected when read so the
+// window lands on the screen, and written only in the parts that fit.
+#pragma once
+
+#include <cstdint>
+
+#include "player/skin/SkinGeometry.h"
+
+namespace velk {
+
+// A left or top outside the screen becomes 0; a size larger than the screen
+// becomes 300 with the left (top) edge kept.
+SkinRect CorrectPlacement(const SkinRect& stored, int32_t screenWidth, int32_t screenHeight);
+
+struct PlacementParts {
+  bool horizontal = false;  // write "left" and "right"
+  bool vertical = false;    // write "top" and "bottom"
+};
+// A window wider (higher) than the screen keeps the stored horizontal
+// (vertical) values of the previous run.
+PlacementParts PlacementToSave(const SkinRect& window, int32_t screenWidth, int32_t screenHeight);
+
+}  // namespace velk

@@ -1,0 +1,120 @@
+// Placement correction, snapping, carrying and pushing, and the skin commands.
+#include <gtest/gtest.h>
+
+#include "player/skin/SkinCatalog.h"
+#include "player/skin/SkinDocking.h"
+#include "player/skin/SkinPlacement.h"
+
+namespace velk {
+namespace {
+
+TEST(SkinPlacement, StoredRectangleIsBroughtOntoTheScreen) {
+  struct Row {
+    SkinRect stored, want;
+  } rows[] = {
+      {{0, 0, 300, 300}, {0, 0, 300, 300}},          // first start defaults
+      {{-50, 10, 250, 310}, {0, 10, 250, 310}},      // left of the screen: left 0, right kept
+      {{100, 0, 1500, 300}, {100, 0, 400, 300}},     // wider than the screen: 300, left kept
+      {{1300, 0, 1400, 300}, {0, 0, 300, 300}},      // starts beyond it: then too wide
+      {{10, -5, 310, 295}, {10, 0, 310, 295}},
+      {{10, 2000, 310, 2100}, {10, 0, 310, 300}},    // beyond the bottom, then too high
+      {{10, 20, 310, 1200}, {10, 20, 310, 320}},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(CorrectPlacement(r.stored, 1280, 1024), r.want) << r.stored.left << "," << r.stored.top;
+  }
+}
+
+TEST(SkinPlacement, OnlyPartsThatFitTheScreenAreWritten) {
+  auto p = PlacementToSave({10, 10, 310, 310}, 1280, 1024);
+  EXPECT_TRUE(p.horizontal && p.vertical);
+  p = PlacementToSave({0, 10, 1300, 310}, 1280, 1024);  // wider than the screen
+  EXPECT_FALSE(p.horizontal);
+  EXPECT_TRUE(p.vertical);
+  p = PlacementToSave({1290, 1030, 1400, 1100}, 1280, 1024);  // off the screen
+  EXPECT_FALSE(p.horizontal || p.vertical);
+}
+
+DockPartner P(SkinRect r, bool owner = false) { return {r, true, owner}; }
+
+TEST(SkinDocking, NearnessIsTenPixelsOnEverySide) {
+  const SkinRect s{100, 100, 200, 200};
+  EXPECT_TRUE(IsNear({209, 100, 300, 200}, s));
+  EXPECT_FALSE(IsNear({210, 100, 300, 200}, s));
+  EXPECT_TRUE(IsNear({0, 0, 91, 91}, s));
+  EXPECT_FALSE(IsNear({0, 0, 90, 300}, s));
+}
+
+TEST(SkinDocking, SnapWithinNinePixelsNotAtTen) {
+  const std::vector<DockPartner> partner = {P({0, 0, 300, 200})};
+  struct Row {
+    SkinRect wanted, want;
+  } rows[] = {
+      {{309, 50, 409, 150}, {300, 50, 400, 150}},   // left onto the partner's right, 9 away
+      {{310, 50, 410, 150}, {310, 50, 410, 150}},   // 10 away: nothing
+      {{291, 50, 391, 150}, {300, 50, 400, 150}},   // overlapping by 9
+      {{-105, 50, -5, 150}, {-100, 50, 0, 150}},    // right onto the partner's left
+      {{5, 206, 105, 306}, {0, 200, 100, 300}},     // both axes: left onto left, top onto bottom
+      {{300, 50, 400, 150}, {300, 50, 400, 150}},   // already touching: no further snap
+      {{300, 195, 400, 295}, {300, 200, 400, 300}}, // touching horizontally, top still pulls
+  };
+  for (const Row& r : rows) EXPECT_EQ(SnapRect(r.wanted, partner), r.want) << r.wanted.left;
+}
+
+TEST(SkinDocking, FirstPartnerThatSnapsWinsAndWindowlessOnesAreSkipped) {
+  const SkinRect wanted{305, 0, 405, 100};
+  std::vector<DockPartner> partners = {P({0, 0, 300, 100}), P({0, 0, 310, 100})};
+  EXPECT_EQ(SnapRect(wanted, partners).left, 300);
+  partners[0].hasWindow = false;
+  EXPECT_EQ(SnapRect(wanted, partners).left, 310);
+  // A far partner first does not stop a near one from snapping.
+  partners = {P({900, 900, 1000, 1000}), P({0, 0, 310, 100})};
+  EXPECT_EQ(SnapRect(wanted, partners).left, 310);
+}
+
+TEST(SkinDocking, MoveCarriesTouchingPartnersButNeverTheOwner) {
+  const SkinRect s{0, 0, 300, 200};
+  EXPECT_TRUE(IsCarried(s, P({300, 0, 500, 100})));    // on the right edge
+  EXPECT_TRUE(IsCarried(s, P({0, 200, 300, 400})));    // below
+  EXPECT_TRUE(IsCarried(s, P({-200, 0, 0, 100})));     // on the left edge
+  EXPECT_FALSE(IsCarried(s, P({305, 50, 500, 100})));  // near but not touching
+  EXPECT_FALSE(IsCarried(s, P({300, 0, 500, 100}, true)));
+  EXPECT_FALSE(IsCarried(s, P({0, 900, 300, 1000})));  // shares a left edge but far away
+  DockPartner gone = P({300, 0, 500, 100});
+  gone.hasWindow = false;
+  EXPECT_FALSE(IsCarried(s, gone));
+}
+
+TEST(SkinDocking, ResizePushesOnlyPartnersOnTheRightAndBottomEdges) {
+  const SkinRect s{0, 0, 300, 200};
+  EXPECT_EQ(PushOffset(s, P({300, 0, 500, 100}), 40, 10), (SkinPoint{40, 0}));
+  EXPECT_EQ(PushOffset(s, P({0, 200, 300, 300}), 40, 10), (SkinPoint{0, 10}));
+  EXPECT_EQ(PushOffset(s, P({300, 200, 400, 300}), 40, 10), (SkinPoint{40, 10}));
+  EXPECT_EQ(PushOffset(s, P({-200, 0, 0, 100}), 40, 10), (SkinPoint{0, 0}));  // left edge only
+  EXPECT_EQ(PushOffset(s, P({300, 0, 500, 100}, true), -5, 0), (SkinPoint{-5, 0}));  // owner too
+}
+
+TEST(SkinCatalog, CommandsChooseListPositionsOrTheBaseSkin) {
+  struct Row {
+    uint32_t id;
+    size_t count;
+    int32_t want;
+  } rows[] = {
+      {6000, 3, -1}, {6001, 3, 0}, {6003, 3, 2}, {6004, 3, -1},
+      {6001, 0, -1},  // an empty list: never an index
+      {7000, 5000, 999}, {7001, 5000, -1}, {5999, 3, -1},
+  };
+  for (const Row& r : rows) EXPECT_EQ(SkinIndexOfCommand(r.id, r.count), r.want) << r.id;
+}
+
+TEST(SkinCatalog, CurrentSkinIsCheckedRegardlessOfCase) {
+  const std::string dir = SkinsDir("C:\\Velk");
+  EXPECT_EQ(dir, "C:\\Velk\\Skins\\");
+  const std::vector<std::string> names = {"a.bmp", "c.bmp", "b.jpg"};
+  EXPECT_EQ(CheckedSkinIndex(names, dir, "c:\\velk\\skins\\C.BMP"), 1);
+  EXPECT_EQ(CheckedSkinIndex(names, dir, "C:\\Other\\a.bmp"), -1);
+  EXPECT_EQ(CheckedSkinIndex(names, dir, ""), -1);
+}
+
+}  // namespace
+}  // namespace velk
