@@ -1,0 +1,203 @@
+// velkassoc against the real registry of the Wine prefix: which file types go
+// back, what stays, and how the uninstaller is started.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "tests/e2e/Driver.h"
+
+namespace velk::e2e {
+namespace {
+
+const char* const kExtensions[] = {".mp3", ".avi", ".asf", ".mpg", ".m3u"};
+
+struct Value {
+  bool present = false;
+  DWORD type = 0;
+  std::string data;
+  bool operator==(const Value& o) const {
+    return present == o.present && type == o.type && data == o.data;
+  }
+};
+
+struct KeyState {
+  bool exists = false;
+  Value def, back;
+  bool operator==(const KeyState& o) const {
+    return exists == o.exists && def == o.def && back == o.back;
+  }
+};
+
+Value ReadValue(HKEY key, const char* name) {
+  Value v;
+  DWORD size = 0;
+  if (::RegQueryValueExA(key, name, nullptr, &v.type, nullptr, &size) != ERROR_SUCCESS) return v;
+  v.data.resize(size);
+  if (::RegQueryValueExA(key, name, nullptr, &v.type, reinterpret_cast<BYTE*>(v.data.data()),
+                         &size) != ERROR_SUCCESS)
+    return Value{};
+  v.data.resize(size);
+  v.present = true;
+  return v;
+}
+
+KeyState Read(const char* ext) {
+  KeyState s;
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, ext, 0, KEY_READ, &key) != ERROR_SUCCESS) return s;
+  s.exists = true;
+  s.def = ReadValue(key, nullptr);
+  s.back = ReadValue(key, "Velk_Back");
+  ::RegCloseKey(key);
+  return s;
+}
+
+void WriteValue(HKEY key, const char* name, const Value& v) {
+  if (v.present) {
+    ::RegSetValueExA(key, name, 0, v.type, reinterpret_cast<const BYTE*>(v.data.data()),
+                     static_cast<DWORD>(v.data.size()));
+  } else {
+    ::RegDeleteValueA(key, name);
+  }
+}
+
+void Write(const char* ext, const KeyState& s) {
+  if (!s.exists) {
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, ext);
+    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, ext);
+    return;
+  }
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CLASSES_ROOT, ext, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
+            ERROR_SUCCESS);
+  WriteValue(key, nullptr, s.def);
+  WriteValue(key, "Velk_Back", s.back);
+  ::RegCloseKey(key);
+}
+
+Value Sz(const std::string& text, DWORD type = REG_SZ) {
+  Value v{true, type, text};
+  v.data.push_back('\0');
+  return v;
+}
+
+KeyState Owned(const Value& def, const Value& back) { return KeyState{true, def, back}; }
+
+std::string TempFile(const char* name) {
+  char dir[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, dir);
+  return std::string(dir) + name;
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+class Velkassoc : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* ext : kExtensions) saved_[ext] = Read(ext);
+  }
+  void TearDown() override {
+    for (const auto& [ext, state] : saved_) Write(ext.c_str(), state);
+  }
+  // Runs velkassoc with the command tail; returns its exit code.
+  DWORD Run(const std::string& tail, HWND* messageBox = nullptr) {
+    CProcess p;
+    EXPECT_TRUE(p.Start(BinDir() + "\\velkassoc.exe", tail));
+    if (messageBox) {
+      *messageBox = WaitForWindow(p.Id(), "Velk Uninstaller", 20000);
+      if (*messageBox) {
+        onMessageBox_();
+        ::PostMessageA(*messageBox, WM_COMMAND, IDOK, 0);
+      }
+    }
+    DWORD code = 99;
+    EXPECT_TRUE(p.WaitExit(20000, &code));
+    return code;
+  }
+  std::map<std::string, KeyState> saved_;
+  std::function<void()> onMessageBox_ = [] {};
+};
+
+TEST_F(Velkassoc, HandsBackOnlyThePlayersTypesThenStartsTheUninstaller) {
+  const std::string longBack = std::string(200, 'L') + ".Media.Class";
+  Write(".mp3", Owned(Sz("Velk.File"), Sz("mp3file")));
+  Write(".avi", Owned(Sz("velk.file"), Sz("avifile")));       // not the player's spelling
+  Write(".asf", Owned(Sz("Velk.File"), Value{}));             // no saved owner
+  Write(".mpg", KeyState{});                                  // no key at all
+  Write(".m3u", Owned(Sz("Velk.File"), Sz(longBack, REG_EXPAND_SZ)));
+  const KeyState aviBefore = Read(".avi");
+
+  const std::string out = TempFile("velk-uninstaller-args.txt");
+  ::DeleteFileA(out.c_str());
+  const std::string recorder = BinDir() + "\\..\\win\\testbin\\arg_recorder.exe";
+  const std::string tail = "\"" + recorder + "\" " + out + " /S _?=C:\\Program Files\\Velk";
+  EXPECT_EQ(Run(tail), 0u);
+
+  EXPECT_EQ(Read(".mp3").def, Sz("mp3file"));
+  EXPECT_EQ(Read(".mp3").back, Sz("mp3file"));  // the saved owner stays in place
+  EXPECT_EQ(Read(".avi"), aviBefore);
+  EXPECT_EQ(Read(".asf").def, Sz("Velk.File"));
+  const KeyState mpg = Read(".mpg");
+  EXPECT_TRUE(mpg.exists);
+  EXPECT_FALSE(mpg.def.present);
+  EXPECT_EQ(Read(".m3u").def, Sz(longBack, REG_EXPAND_SZ));
+
+  // The uninstaller got its command line unchanged (it does not wait for it).
+  std::string args;
+  for (int i = 0; i < 200 && (args = Slurp(out)).empty(); ++i) ::Sleep(50);
+  EXPECT_NE(args.find(out + " /S _?=C:\\Program Files\\Velk"), std::string::npos) << args;
+
+  // A second run finds nothing of the player's left.
+  std::map<std::string, KeyState> after;
+  for (const char* ext : kExtensions) after[ext] = Read(ext);
+  EXPECT_EQ(Run(tail), 0u);
+  for (const char* ext : kExtensions) EXPECT_EQ(Read(ext), after[ext]) << ext;
+}
+
+TEST_F(Velkassoc, WithoutAnUninstallerRestoresFirstThenSaysSo) {
+  for (const char* tail : {"", "C:\\nowhere\\uninstall.exe /S"}) {
+    Write(".mp3", Owned(Sz("Velk.File"), Sz("mp3file")));
+    bool restoredBeforeBox = false;
+    std::string boxText;
+    onMessageBox_ = [&] { restoredBeforeBox = Read(".mp3").def == Sz("mp3file"); };
+    HWND box = nullptr;
+    EXPECT_EQ(Run(tail, &box), 0u) << tail;
+    EXPECT_NE(box, nullptr) << tail;
+    EXPECT_TRUE(restoredBeforeBox) << tail;
+  }
+}
+
+TEST_F(Velkassoc, MessageBoxSaysItCannotFindTheUninstaller) {
+  CProcess p;
+  ASSERT_TRUE(p.Start(BinDir() + "\\velkassoc.exe", ""));
+  HWND box = WaitForWindow(p.Id(), "Velk Uninstaller", 20000);
+  ASSERT_NE(box, nullptr);
+  std::string text;
+  ::EnumChildWindows(
+      box,
+      [](HWND child, LPARAM lp) -> BOOL {
+        char buf[256] = {};
+        ::GetWindowTextA(child, buf, sizeof(buf));
+        if (std::string(buf).find("Uninstaller") != std::string::npos)
+          *reinterpret_cast<std::string*>(lp) = buf;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&text));
+  EXPECT_EQ(text.rfind("Cannot Find Uninstaller", 0), 0u) << text;
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  DWORD code = 99;
+  EXPECT_TRUE(p.WaitExit(20000, &code));
+  EXPECT_EQ(code, 0u);
+}
+
+}  // namespace
+}  // namespace velk::e2e

@@ -1,0 +1,75 @@
+// velkassoc: run at uninstallation. Gives the file types the player took over
+// back to their previous owners, then starts the uninstaller whose command line
+// it was given. No window; one message box when the uninstaller cannot start.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "velkassoc/AssocRule.h"
+
+using velk::assoc::RegValue;
+
+namespace {
+
+// The whole value, whatever its length: ask for the size, read, and ask again
+// if it grew in between.
+std::optional<RegValue> ReadValue(HKEY key, const char* name) {
+  RegValue value;
+  DWORD type = 0, size = 0;
+  if (::RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    value.data.resize(size);
+    DWORD got = size;
+    LONG rc = ::RegQueryValueExA(key, name, nullptr, &type, value.data.data(), &got);
+    if (rc == ERROR_MORE_DATA) {
+      size = got > size ? got : size * 2 + 16;
+      continue;
+    }
+    if (rc != ERROR_SUCCESS) return std::nullopt;
+    value.data.resize(got);
+    value.type = type;
+    return value;
+  }
+  return std::nullopt;
+}
+
+void RestoreExtension(const char* extension) {
+  HKEY key = nullptr;
+  if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, extension, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  std::optional<RegValue> backup = ReadValue(key, velk::assoc::kBackupValue);
+  if (backup) {
+    auto restore = velk::assoc::ValueToRestore(ReadValue(key, nullptr), backup);
+    if (restore) {
+      ::RegSetValueExA(key, nullptr, 0, restore->type, restore->data.data(),
+                       static_cast<DWORD>(restore->data.size()));
+    }
+  }
+  ::RegCloseKey(key);
+}
+
+void StartUninstaller(const char* commandLine) {
+  std::vector<char> cmd(commandLine, commandLine + std::strlen(commandLine) + 1);
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return;
+  }
+  ::MessageBoxA(nullptr, "Cannot Find Uninstaller\n", "Velk Uninstaller", MB_OK);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  for (const char* extension : velk::assoc::kExtensions) RestoreExtension(extension);
+  StartUninstaller(commandLine ? commandLine : "");
+  return 0;
+}
