@@ -1,0 +1,427 @@
+#include "karvex/CaptionRaster.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
+#define VELK_CAPTION_SSE2 1
+#include <emmintrin.h>
+#endif
+
+namespace velk {
+
+namespace {
+
+constexpr uint8_t kLumaWhite = 235;
+constexpr uint8_t kChromaNeutral = 128;
+// Text stretches closer than this many bytes share one span of the vector
+// path: blending a short gap costs less than starting a new span.
+constexpr int32_t kSpanGap = 64;
+
+bool IsRgb(CaptionPixelFormat f) {
+  return f == CaptionPixelFormat::Rgb555 || f == CaptionPixelFormat::Rgb565 ||
+         f == CaptionPixelFormat::Rgb24 || f == CaptionPixelFormat::Rgb32;
+}
+
+int32_t RgbBytes(CaptionPixelFormat f) {
+  switch (f) {
+    case CaptionPixelFormat::Rgb555:
+    case CaptionPixelFormat::Rgb565: return 2;
+    case CaptionPixelFormat::Rgb24: return 3;
+    case CaptionPixelFormat::Rgb32: return 4;
+    default: return 0;
+  }
+}
+
+bool IsPlanar420(CaptionPixelFormat f) {
+  return f == CaptionPixelFormat::Yv12 || f == CaptionPixelFormat::I420;
+}
+
+bool IsPacked422(CaptionPixelFormat f) {
+  return f == CaptionPixelFormat::Yuy2 || f == CaptionPixelFormat::Uyvy;
+}
+
+}  // namespace
+
+void CaptionMask::Reset(int32_t w, int32_t h) {
+  if (w <= 0 || h <= 0) {
+    width = height = 0;
+    coverage.clear();
+    return;
+  }
+  width = w;
+  height = h;
+  coverage.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
+}
+
+bool CaptionMask::LoadFromPixels(const void* bits, int32_t w, int32_t h, int32_t strideBytes,
+                                 int32_t bitsPerPixel) {
+  Reset(0, 0);
+  if (!bits || w <= 0 || h <= 0 || (bitsPerPixel != 16 && bitsPerPixel != 32)) return false;
+  const int32_t bytes = bitsPerPixel / 8;
+  if (strideBytes < 0 || static_cast<int64_t>(strideBytes) < static_cast<int64_t>(w) * bytes) {
+    return false;
+  }
+  Reset(w, h);
+  const uint8_t* src = static_cast<const uint8_t*>(bits);
+  for (int32_t y = 0; y < h; ++y) {
+    const uint8_t* p = src + static_cast<size_t>(y) * static_cast<size_t>(strideBytes);
+    uint8_t* dst = Row(y);
+    for (int32_t x = 0; x < w; ++x, p += bytes) {
+      // The fourth byte of a 32-bit pixel is not colour: GDI leaves it as it likes.
+      bool text = bytes == 2 ? (p[0] | p[1]) != 0 : (p[0] | p[1] | p[2]) != 0;
+      dst[x] = text ? 1 : 0;
+    }
+  }
+  return true;
+}
+
+CaptionPixelFormat CaptionFormatFromHeader(uint32_t compression, uint16_t bitCount, bool rgb565) {
+  constexpr uint32_t kBiRgb = 0, kBiBitfields = 3;
+  if (compression == kBiRgb || compression == kBiBitfields) {
+    switch (bitCount) {
+      case 16: return rgb565 ? CaptionPixelFormat::Rgb565 : CaptionPixelFormat::Rgb555;
+      case 24: return compression == kBiRgb ? CaptionPixelFormat::Rgb24 : CaptionPixelFormat::None;
+      case 32: return CaptionPixelFormat::Rgb32;
+      default: return CaptionPixelFormat::None;
+    }
+  }
+  if (compression == CaptionFourCC('Y', 'V', '1', '2')) return CaptionPixelFormat::Yv12;
+  if (compression == CaptionFourCC('I', '4', '2', '0') ||
+      compression == CaptionFourCC('I', 'Y', 'U', 'V')) {
+    return CaptionPixelFormat::I420;
+  }
+  if (compression == CaptionFourCC('N', 'V', '1', '2')) return CaptionPixelFormat::Nv12;
+  if (compression == CaptionFourCC('Y', 'U', 'Y', '2') ||
+      compression == CaptionFourCC('Y', 'U', 'Y', 'V') ||
+      compression == CaptionFourCC('Y', 'V', 'Y', 'U')) {
+    return CaptionPixelFormat::Yuy2;
+  }
+  if (compression == CaptionFourCC('U', 'Y', 'V', 'Y')) return CaptionPixelFormat::Uyvy;
+  return CaptionPixelFormat::None;
+}
+
+bool MakeCaptionFrameLayout(CaptionPixelFormat format, int32_t width, int32_t signedHeight,
+                            int32_t stride, CaptionFrameLayout* layout) {
+  *layout = CaptionFrameLayout();
+  if (format == CaptionPixelFormat::None || width <= 0 || signedHeight == 0 ||
+      signedHeight == std::numeric_limits<int32_t>::min() || stride < 0) {
+    return false;
+  }
+  const int64_t w = width;
+  const int64_t h = signedHeight < 0 ? -static_cast<int64_t>(signedHeight) : signedHeight;
+  int64_t minRow = 0, defaultStride = 0;
+  bool evenStride = false;
+  if (IsRgb(format)) {
+    minRow = w * RgbBytes(format);
+    defaultStride = (minRow + 3) / 4 * 4;
+    evenStride = RgbBytes(format) == 2;
+  } else if (IsPlanar420(format)) {
+    minRow = defaultStride = w;
+  } else if (format == CaptionPixelFormat::Nv12) {
+    minRow = defaultStride = (w + 1) / 2 * 2;  // the interleaved chroma row
+  } else {
+    minRow = defaultStride = (w + 1) / 2 * 4;
+    evenStride = true;
+  }
+  const int64_t s = stride != 0 ? stride : defaultStride;
+  if (s < minRow || (evenStride && s % 2 != 0)) return false;
+
+  layout->format = format;
+  layout->width = width;
+  layout->height = static_cast<int32_t>(h);
+  layout->bottomUp = IsRgb(format) && signedHeight > 0;
+  int64_t end = s * h;
+  layout->planeCount = 1;
+  layout->planeStride[0] = static_cast<int32_t>(s);
+  layout->planeRows[0] = static_cast<int32_t>(h);
+  if (IsPlanar420(format)) {
+    const int64_t cs = (s + 1) / 2, cr = (h + 1) / 2;
+    layout->planeCount = 3;
+    for (int i = 1; i < 3; ++i) {
+      layout->planeOffset[i] = static_cast<size_t>(end);
+      layout->planeStride[i] = static_cast<int32_t>(cs);
+      layout->planeRows[i] = static_cast<int32_t>(cr);
+      end += cs * cr;
+    }
+  } else if (format == CaptionPixelFormat::Nv12) {
+    const int64_t cr = (h + 1) / 2;
+    layout->planeCount = 2;
+    layout->planeOffset[1] = static_cast<size_t>(end);
+    layout->planeStride[1] = static_cast<int32_t>(s);
+    layout->planeRows[1] = static_cast<int32_t>(cr);
+    end += s * cr;
+  }
+  if (end > static_cast<int64_t>(std::numeric_limits<uint32_t>::max())) {
+    *layout = CaptionFrameLayout();
+    return false;
+  }
+  layout->imageSize = static_cast<size_t>(end);
+  return true;
+}
+
+void CPreparedCaption::Clear() {
+  layout_ = CaptionFrameLayout();
+  runs_.clear();
+  spans_.clear();
+  masks_.clear();
+  extent_ = 0;
+  textPixels_ = 0;
+}
+
+// Turns rows of "this byte is text" flags into the runs and spans of a
+// prepared caption.
+class CCaptionPlanner {
+ public:
+  explicit CCaptionPlanner(CPreparedCaption* caption) : c_(caption) {}
+
+  void SetPattern(int index, uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
+    const uint8_t bytes[4] = {b0, b1, b2, b3};
+    std::memcpy(c_->patterns_[index], bytes, 4);
+    c_->uniform_[index] = b0 == b1 && b1 == b2 && b2 == b3;
+    for (int phase = 0; phase < 4; ++phase) {
+      for (int i = 0; i < 16; ++i) c_->patternRows_[index][phase][i] = bytes[(phase + i) & 3];
+    }
+  }
+
+  // One buffer row: rowBytes flags starting at sample offset rowOffset.
+  void AddRow(size_t rowOffset, const uint8_t* flags, int32_t rowBytes, uint8_t pattern) {
+    int32_t spanStart = -1, spanEnd = -1;
+    int32_t x = 0;
+    while (x < rowBytes) {
+      if (!flags[x]) {
+        ++x;
+        continue;
+      }
+      int32_t start = x;
+      while (x < rowBytes && flags[x]) ++x;
+      c_->runs_.push_back({static_cast<uint32_t>(rowOffset + start),
+                           static_cast<uint32_t>(x - start), pattern});
+      if (spanStart >= 0 && start - spanEnd > kSpanGap) {
+        AddSpan(rowOffset, flags, spanStart, spanEnd, pattern);
+        spanStart = -1;
+      }
+      if (spanStart < 0) spanStart = start;
+      spanEnd = x;
+    }
+    if (spanStart >= 0) AddSpan(rowOffset, flags, spanStart, spanEnd, pattern);
+  }
+
+ private:
+  void AddSpan(size_t rowOffset, const uint8_t* flags, int32_t start, int32_t end,
+               uint8_t pattern) {
+    const size_t offset = rowOffset + static_cast<size_t>(start);
+    c_->spans_.push_back({static_cast<uint32_t>(offset), static_cast<uint32_t>(end - start),
+                          static_cast<uint32_t>(c_->masks_.size()), pattern});
+    for (int32_t i = start; i < end; ++i) c_->masks_.push_back(flags[i] ? 0xFF : 0x00);
+    c_->extent_ = std::max(c_->extent_, offset + static_cast<size_t>(end - start));
+  }
+
+  CPreparedCaption* c_;
+};
+
+namespace {
+
+bool SameLayout(const CaptionFrameLayout& a, const CaptionFrameLayout& b) {
+  if (a.format != b.format || a.width != b.width || a.height != b.height ||
+      a.bottomUp != b.bottomUp || a.planeCount != b.planeCount || a.imageSize != b.imageSize) {
+    return false;
+  }
+  for (int i = 0; i < 3; ++i) {
+    if (a.planeOffset[i] != b.planeOffset[i] || a.planeStride[i] != b.planeStride[i] ||
+        a.planeRows[i] != b.planeRows[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool PrepareCaption(const CaptionMask& mask, const CaptionFrameLayout& layout,
+                    CPreparedCaption* caption) {
+  caption->Clear();
+  // Only layouts as MakeCaptionFrameLayout builds them: that keeps every
+  // plane inside imageSize and 16-bit pixels and YUV pairs at even offsets.
+  CaptionFrameLayout check;
+  if (!MakeCaptionFrameLayout(layout.format, layout.width,
+                              layout.bottomUp ? layout.height : -layout.height,
+                              layout.planeStride[0], &check) ||
+      !SameLayout(check, layout)) {
+    return false;
+  }
+  caption->layout_ = layout;
+  if (mask.IsEmpty() ||
+      mask.coverage.size() < static_cast<size_t>(mask.width) * static_cast<size_t>(mask.height)) {
+    return true;
+  }
+
+  const CaptionPixelFormat format = layout.format;
+  const int32_t W = layout.width, H = layout.height;
+  // The first picture row of the caption: the 48-row band at the bottom.
+  int32_t top = H - std::max(mask.height, kCaptionBandRows);
+  if (top < 0) top = std::min(0, H - mask.height);
+  const int32_t left = (W - mask.width) / 2;
+  const int32_t firstRow = std::max(0, top);
+  const int32_t endRow = std::min(H, top + mask.height);
+  const int32_t firstCol = std::max(0, left);
+  const int32_t endCol = std::min(W, left + mask.width);
+  if (firstRow >= endRow || firstCol >= endCol) return true;
+
+  // cov: the text pixels of one picture row.
+  std::vector<uint8_t> cov(static_cast<size_t>(W));
+  auto pictureRow = [&](int32_t py) {
+    std::fill(cov.begin(), cov.end(), 0);
+    const uint8_t* m = mask.Row(py - top);
+    for (int32_t px = firstCol; px < endCol; ++px) cov[px] = m[px - left] != 0;
+  };
+  auto rowOffset = [&](int plane, int32_t row) {
+    const int32_t r = layout.bottomUp ? layout.planeRows[plane] - 1 - row : row;
+    return layout.planeOffset[plane] +
+           static_cast<size_t>(r) * static_cast<size_t>(layout.planeStride[plane]);
+  };
+  auto countText = [&]() {
+    caption->textPixels_ += static_cast<size_t>(std::count(cov.begin(), cov.end(), 1));
+  };
+
+  CCaptionPlanner planner(caption);
+  std::vector<uint8_t> flags;
+  if (IsRgb(format)) {
+    const int32_t bytes = RgbBytes(format);
+    if (format == CaptionPixelFormat::Rgb555) {
+      planner.SetPattern(0, 0xFF, 0x7F, 0xFF, 0x7F);
+    } else {
+      planner.SetPattern(0, 0xFF, 0xFF, 0xFF, 0xFF);
+    }
+    flags.resize(static_cast<size_t>(W) * bytes);
+    for (int32_t py = firstRow; py < endRow; ++py) {
+      pictureRow(py);
+      countText();
+      for (int32_t px = 0; px < W; ++px) {
+        std::fill_n(flags.begin() + static_cast<size_t>(px) * bytes, bytes, cov[px]);
+      }
+      planner.AddRow(rowOffset(0, py), flags.data(), W * bytes, 0);
+    }
+  } else if (IsPacked422(format)) {
+    const bool yuy2 = format == CaptionPixelFormat::Yuy2;
+    if (yuy2) {
+      planner.SetPattern(0, kLumaWhite, kChromaNeutral, kLumaWhite, kChromaNeutral);
+    } else {
+      planner.SetPattern(0, kChromaNeutral, kLumaWhite, kChromaNeutral, kLumaWhite);
+    }
+    const int32_t lumaAt = yuy2 ? 0 : 1, chromaAt = yuy2 ? 1 : 0;
+    const int32_t rowBytes = (W + 1) / 2 * 4;
+    flags.resize(static_cast<size_t>(rowBytes));
+    for (int32_t py = firstRow; py < endRow; ++py) {
+      pictureRow(py);
+      countText();
+      std::fill(flags.begin(), flags.end(), 0);
+      for (int32_t px = firstCol; px < endCol; ++px) {
+        if (!cov[px]) continue;
+        flags[2 * px + lumaAt] = 1;
+        flags[px / 2 * 4 + chromaAt] = 1;
+        flags[px / 2 * 4 + chromaAt + 2] = 1;
+      }
+      planner.AddRow(rowOffset(0, py), flags.data(), rowBytes, 0);
+    }
+  } else {
+    planner.SetPattern(0, kLumaWhite, kLumaWhite, kLumaWhite, kLumaWhite);
+    planner.SetPattern(1, kChromaNeutral, kChromaNeutral, kChromaNeutral, kChromaNeutral);
+    for (int32_t py = firstRow; py < endRow; ++py) {
+      pictureRow(py);
+      countText();
+      planner.AddRow(rowOffset(0, py), cov.data(), W, 0);
+    }
+    // A chroma sample covers 2 x 2 pixels; it turns neutral when any of them is text.
+    const int32_t chromaWidth = (W + 1) / 2;
+    const int32_t firstChroma = firstRow / 2, endChroma = (endRow - 1) / 2 + 1;
+    std::vector<uint8_t> chroma(static_cast<size_t>(endChroma - firstChroma) * chromaWidth);
+    for (int32_t py = firstRow; py < endRow; ++py) {
+      pictureRow(py);
+      uint8_t* c = &chroma[static_cast<size_t>(py / 2 - firstChroma) * chromaWidth];
+      for (int32_t px = firstCol; px < endCol; ++px) c[px / 2] |= cov[px];
+    }
+    const bool nv12 = format == CaptionPixelFormat::Nv12;
+    if (nv12) flags.resize(static_cast<size_t>(chromaWidth) * 2);
+    for (int plane = 1; plane < layout.planeCount; ++plane) {
+      for (int32_t cy = firstChroma; cy < endChroma; ++cy) {
+        const uint8_t* c = &chroma[static_cast<size_t>(cy - firstChroma) * chromaWidth];
+        if (!nv12) {
+          planner.AddRow(rowOffset(plane, cy), c, chromaWidth, 1);
+          continue;
+        }
+        for (int32_t cx = 0; cx < chromaWidth; ++cx) flags[2 * cx] = flags[2 * cx + 1] = c[cx];
+        planner.AddRow(rowOffset(plane, cy), flags.data(), chromaWidth * 2, 1);
+      }
+    }
+  }
+  return true;
+}
+
+bool CaptionSimdAvailable() {
+#ifdef VELK_CAPTION_SSE2
+  return true;
+#else
+  return false;
+#endif
+}
+
+void MergeCaption(const CPreparedCaption& caption, uint8_t* data, size_t size,
+                  CaptionMergePath path) {
+  if (!data || caption.runs_.empty()) return;
+#ifdef VELK_CAPTION_SSE2
+  if (path == CaptionMergePath::Simd) {
+    for (const auto& span : caption.spans_) {
+      if (span.offset >= size) continue;
+      const size_t length = std::min<size_t>(span.length, size - span.offset);
+      uint8_t* d = data + span.offset;
+      const uint8_t* m = caption.masks_.data() + span.mask;
+      const uint8_t(*rows)[16] = caption.patternRows_[span.pattern];
+      if (length < 16) {
+        const uint8_t* pattern = caption.patterns_[span.pattern];
+        for (size_t k = 0; k < length; ++k) {
+          if (m[k]) d[k] = pattern[(span.offset + k) & 3];
+        }
+        continue;
+      }
+      // 16 is a multiple of the pattern's period, so one phase serves the span.
+      const __m128i value =
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[span.offset & 3]));
+      size_t k = 0;
+      for (; k + 16 <= length; k += 16) {
+        __m128i frame = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k));
+        __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + k));
+        frame = _mm_or_si128(_mm_andnot_si128(text, frame), _mm_and_si128(text, value));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + k), frame);
+      }
+      if (k < length) {
+        // The last 16 bytes again, overlapping: blending is idempotent.
+        k = length - 16;
+        const __m128i tail =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[(span.offset + k) & 3]));
+        __m128i frame = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k));
+        __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + k));
+        frame = _mm_or_si128(_mm_andnot_si128(text, frame), _mm_and_si128(text, tail));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + k), frame);
+      }
+    }
+    return;
+  }
+#else
+  (void)path;
+#endif
+  for (const auto& run : caption.runs_) {
+    if (run.offset >= size) continue;
+    const size_t length = std::min<size_t>(run.length, size - run.offset);
+    uint8_t* d = data + run.offset;
+    const uint8_t* pattern = caption.patterns_[run.pattern];
+    if (caption.uniform_[run.pattern]) {
+      std::memset(d, pattern[0], length);
+    } else {
+      for (size_t k = 0; k < length; ++k) d[k] = pattern[(run.offset + k) & 3];
+    }
+  }
+}
+
+}  // namespace velk

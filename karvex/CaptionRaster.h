@@ -1,0 +1,186 @@
+// The caption picture of the overlay filter, from the rendered text to the
+// pixels of each frame, without the platform:
+//
+//   1. The filter draws the caption text once (GDI: white text on black,
+//      centred lines, wrapped at the frame width) and fills a CaptionMask
+//      with it: one coverage byte per pixel, top row first.
+//   2. PrepareCaption turns the mask, once per caption and frame format, into
+//      a CPreparedCaption: for every buffer row of every plane the bytes that
+//      carry text, with the values that make them white.
+//   3. MergeCaption writes those bytes into each frame. It never allocates,
+//      draws or reads past the sample, and touches only rows and columns
+//      that hold text: the cost follows the text, not the picture.
+//
+// Placement: the caption lies in a band at the bottom of the picture that is
+// at least kCaptionBandRows high. A caption of h rows starts at picture row
+// H - max(h, 48) (counted from the top of the picture), so a low caption sits
+// at the top of the 48-row band and the rows below it are left alone. The
+// text is upright for top-down and bottom-up frames alike. A caption taller
+// than the picture keeps its bottom rows (what lies above the picture is
+// cut); in a picture lower than 48 rows a caption that fits starts at the top.
+// Horizontally the mask is centred on the picture and cut at its edges.
+//
+// White is 0x7FFF in RGB555, 0xFFFF in RGB565, FF FF FF (FF) in RGB24/32, and
+// Y = 235 with U = V = 128 in the YUV formats. In the 4:2:0 and 4:2:2
+// formats a chroma sample is made neutral when any pixel it covers is text,
+// so the text is white and not tinted; chroma samples that cover no text
+// pixel, and every byte of a non-text pixel, are left as they were.
+//
+// Threads: none of this locks. The filter holds its own lock around
+// preparing, merging and freeing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace velk {
+
+constexpr int32_t kCaptionBandRows = 48;
+
+// The text as drawn by the platform: width x height coverage bytes, top row
+// first, rows packed (stride = width). 0 is background, anything else text.
+struct CaptionMask {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint8_t> coverage;
+
+  // Width x height background bytes. A negative size gives an empty mask.
+  void Reset(int32_t w, int32_t h);
+  uint8_t* Row(int32_t y) { return coverage.data() + static_cast<size_t>(y) * width; }
+  const uint8_t* Row(int32_t y) const { return coverage.data() + static_cast<size_t>(y) * width; }
+  bool IsEmpty() const { return width <= 0 || height <= 0; }
+
+  // Fills the mask from a top-down bitmap of 16 or 32 bits per pixel (a DIB
+  // section's bits, rows strideBytes apart): a pixel that is not zero is
+  // text. False (and an empty mask) for other depths or a stride shorter
+  // than a row.
+  bool LoadFromPixels(const void* bits, int32_t w, int32_t h, int32_t strideBytes,
+                      int32_t bitsPerPixel);
+};
+
+enum class CaptionPixelFormat : uint8_t {
+  None,    // not one the overlay draws into: frames pass untouched
+  Rgb555,  // 16-bit, 5-5-5
+  Rgb565,  // 16-bit, 5-6-5
+  Rgb24,
+  Rgb32,   // also ARGB32: the fourth byte of a text pixel becomes FF
+  Yv12,    // planar 4:2:0: Y, then V, then U
+  I420,    // planar 4:2:0: Y, then U, then V (also IYUV)
+  Nv12,    // Y, then interleaved U/V at half height
+  Yuy2,    // packed 4:2:2: Y0 U Y1 V (also YUYV, and YVYU, which merges alike)
+  Uyvy,    // packed 4:2:2: U Y0 V Y1
+};
+
+constexpr uint32_t CaptionFourCC(char a, char b, char c, char d) {
+  return static_cast<uint32_t>(static_cast<uint8_t>(a)) |
+         static_cast<uint32_t>(static_cast<uint8_t>(b)) << 8 |
+         static_cast<uint32_t>(static_cast<uint8_t>(c)) << 16 |
+         static_cast<uint32_t>(static_cast<uint8_t>(d)) << 24;
+}
+
+// The format of a video type's bitmap header: compression BI_RGB (0) or
+// BI_BITFIELDS (3) with 16, 24 or 32 bits, or one of the four-character codes
+// above. rgb565 says whether a 16-bit RGB type is 5-6-5 (subtype
+// MEDIASUBTYPE_RGB565, or bit fields with a six-bit green mask 0x07E0).
+CaptionPixelFormat CaptionFormatFromHeader(uint32_t compression, uint16_t bitCount, bool rgb565);
+
+// Where the planes of one frame lie in the sample. Offsets and strides in
+// bytes from the start of the sample data.
+struct CaptionFrameLayout {
+  CaptionPixelFormat format = CaptionPixelFormat::None;
+  int32_t width = 0;       // picture width in pixels
+  int32_t height = 0;      // picture height in rows (positive)
+  bool bottomUp = false;   // the first row in the buffer is the bottom of the picture
+  int32_t planeCount = 0;  // 1 (RGB, packed YUV), 2 (NV12) or 3 (YV12, I420)
+  size_t planeOffset[3] = {0, 0, 0};
+  int32_t planeStride[3] = {0, 0, 0};
+  int32_t planeRows[3] = {0, 0, 0};
+  size_t imageSize = 0;    // bytes one frame needs: the end of the last plane
+};
+
+// The layout of a frame as DirectShow describes it: width and the header's
+// signed height; a positive height means bottom-up for RGB (YUV frames are
+// top-down either way). stride is the byte distance of the rows of the first
+// plane, 0 for the usual one: RGB rows padded to 4 bytes, packed YUV 2 bytes
+// per pixel (whole pairs), planar and NV12 luma rows of exactly the width.
+// 4:2:0 chroma rows are half the luma stride (rounded up) for YV12/I420 and
+// the luma stride for NV12; there are (height + 1) / 2 of them.
+// False for an unknown format, a zero or negative size, a stride shorter than
+// a row, an odd stride where 16-bit pixels or YUV pairs need an even one, or a
+// frame of 4 GB or more.
+bool MakeCaptionFrameLayout(CaptionPixelFormat format, int32_t width, int32_t signedHeight,
+                            int32_t stride, CaptionFrameLayout* layout);
+
+enum class CaptionMergePath {
+  Scalar,  // byte runs: writes the text bytes and nothing else
+  Simd,    // 16-byte masked blend over the text stretches (SSE2); bytes
+           // between text pixels are read and written back unchanged
+};
+
+// A caption made ready for one frame layout. Reused from caption to caption:
+// preparing again keeps the memory it already has.
+class CPreparedCaption {
+ public:
+  bool IsEmpty() const { return runs_.empty(); }
+  const CaptionFrameLayout& Layout() const { return layout_; }
+  // One past the last sample byte the merge writes (0 when empty).
+  size_t Extent() const { return extent_; }
+  // Number of text pixels of the picture that the merge makes white.
+  size_t TextPixels() const { return textPixels_; }
+  void Clear();
+
+ private:
+  friend bool PrepareCaption(const CaptionMask&, const CaptionFrameLayout&, CPreparedCaption*);
+  friend void MergeCaption(const CPreparedCaption&, uint8_t*, size_t, CaptionMergePath);
+  friend class CCaptionPlanner;
+
+  // Consecutive text bytes of one buffer row, for the byte-wise path.
+  struct Run {
+    uint32_t offset;
+    uint32_t length;
+    uint8_t pattern;  // index into patterns_
+  };
+  // Stretches of one buffer row that hold text, with a mask byte (0 or FF)
+  // per byte, for the vector path. Gaps wider than a few vectors split them.
+  struct Span {
+    uint32_t offset;
+    uint32_t length;
+    uint32_t mask;    // index of its first mask byte in masks_
+    uint8_t pattern;
+  };
+
+  CaptionFrameLayout layout_;
+  std::vector<Run> runs_;
+  std::vector<Span> spans_;
+  std::vector<uint8_t> masks_;
+  // The text value of a byte is patterns_[pattern][offset & 3]: planes and
+  // rows start at even offsets, so the value follows the byte's position.
+  uint8_t patterns_[2][4] = {};
+  bool uniform_[2] = {true, true};
+  // The same values as 16-byte rows, one for each phase (offset & 3).
+  uint8_t patternRows_[2][4][16] = {};
+  size_t extent_ = 0;
+  size_t textPixels_ = 0;
+};
+
+// Builds the caption for frames of the given layout from the mask. False
+// (and an empty caption) only for a layout MakeCaptionFrameLayout would
+// refuse; an empty mask gives an empty caption and true. Allocates; call it
+// when the caption or the connected format changes, never per frame.
+bool PrepareCaption(const CaptionMask& mask, const CaptionFrameLayout& layout,
+                    CPreparedCaption* caption);
+
+// True when the vector path is compiled in (SSE2); otherwise a request for it
+// takes the scalar path.
+bool CaptionSimdAvailable();
+
+// Merges the caption into one frame of its layout. data and size are the
+// sample's own buffer and byte size: bytes at or past size are never read or
+// written, so a short sample gets the part of the caption that fits. Both
+// paths give the same frame. No allocation; nothing to do for an empty
+// caption or null data.
+void MergeCaption(const CPreparedCaption& caption, uint8_t* data, size_t size,
+                  CaptionMergePath path);
+
+}  // namespace velk
