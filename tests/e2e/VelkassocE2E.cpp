@@ -8,84 +8,10 @@
 #include <sstream>
 
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/FileTypes.h"
 
 namespace velk::e2e {
 namespace {
-
-const char* const kExtensions[] = {".mp3", ".avi", ".asf", ".mpg", ".m3u"};
-
-struct Value {
-  bool present = false;
-  DWORD type = 0;
-  std::string data;
-  bool operator==(const Value& o) const {
-    return present == o.present && type == o.type && data == o.data;
-  }
-};
-
-struct KeyState {
-  bool exists = false;
-  Value def, back;
-  bool operator==(const KeyState& o) const {
-    return exists == o.exists && def == o.def && back == o.back;
-  }
-};
-
-Value ReadValue(HKEY key, const char* name) {
-  Value v;
-  DWORD size = 0;
-  if (::RegQueryValueExA(key, name, nullptr, &v.type, nullptr, &size) != ERROR_SUCCESS) return v;
-  v.data.resize(size);
-  if (::RegQueryValueExA(key, name, nullptr, &v.type, reinterpret_cast<BYTE*>(v.data.data()),
-                         &size) != ERROR_SUCCESS)
-    return Value{};
-  v.data.resize(size);
-  v.present = true;
-  return v;
-}
-
-KeyState Read(const char* ext) {
-  KeyState s;
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, ext, 0, KEY_READ, &key) != ERROR_SUCCESS) return s;
-  s.exists = true;
-  s.def = ReadValue(key, nullptr);
-  s.back = ReadValue(key, "Velk_Back");
-  ::RegCloseKey(key);
-  return s;
-}
-
-void WriteValue(HKEY key, const char* name, const Value& v) {
-  if (v.present) {
-    ::RegSetValueExA(key, name, 0, v.type, reinterpret_cast<const BYTE*>(v.data.data()),
-                     static_cast<DWORD>(v.data.size()));
-  } else {
-    ::RegDeleteValueA(key, name);
-  }
-}
-
-void Write(const char* ext, const KeyState& s) {
-  if (!s.exists) {
-    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, ext);
-    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, ext);
-    return;
-  }
-  HKEY key = nullptr;
-  ASSERT_EQ(::RegCreateKeyExA(HKEY_CLASSES_ROOT, ext, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
-            ERROR_SUCCESS);
-  WriteValue(key, nullptr, s.def);
-  WriteValue(key, "Velk_Back", s.back);
-  ::RegCloseKey(key);
-}
-
-Value Sz(const std::string& text, DWORD type = REG_SZ) {
-  Value v{true, type, text};
-  v.data.push_back('\0');
-  return v;
-}
-
-KeyState Owned(const Value& def, const Value& back) { return KeyState{true, def, back}; }
 
 std::string TempFile(const char* name) {
   char dir[MAX_PATH];
