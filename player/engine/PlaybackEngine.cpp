@@ -1,0 +1,292 @@
+#include "player/engine/PlaybackEngine.h"
+
+#include <cwchar>
+
+#include "platform/framework/Wnd.h"
+#include "player/app/SettingsTable.h"
+#include "player/engine/CaptionText.h"
+#include "player/engine/PlaybackMath.h"
+#include "shared/PlayerMessages.h"
+
+namespace velk {
+
+namespace {
+
+std::wstring Widen(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) {
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  }
+  return wide;
+}
+
+// The caption file beside the media, when it exists and can be opened for
+// reading with no sharing; otherwise empty. The probe handle is closed at once.
+std::string ProbeCaptionFile(const std::string& mediaPath) {
+  std::string caption = engine::CaptionPathFor(mediaPath);
+  if (caption.empty() || ::GetFileAttributesA(caption.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    return std::string();
+  }
+  HANDLE probe = ::CreateFileA(caption.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return std::string();
+  ::CloseHandle(probe);
+  return caption;
+}
+
+// The caption in the ANSI code page, cut at a character boundary to what the
+// overlay takes.
+void CaptionToAnsi(const wchar_t* text, char (&out)[KARVEX_MAX_CAPTION_BYTES]) {
+  out[0] = '\0';
+  if (!text) return;
+  const size_t length = wcslen(text);
+  auto bytesFor = [text](size_t units) -> size_t {
+    if (units == 0) return 0;
+    int n = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(units), nullptr, 0, nullptr,
+                                  nullptr);
+    return n > 0 ? static_cast<size_t>(n) : 0;
+  };
+  const size_t units = engine::FittingPrefix(text, length, sizeof(out) - 1, bytesFor);
+  int written = 0;
+  if (units > 0) {
+    written = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(units), out,
+                                    static_cast<int>(sizeof(out) - 1), nullptr, nullptr);
+  }
+  out[written > 0 ? written : 0] = '\0';
+}
+
+}  // namespace
+
+CPlaybackEngine::CPlaybackEngine(fw::CWnd* owner) {
+  comInitialized_ = SUCCEEDED(::CoInitialize(nullptr));
+  SetOwner(owner);
+}
+
+CPlaybackEngine::~CPlaybackEngine() {
+  Close();
+  if (comInitialized_) ::CoUninitialize();
+}
+
+HWND CPlaybackEngine::OwnerWindow() const { return owner_ ? owner_->GetSafeHwnd() : nullptr; }
+
+bool CPlaybackEngine::SetOwner(fw::CWnd* owner) {
+  owner_ = owner;
+  if (events_) {
+    events_->SetNotifyWindow(reinterpret_cast<OAHWND>(OwnerWindow()), WM_PLAYER_GRAPHEVENT,
+                             reinterpret_cast<LONG_PTR>(events_.Get()));
+  }
+  return true;
+}
+
+bool CPlaybackEngine::Open(const std::string& path) {
+  const std::string captionPath = ProbeCaptionFile(path);
+  Close();
+
+  if (!graph_ && FAILED(::CoCreateInstance(CLSID_FilterGraph, nullptr,
+                                           CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+                                           IID_IGraphBuilder, graph_.ReceiveVoid()))) {
+    return false;
+  }
+
+  const std::wstring media = Widen(path);
+  if (captionPath.empty()) {
+    if (FAILED(graph_->RenderFile(media.c_str(), nullptr))) return false;
+  } else {
+    captionFlags_ = 0;
+    // The overlay goes in first, so that rendering the media connects the
+    // video stream through it.
+    if (!captionOverlay_) InsertCaptionFilter();
+    if (FAILED(graph_->RenderFile(media.c_str(), nullptr))) return false;
+    if (SUCCEEDED(graph_->RenderFile(Widen(captionPath).c_str(), nullptr))) {
+      captionFlags_ |= kCaptionRendered;
+    } else {
+      captionFlags_ = 0;  // no captions, though the filter stays in the graph
+    }
+  }
+
+  if (!control_ && FAILED(graph_.As(IID_IMediaControl, control_))) return false;
+  if (!events_) {
+    if (FAILED(graph_.As(IID_IMediaEventEx, events_))) return false;
+    if (owner_) {
+      events_->SetNotifyWindow(reinterpret_cast<OAHWND>(OwnerWindow()), WM_PLAYER_GRAPHEVENT,
+                               reinterpret_cast<LONG_PTR>(events_.Get()));
+    }
+  }
+  if (!position_ && FAILED(graph_.As(IID_IMediaPosition, position_))) position_.Reset();
+  if (!videoWindow_) AnnounceVideoWindow();
+  return true;
+}
+
+void CPlaybackEngine::InsertCaptionFilter() {
+  RegisterCaptionFilter(true);
+  ComPtr<IBaseFilter> filter;
+  if (FAILED(::CoCreateInstance(CLSID_Karvex, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                filter.ReceiveVoid()))) {
+    return;  // the item plays without the overlay
+  }
+  if (FAILED(graph_->AddFilter(filter.Get(), KARVEX_FILTER_NAME))) return;
+  if (SUCCEEDED(filter.As(IID_ICaptionOverlay, captionOverlay_))) {
+    captionFlags_ |= kOverlayInGraph;
+  } else {
+    captionOverlay_.Reset();
+  }
+  // The graph holds the filter from here on; our reference goes with `filter`.
+}
+
+void CPlaybackEngine::AnnounceVideoWindow() {
+  if (FAILED(graph_.As(IID_IVideoWindow, videoWindow_))) {
+    videoWindow_.Reset();
+    return;  // an item without video
+  }
+  ComPtr<IBasicVideo> basic;
+  if (SUCCEEDED(graph_.As(IID_IBasicVideo, basic))) {
+    long width = 0, height = 0;
+    if (SUCCEEDED(basic->GetVideoSize(&width, &height))) {
+      basic.Reset();
+      videoWindow_->put_Width(width);
+      videoWindow_->put_Height(height);
+    }
+  }
+  // The graph answers for its video window even without a video stream; the
+  // renderer's absence shows here.
+  if (FAILED(videoWindow_->put_Visible(OAFALSE))) {
+    videoWindow_.Reset();
+    return;
+  }
+  if (HWND owner = OwnerWindow()) {
+    ::SendMessageA(owner, WM_PLAYER_VIDEOWINDOW, reinterpret_cast<WPARAM>(videoWindow_.Get()), 1);
+  }
+}
+
+bool CPlaybackEngine::Close() {
+  if (captionOverlay_) {
+    captionOverlay_.Reset();
+    RegisterCaptionFilter(false);
+    captionFlags_ = 0;
+  }
+  if (videoWindow_) {
+    // The owner destroys its video window before the send returns, while the
+    // pointer is still good.
+    if (HWND owner = OwnerWindow()) {
+      ::SendMessageA(owner, WM_PLAYER_VIDEOWINDOW, reinterpret_cast<WPARAM>(videoWindow_.Get()), 0);
+    }
+    if (videoWindow_) videoWindow_->put_Owner(0);
+    videoWindow_.Reset();
+  }
+  position_.Reset();
+  events_.Reset();
+  control_.Reset();
+  graph_.Reset();  // releasing the graph ends playback
+  captionFlags_ = 0;
+  return true;
+}
+
+void CPlaybackEngine::RegisterCaptionFilter(bool registerIt) {
+  HMODULE module = ::LoadLibraryA(KARVEX_MODULE_NAME);
+  if (!module) return;
+  using Entry = HRESULT(STDAPICALLTYPE*)();
+  FARPROC proc = ::GetProcAddress(module, registerIt ? "DllRegisterServer" : "DllUnregisterServer");
+  if (proc) reinterpret_cast<Entry>(reinterpret_cast<void*>(proc))();
+  ::FreeLibrary(module);
+}
+
+void CPlaybackEngine::HandleGraphEvents() {
+  while (events_) {
+    // Our own reference: a receiver of the messages below may close the engine.
+    ComPtr<IMediaEventEx> events(events_);
+    long code = 0;
+    LONG_PTR param1 = 0, param2 = 0;
+    if (FAILED(events->GetEvent(&code, &param1, &param2, 0))) return;
+    if (code == EC_COMPLETE) {
+      if (HWND owner = OwnerWindow()) ::PostMessageA(owner, WM_PLAYER_ENDOFMEDIA, 0, 0);
+    } else if (code == EC_OLE_EVENT && param1) {
+      RouteCaption(param1, param2);
+    }
+    events->FreeEventParams(code, param1, param2);
+  }
+}
+
+void CPlaybackEngine::RouteCaption(LONG_PTR kind, LONG_PTR text) {
+  if (!videoWindow_) return;
+  // Read at every caption: the video window writes the mode when it changes.
+  const int32_t mode = settings::Read(AppSettings(), settings::CaptionMode);
+  if (captionOverlay_) {
+    if (mode == settings::kCaptionOverlay) {
+      char ansi[KARVEX_MAX_CAPTION_BYTES];
+      CaptionToAnsi(reinterpret_cast<const wchar_t*>(text), ansi);
+      captionOverlay_->SetCaptionText(ansi);
+    } else {
+      captionOverlay_->SetCaptionText("");
+    }
+  }
+  OAHWND window = 0;
+  if (SUCCEEDED(videoWindow_->get_Owner(&window)) && window) {
+    ::SendMessageA(reinterpret_cast<HWND>(window), WM_PLAYER_CAPTIONTEXT, static_cast<WPARAM>(kind),
+                   text);
+  }
+}
+
+bool CPlaybackEngine::Play(const std::string& path) {
+  if (!control_ && !Open(path)) return false;
+  // Where the item stands is read before stopping: a stop may report the
+  // position of the last seek or pause instead (Wine does), which would send a
+  // running item back there and hide that it had reached its end.
+  REFTIME duration = 0, current = 0;
+  if (position_) {
+    position_->get_Duration(&duration);
+    position_->get_CurrentPosition(&current);
+  }
+  control_->Stop();
+  if (position_) position_->put_CurrentPosition(current < duration ? current : 0);
+  return SUCCEEDED(control_->Run());
+}
+
+bool CPlaybackEngine::Stop() {
+  Close();
+  return false;
+}
+
+bool CPlaybackEngine::Pause() { return control_ && SUCCEEDED(control_->Pause()); }
+
+int CPlaybackEngine::GetState(uint32_t timeoutMs) const {
+  if (!control_) return kStopped;
+  OAFilterState state = State_Stopped;
+  // VFW_S_STATE_INTERMEDIATE is a success: the state the graph reports counts.
+  if (FAILED(control_->GetState(static_cast<LONG>(timeoutMs), &state))) return kStopped;
+  switch (state) {
+    case State_Paused:
+      return kPaused;
+    case State_Running:
+      return kRunning;
+    default:
+      return kStopped;
+  }
+}
+
+int32_t CPlaybackEngine::GetPosition() const {
+  REFTIME seconds = 0;
+  if (!position_ || FAILED(position_->get_CurrentPosition(&seconds))) return -1;
+  return engine::WholeSeconds(seconds);
+}
+
+bool CPlaybackEngine::SetPosition(int32_t seconds) {
+  return position_ && SUCCEEDED(position_->put_CurrentPosition(static_cast<REFTIME>(seconds)));
+}
+
+int32_t CPlaybackEngine::GetDuration() const {
+  REFTIME seconds = 0;
+  if (!position_ || FAILED(position_->get_Duration(&seconds))) return -1;
+  return engine::WholeSeconds(seconds);
+}
+
+bool CPlaybackEngine::SeekAtClick(const RECT& track, int x) {
+  if (GetState(3000) != kRunning) return false;
+  const auto target = engine::SeekTargetAtClick(track.left, track.right, x, GetDuration());
+  if (!target) return false;
+  SetPosition(*target);
+  return true;
+}
+
+}  // namespace velk

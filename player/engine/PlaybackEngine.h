@@ -1,0 +1,102 @@
+// The playback engine: owns the DirectShow filter graph of the item being
+// played, puts the caption overlay filter into it when a SAMI file lies beside
+// the media, and turns graph events into messages for its owner window. It
+// never creates a window; it only sends and posts messages.
+//
+// Everything runs on the user-interface thread. The graph's own threads reach
+// the engine only through WM_PLAYER_GRAPHEVENT, which the graph posts to the
+// owner and the owner answers with HandleGraphEvents.
+#pragma once
+
+#include <windows.h>
+#include <dshow.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/framework/ComPtr.h"
+#include "shared/CaptionOverlay.h"
+
+namespace velk {
+
+namespace fw {
+class CWnd;
+}
+
+class CPlaybackEngine {
+ public:
+  // Graph states as GetState reports them.
+  static constexpr int kStopped = 0;  // also: closed, or the query failed
+  static constexpr int kPaused = 1;
+  static constexpr int kRunning = 2;
+
+  // Captions: bit 0, the caption file was rendered; bit 1, the overlay filter
+  // is in the graph.
+  static constexpr uint32_t kCaptionRendered = 1;
+  static constexpr uint32_t kOverlayInGraph = 2;
+
+  // Initialises COM for the calling thread; the owner may be null.
+  explicit CPlaybackEngine(fw::CWnd* owner);
+  virtual ~CPlaybackEngine();
+  CPlaybackEngine(const CPlaybackEngine&) = delete;
+  CPlaybackEngine& operator=(const CPlaybackEngine&) = delete;
+
+  // Builds the graph of a file path or network location (passed unchanged),
+  // closing what was open. The owner gets WM_PLAYER_VIDEOWINDOW (1) when the
+  // item has video. A failed open leaves its partial graph for the next Open
+  // or Close to release.
+  bool Open(const std::string& path);
+  // Releases the graph in a fixed order; the owner gets WM_PLAYER_VIDEOWINDOW
+  // (0) first when there was video. Always true, also when already closed.
+  bool Close();
+  // Redirects the graph's notifications to the new owner (or to none).
+  bool SetOwner(fw::CWnd* owner);
+  // Drains the graph's event queue; the owner calls it for WM_PLAYER_GRAPHEVENT.
+  void HandleGraphEvents();
+  // Loads "Karvex.ax" by name and calls its DllRegisterServer (true) or
+  // DllUnregisterServer (false). A missing module or export is ignored.
+  void RegisterCaptionFilter(bool registerIt);
+
+  // Opens `path` when nothing is open, otherwise restarts or resumes the open
+  // item from where it stands (from the start once it reached its end).
+  bool Play(const std::string& path);
+  // Stopping closes the graph; always false.
+  bool Stop();
+  bool Pause();
+  // kStopped, kPaused or kRunning; waits up to timeoutMs for a change in progress.
+  int GetState(uint32_t timeoutMs) const;
+  // Whole seconds, -1 when not available.
+  int32_t GetPosition() const;
+  bool SetPosition(int32_t seconds);
+  int32_t GetDuration() const;
+
+  // A click at x on the seek track (client coordinates): seeks in proportion
+  // while the graph runs. True when a position was set, so the caller redraws
+  // the track; a click while paused or stopped, or on a track without width,
+  // does nothing.
+  bool SeekAtClick(const RECT& track, int x);
+
+  bool IsOpen() const { return static_cast<bool>(control_); }
+  uint32_t CaptionFlags() const { return captionFlags_; }
+  bool HasVideoWindow() const { return static_cast<bool>(videoWindow_); }
+  bool HasCaptionOverlay() const { return static_cast<bool>(captionOverlay_); }
+
+ private:
+  HWND OwnerWindow() const;
+  void InsertCaptionFilter();
+  void AnnounceVideoWindow();
+  void RouteCaption(LONG_PTR kind, LONG_PTR text);
+
+  fw::CWnd* owner_ = nullptr;
+  ComPtr<IGraphBuilder> graph_;
+  ComPtr<IMediaControl> control_;  // the engine is open exactly while this is held
+  ComPtr<IMediaEventEx> events_;
+  ComPtr<IMediaPosition> position_;
+  ComPtr<IVideoWindow> videoWindow_;
+  ComPtr<ICaptionOverlay> captionOverlay_;
+  uint32_t captionFlags_ = 0;
+  // CoUninitialize only balances a CoInitialize that succeeded.
+  bool comInitialized_ = false;
+};
+
+}  // namespace velk
