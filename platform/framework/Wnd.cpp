@@ -10,6 +10,10 @@ namespace {
 const char kObjectProp[] = "VelkWndObject";
 }  // namespace
 
+namespace {
+HINSTANCE g_resources = nullptr;
+}  // namespace
+
 CWnd::~CWnd() {
   if (m_hWnd && ::IsWindow(m_hWnd)) {
     // The object goes first: detach so the window's last messages do not reach it.
@@ -62,6 +66,19 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
 bool CWnd::DestroyWindow() {
   if (!m_hWnd) return false;
   return ::DestroyWindow(m_hWnd) != FALSE;
+}
+
+HINSTANCE ResourceInstance() { return g_resources ? g_resources : ::GetModuleHandleA(nullptr); }
+void SetResourceInstance(HINSTANCE instance) { g_resources = instance; }
+
+void CWnd::BindHandle(HWND hwnd) {
+  m_hWnd = hwnd;
+  ::SetPropA(hwnd, kObjectProp, this);
+}
+
+void CWnd::UnbindHandle() {
+  if (m_hWnd) ::RemovePropA(m_hWnd, kObjectProp);
+  m_hWnd = nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) {

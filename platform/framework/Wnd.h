@@ -111,6 +111,10 @@ class CWnd {
   LRESULT Default();
   // After the last message (WM_NCDESTROY) of the window.
   virtual void PostNcDestroy() {}
+  // Binds this object to a window that was not created through CreateEx
+  // (dialogs); FromHandle finds it afterwards.
+  void BindHandle(HWND hwnd);
+  void UnbindHandle();
 
  private:
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -119,5 +123,10 @@ class CWnd {
 
 // Decodes a message into the key of the table lookup.
 MsgKey KeyOf(UINT message, WPARAM wParam, LPARAM lParam);
+
+// The module whose resources (dialogs, menus, bitmaps, strings) the player
+// uses: the program itself, unless a test points it at the built Velk.exe.
+HINSTANCE ResourceInstance();
+void SetResourceInstance(HINSTANCE instance);
 
 }  // namespace velk::fw

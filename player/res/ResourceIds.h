@@ -86,3 +86,7 @@
 #define IDS_FILTER_PLAYLIST 6
 #define IDS_FILTER_ALL_FILES 7
 #define IDS_FILTER_IMAGE 8
+
+// Add location dialog.
+#define IDD_ADD_LOCATION 102
+#define IDC_LOCATION 1000
