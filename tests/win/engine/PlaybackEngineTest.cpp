@@ -53,6 +53,25 @@ TEST_F(EngineTest, AudioItemPlaysToItsEndWithoutAVideoWindow) {
   EXPECT_EQ(owner_.Count(WM_PLAYER_VIDEOWINDOW), 0u);
 }
 
+TEST_F(EngineTest, NotificationsFollowANewOwner) {
+  CRecordingWnd other;
+  other.Serve(&engine_);
+  struct GiveBack {  // the engine outlives `other`
+    CPlaybackEngine& engine;
+    CRecordingWnd& owner;
+    ~GiveBack() { engine.SetOwner(&owner); }
+  } giveBack{engine_, owner_};
+  ASSERT_TRUE(engine_.Open(media_.Wav("tone.wav", 1500)));
+  ASSERT_TRUE(engine_.SetOwner(&other));  // while open: the graph is told too
+  ASSERT_TRUE(engine_.SetPosition(1));
+  ASSERT_TRUE(engine_.Play(""));
+  ASSERT_TRUE(PumpUntil([&] { return other.Count(WM_PLAYER_ENDOFMEDIA) > 0; }));
+  EXPECT_EQ(owner_.Count(WM_PLAYER_GRAPHEVENT), 0u);
+  EXPECT_EQ(owner_.Count(WM_PLAYER_ENDOFMEDIA), 0u);
+  const Received note = other.Of(WM_PLAYER_GRAPHEVENT).front();
+  EXPECT_NE(note.lParam, 0);  // the events interface rides along
+}
+
 TEST_F(EngineTest, VideoWindowComesAtNativeSizeAndGoesBeforeRelease) {
   ASSERT_TRUE(engine_.Open(media_.Avi("clip.avi", 176, 144, 35)));
   ASSERT_TRUE(engine_.HasVideoWindow());
