@@ -8,6 +8,18 @@
 #define VELK_CAPTION_SSE2 1
 #include <emmintrin.h>
 #endif
+// The 32-byte path is compiled for x86-64 and chosen at run time, when the
+// processor has AVX2.
+#if defined(VELK_CAPTION_SSE2) && (defined(__x86_64__) || defined(_M_X64))
+#define VELK_CAPTION_AVX2 1
+#include <immintrin.h>
+#if defined(__GNUC__) || defined(__clang__)
+#define VELK_TARGET_AVX2 __attribute__((target("avx2")))
+#else
+#include <intrin.h>
+#define VELK_TARGET_AVX2
+#endif
+#endif
 
 namespace velk {
 
@@ -359,6 +371,149 @@ bool PrepareCaption(const CaptionMask& mask, const CaptionFrameLayout& layout,
   return true;
 }
 
+namespace {
+
+bool ProcessorHasAvx2() {
+#if !defined(VELK_CAPTION_AVX2)
+  return false;
+#elif defined(__GNUC__) || defined(__clang__)
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+#else
+  int info[4];
+  __cpuid(info, 1);
+  const bool osSaves = (info[2] & (1 << 27)) != 0 && (info[2] & (1 << 28)) != 0 &&
+                       (_xgetbv(0) & 6) == 6;
+  __cpuidex(info, 7, 0);
+  return osSaves && (info[1] & (1 << 5)) != 0;
+#endif
+}
+
+CaptionMergePath Resolve(CaptionMergePath path) {
+  if (path == CaptionMergePath::Simd) path = CaptionMergePath::Avx2;
+  if (path == CaptionMergePath::Avx2 && !ProcessorHasAvx2()) path = CaptionMergePath::Sse2;
+#ifndef VELK_CAPTION_SSE2
+  if (path == CaptionMergePath::Sse2) path = CaptionMergePath::Scalar;
+#endif
+  return path;
+}
+
+#ifdef VELK_CAPTION_SSE2
+// Where a mask byte is FF the frame byte becomes the value byte.
+inline void Blend16(uint8_t* d, const uint8_t* m, __m128i value) {
+  __m128i frame = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+  __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m));
+  frame = _mm_or_si128(_mm_andnot_si128(text, frame), _mm_and_si128(text, value));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(d), frame);
+}
+#endif
+
+#ifdef VELK_CAPTION_AVX2
+VELK_TARGET_AVX2 inline void Blend32(uint8_t* d, const uint8_t* m, __m256i value) {
+  __m256i frame = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d));
+  __m256i text = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(m));
+  frame = _mm256_or_si256(_mm256_andnot_si256(text, frame), _mm256_and_si256(text, value));
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), frame);
+}
+#endif
+
+}  // namespace
+
+// The merge loops, one per path; all write the same bytes.
+struct CCaptionMerger {
+  using Span = CPreparedCaption::Span;
+
+  static void Runs(const CPreparedCaption& c, uint8_t* data, size_t size) {
+    for (const auto& run : c.runs_) {
+      if (run.offset >= size) continue;
+      const size_t length = std::min<size_t>(run.length, size - run.offset);
+      uint8_t* d = data + run.offset;
+      const uint8_t* pattern = c.patterns_[run.pattern];
+      if (c.uniform_[run.pattern] && length > 8) {
+        std::memset(d, pattern[0], length);
+      } else {
+        for (size_t k = 0; k < length; ++k) d[k] = pattern[(run.offset + k) & 3];
+      }
+    }
+  }
+
+  // A span shorter than a vector, byte by byte.
+  static void Short(const CPreparedCaption& c, const Span& span, uint8_t* d, size_t length) {
+    const uint8_t* m = c.masks_.data() + span.mask;
+    const uint8_t* pattern = c.patterns_[span.pattern];
+    for (size_t k = 0; k < length; ++k) {
+      if (m[k]) d[k] = pattern[(span.offset + k) & 3];
+    }
+  }
+
+#ifdef VELK_CAPTION_SSE2
+  // 16 bytes at a time; the last 16 again, overlapping, when the length is not
+  // a multiple (blending is idempotent). 16 is a multiple of the values'
+  // period, so one phase serves a whole span.
+  static void Sse2Span(const CPreparedCaption& c, const Span& span, uint8_t* d, size_t length) {
+    const uint8_t* m = c.masks_.data() + span.mask;
+    const uint8_t(*rows)[16] = c.patternRows_[span.pattern];
+    const __m128i value = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[span.offset & 3]));
+    size_t k = 0;
+    for (; k + 32 <= length; k += 32) {
+      Blend16(d + k, m + k, value);
+      Blend16(d + k + 16, m + k + 16, value);
+    }
+    if (k + 16 <= length) {
+      Blend16(d + k, m + k, value);
+      k += 16;
+    }
+    if (k < length) {
+      k = length - 16;
+      Blend16(d + k, m + k,
+              _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[(span.offset + k) & 3])));
+    }
+  }
+
+  static void Sse2(const CPreparedCaption& c, uint8_t* data, size_t size) {
+    for (const auto& span : c.spans_) {
+      if (span.offset >= size) continue;
+      const size_t length = std::min<size_t>(span.length, size - span.offset);
+      if (length < 16) {
+        Short(c, span, data + span.offset, length);
+      } else {
+        Sse2Span(c, span, data + span.offset, length);
+      }
+    }
+  }
+#endif
+
+#ifdef VELK_CAPTION_AVX2
+  VELK_TARGET_AVX2 static void Avx2(const CPreparedCaption& c, uint8_t* data, size_t size) {
+    for (const auto& span : c.spans_) {
+      if (span.offset >= size) continue;
+      const size_t length = std::min<size_t>(span.length, size - span.offset);
+      uint8_t* d = data + span.offset;
+      if (length < 32) {
+        if (length < 16) {
+          Short(c, span, d, length);
+        } else {
+          Sse2Span(c, span, d, length);
+        }
+        continue;
+      }
+      const uint8_t* m = c.masks_.data() + span.mask;
+      const uint8_t(*rows)[16] = c.patternRows_[span.pattern];
+      const __m256i value = _mm256_broadcastsi128_si256(
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[span.offset & 3])));
+      size_t k = 0;
+      for (; k + 32 <= length; k += 32) Blend32(d + k, m + k, value);
+      if (k < length) {
+        k = length - 32;
+        Blend32(d + k, m + k,
+                _mm256_broadcastsi128_si256(_mm_loadu_si128(
+                    reinterpret_cast<const __m128i*>(rows[(span.offset + k) & 3]))));
+      }
+    }
+  }
+#endif
+};
+
 bool CaptionSimdAvailable() {
 #ifdef VELK_CAPTION_SSE2
   return true;
@@ -367,60 +522,28 @@ bool CaptionSimdAvailable() {
 #endif
 }
 
+bool CaptionMergePathAvailable(CaptionMergePath path) {
+  if (path == CaptionMergePath::Simd) return CaptionSimdAvailable();
+  return Resolve(path) == path;
+}
+
 void MergeCaption(const CPreparedCaption& caption, uint8_t* data, size_t size,
                   CaptionMergePath path) {
-  if (!data || caption.runs_.empty()) return;
-#ifdef VELK_CAPTION_SSE2
-  if (path == CaptionMergePath::Simd) {
-    for (const auto& span : caption.spans_) {
-      if (span.offset >= size) continue;
-      const size_t length = std::min<size_t>(span.length, size - span.offset);
-      uint8_t* d = data + span.offset;
-      const uint8_t* m = caption.masks_.data() + span.mask;
-      const uint8_t(*rows)[16] = caption.patternRows_[span.pattern];
-      if (length < 16) {
-        const uint8_t* pattern = caption.patterns_[span.pattern];
-        for (size_t k = 0; k < length; ++k) {
-          if (m[k]) d[k] = pattern[(span.offset + k) & 3];
-        }
-        continue;
-      }
-      // 16 is a multiple of the pattern's period, so one phase serves the span.
-      const __m128i value =
-          _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[span.offset & 3]));
-      size_t k = 0;
-      for (; k + 16 <= length; k += 16) {
-        __m128i frame = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k));
-        __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + k));
-        frame = _mm_or_si128(_mm_andnot_si128(text, frame), _mm_and_si128(text, value));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + k), frame);
-      }
-      if (k < length) {
-        // The last 16 bytes again, overlapping: blending is idempotent.
-        k = length - 16;
-        const __m128i tail =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[(span.offset + k) & 3]));
-        __m128i frame = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k));
-        __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + k));
-        frame = _mm_or_si128(_mm_andnot_si128(text, frame), _mm_and_si128(text, tail));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + k), frame);
-      }
-    }
-    return;
-  }
-#else
-  (void)path;
+  if (!data || caption.IsEmpty()) return;
+  switch (Resolve(path)) {
+#ifdef VELK_CAPTION_AVX2
+    case CaptionMergePath::Avx2:
+      CCaptionMerger::Avx2(caption, data, size);
+      return;
 #endif
-  for (const auto& run : caption.runs_) {
-    if (run.offset >= size) continue;
-    const size_t length = std::min<size_t>(run.length, size - run.offset);
-    uint8_t* d = data + run.offset;
-    const uint8_t* pattern = caption.patterns_[run.pattern];
-    if (caption.uniform_[run.pattern]) {
-      std::memset(d, pattern[0], length);
-    } else {
-      for (size_t k = 0; k < length; ++k) d[k] = pattern[(run.offset + k) & 3];
-    }
+#ifdef VELK_CAPTION_SSE2
+    case CaptionMergePath::Sse2:
+      CCaptionMerger::Sse2(caption, data, size);
+      return;
+#endif
+    default:
+      CCaptionMerger::Runs(caption, data, size);
+      return;
   }
 }
 

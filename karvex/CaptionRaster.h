@@ -114,8 +114,10 @@ bool MakeCaptionFrameLayout(CaptionPixelFormat format, int32_t width, int32_t si
 
 enum class CaptionMergePath {
   Scalar,  // byte runs: writes the text bytes and nothing else
-  Simd,    // 16-byte masked blend over the text stretches (SSE2); bytes
+  Sse2,    // masked blend over the text stretches, 16 bytes a step; bytes
            // between text pixels are read and written back unchanged
+  Avx2,    // the same, 32 bytes a step (x86-64 processors with AVX2)
+  Simd,    // the widest vector path the processor runs
 };
 
 // A caption made ready for one frame layout. Reused from caption to caption:
@@ -132,8 +134,8 @@ class CPreparedCaption {
 
  private:
   friend bool PrepareCaption(const CaptionMask&, const CaptionFrameLayout&, CPreparedCaption*);
-  friend void MergeCaption(const CPreparedCaption&, uint8_t*, size_t, CaptionMergePath);
   friend class CCaptionPlanner;
+  friend struct CCaptionMerger;
 
   // Consecutive text bytes of one buffer row, for the byte-wise path.
   struct Run {
@@ -171,13 +173,15 @@ class CPreparedCaption {
 bool PrepareCaption(const CaptionMask& mask, const CaptionFrameLayout& layout,
                     CPreparedCaption* caption);
 
-// True when the vector path is compiled in (SSE2); otherwise a request for it
-// takes the scalar path.
+// True when a vector path is compiled in (SSE2 on x86).
 bool CaptionSimdAvailable();
+// Whether a path runs here. A path that does not falls back to the next
+// narrower one (Avx2 to Sse2 to Scalar).
+bool CaptionMergePathAvailable(CaptionMergePath path);
 
 // Merges the caption into one frame of its layout. data and size are the
 // sample's own buffer and byte size: bytes at or past size are never read or
-// written, so a short sample gets the part of the caption that fits. Both
+// written, so a short sample gets the part of the caption that fits. All
 // paths give the same frame. No allocation; nothing to do for an empty
 // caption or null data.
 void MergeCaption(const CPreparedCaption& caption, uint8_t* data, size_t size,
