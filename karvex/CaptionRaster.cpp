@@ -377,7 +377,10 @@ bool ProcessorHasAvx2() {
 #if !defined(VELK_CAPTION_AVX2)
   return false;
 #elif defined(__GNUC__) || defined(__clang__)
-  static const bool has = __builtin_cpu_supports("avx2");
+  static const bool has = [] {
+    __builtin_cpu_init();  // harmless when the runtime has done it already
+    return __builtin_cpu_supports("avx2") != 0;
+  }();
   return has;
 #else
   int info[4];
