@@ -49,6 +49,7 @@ struct SamiDocument {
 // Tag and attribute names compare without regard to case; attribute values
 // may be quoted with " or ' or not at all. Safe on any bytes, truncated
 // documents included; linear in the input's size.
+// Pure: no shared state, callable from any thread.
 SamiDocument ParseSami(const uint8_t* data, size_t size);
 
 }  // namespace velk
