@@ -1,21 +1,29 @@
-// The player's main window.
+// The player's main window: a skinned window with the transport and playlist
+// buttons of its skin.
 #pragma once
 
-#include "platform/framework/Wnd.h"
+#include "player/skin/SkinWnd.h"
 
 namespace velk {
 
-class CMainWindow : public fw::CWnd {
+class CMainWindow : public CSkinWnd {
  public:
   static constexpr const char* kWindowName = "Qorn mediaplayer";
-  static constexpr const char* kClassName = "VelkMainWindow";
 
   bool Create();
+  void DrawWindow(HDC dc) override;
 
   VELK_DECLARE_MESSAGE_TABLE()
 
  private:
-  bool OnPaint(fw::MsgArgs& m);
+  bool OnCreate(fw::MsgArgs& m);
+  bool OnSize(fw::MsgArgs& m);
+  bool OnRButtonDown(fw::MsgArgs& m);
+  bool OnCloseDot(fw::MsgArgs& m);
+  bool OnMinimizeDot(fw::MsgArgs& m);
+
+  void AddSeekStrip();
+  void ShowPopupMenu(POINT client);
 };
 
 }  // namespace velk

@@ -1,0 +1,49 @@
+// Thin owners of device contexts, and the standard cursors.
+#pragma once
+
+#include <windows.h>
+
+namespace velk::fw {
+
+// The client area's device context for drawing outside WM_PAINT.
+class CClientDC {
+ public:
+  explicit CClientDC(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+  ~CClientDC() {
+    if (dc_) ::ReleaseDC(hwnd_, dc_);
+  }
+  CClientDC(const CClientDC&) = delete;
+  CClientDC& operator=(const CClientDC&) = delete;
+  operator HDC() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// BeginPaint / EndPaint for a WM_PAINT handler.
+class CPaintDC {
+ public:
+  explicit CPaintDC(HWND hwnd) : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
+  ~CPaintDC() { ::EndPaint(hwnd_, &ps_); }
+  CPaintDC(const CPaintDC&) = delete;
+  CPaintDC& operator=(const CPaintDC&) = delete;
+  operator HDC() const { return dc_; }
+  const RECT& PaintRect() const { return ps_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// One of the system's cursors (IDC_ARROW, IDC_SIZENWSE, ...).
+inline void SetStandardCursor(LPCSTR id) { ::SetCursor(::LoadCursorA(nullptr, id)); }
+
+inline void FillSolidRect(HDC dc, const RECT& rc, COLORREF colour) {
+  COLORREF old = ::SetBkColor(dc, colour);
+  ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+  ::SetBkColor(dc, old);
+}
+
+}  // namespace velk::fw

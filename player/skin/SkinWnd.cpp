@@ -1,0 +1,272 @@
+#include "player/skin/SkinWnd.h"
+
+#include "platform/framework/Gdi.h"
+#include "player/app/SettingsStore.h"
+#include "player/app/SettingsTable.h"
+#include "player/skin/SkinCatalog.h"
+#include "player/skin/SkinLayout.h"
+#include "player/skin/SkinMouse.h"
+#include "player/skin/SkinPlacement.h"
+#include "shared/PlayerMessages.h"
+
+namespace velk {
+
+namespace {
+constexpr DWORD kSkinWindowStyle = WS_POPUP | WS_VISIBLE | WS_SYSMENU | WS_MAXIMIZEBOX;
+
+SkinRect ToSkin(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
+RECT ToRect(const SkinRect& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
+}  // namespace
+
+VELK_BEGIN_MESSAGE_TABLE(CSkinWnd)
+  VELK_ON_MESSAGE(WM_CREATE, CSkinWnd, OnCreate),
+  VELK_ON_MESSAGE(WM_DESTROY, CSkinWnd, OnDestroy),
+  VELK_ON_MESSAGE(WM_PAINT, CSkinWnd, OnPaint),
+  VELK_ON_MESSAGE(WM_SIZE, CSkinWnd, OnSize),
+  VELK_ON_MESSAGE(WM_ACTIVATE, CSkinWnd, OnActivate),
+  VELK_ON_MESSAGE(WM_GETMINMAXINFO, CSkinWnd, OnGetMinMaxInfo),
+  VELK_ON_MESSAGE(WM_LBUTTONDOWN, CSkinWnd, OnLButtonDown),
+  VELK_ON_MESSAGE(WM_LBUTTONUP, CSkinWnd, OnLButtonUp),
+  VELK_ON_MESSAGE(WM_MOUSEMOVE, CSkinWnd, OnMouseMove),
+  VELK_ON_MESSAGE(WM_SKIN_RESIZEDRAG, CSkinWnd, OnResizeDrag),
+  VELK_ON_MESSAGE(WM_SKIN_MOVEDRAG, CSkinWnd, OnMoveDrag),
+  VELK_ON_COMMAND_RANGE(ID_SKIN_BASE, ID_SKIN_LAST, CSkinWnd, OnSkinCommand),
+VELK_END_MESSAGE_TABLE(CSkinWnd, fw::CWnd);
+
+SkinPoint CSkinWnd::s_resizeAnchor;
+SkinPoint CSkinWnd::s_moveAnchor;
+
+CSkinWnd::CSkinWnd() : frame_(std::make_unique<CFrameSkinImage>()) {}
+
+CSkinWnd::~CSkinWnd() = default;
+
+bool CSkinWnd::Create(const std::string& name, const std::string& skinPath,
+                      const FramePieceTable* frameTable, CSkinWnd* dockPartner) {
+  section_ = name;
+  const RECT placement = LoadPlacement();
+  if (!skinPath.empty()) skinPath_ = skinPath;
+  // A window object may be given a window again after its first one was destroyed.
+  if (!frame_) frame_ = std::make_unique<CFrameSkinImage>();
+  frame_->SetFrameTable(frameTable);
+  HWND owner = nullptr;
+  if (dockPartner) {
+    AddDockPartner(dockPartner);
+    owner = dockPartner->m_hWnd;
+  }
+  if (!RegisterClass(kClassName, CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW), nullptr)) return false;
+  return CreateEx(0, kClassName, name.c_str(), kSkinWindowStyle, placement.left, placement.top,
+                  placement.right - placement.left, placement.bottom - placement.top, owner, nullptr);
+}
+
+// --- Painting -------------------------------------------------------------------
+
+void CSkinWnd::DrawWindow(HDC dc) {
+  DrawFrame(dc);
+  DrawButtons(dc, kNoRegion, true);
+}
+
+void CSkinWnd::DrawFrame(HDC dc) {
+  if (!frame_) return;
+  frame_->DrawFrame(dc, GetClientRect(), ::GetActiveWindow() == m_hWnd);
+}
+
+void CSkinWnd::DrawButtons(HDC dc, uint32_t pressedId, bool force) {
+  if (!frame_) return;
+  frame_->DrawPlan(dc, controls_.PlanButtons(pressedId, force, ToSkin(GetClientRect())));
+}
+
+RECT CSkinWnd::GetInnerRect() const {
+  if (!frame_) return GetClientRect();
+  return ToRect(InnerRect(ToSkin(GetClientRect()), frame_->SizeFunction()));
+}
+
+// --- Skin -----------------------------------------------------------------------
+
+bool CSkinWnd::LoadSkin(const std::string& path) {
+  if (!frame_) return false;
+  bool loaded = false;
+  if (IsWindow()) {
+    fw::CClientDC dc(m_hWnd);
+    loaded = frame_->LoadFromFile(path, dc);
+  }
+  if (loaded) {
+    skinPath_ = path;
+  } else {
+    frame_->LoadFromResource(kBaseSkinResource);
+    skinPath_.clear();
+  }
+  WriteSkinPath();
+  return loaded;
+}
+
+void CSkinWnd::WriteSkinPath() { AppSettings().WriteString(section_, settings::kSkinPathKey, skinPath_); }
+
+// --- Buttons and regions ------------------------------------------------------------
+
+void CSkinWnd::AddButton(const SkinButton& button) {
+  if (frame_) {
+    frame_->SetRect(button.normalImage, button.normal);
+    frame_->SetRect(button.pressedImage, button.pressed);
+  }
+  controls_.AddButton(button);
+}
+
+void CSkinWnd::RemoveButton(uint32_t id) {
+  if (const SkinButton* b = controls_.FindButton(id)) {
+    if (frame_) {
+      frame_->RemoveRect(b->normalImage);
+      frame_->RemoveRect(b->pressedImage);
+    }
+  }
+  controls_.RemoveButton(id);
+}
+
+bool CSkinWnd::GetButton(uint32_t id, SkinButton* button) const {
+  const SkinButton* b = controls_.FindButton(id);
+  if (!b) return false;
+  if (button) *button = *b;
+  return true;
+}
+
+POINT CSkinWnd::GetRegionOrigin(uint32_t id, const RECT& client) const {
+  SkinPoint p = controls_.GetRegionOrigin(id, ToSkin(client));
+  return {p.x, p.y};
+}
+
+uint32_t CSkinWnd::HitTest(int x, int y, const RECT& client) const {
+  return controls_.HitTest(x, y, ToSkin(client));
+}
+
+// --- Placement --------------------------------------------------------------------
+
+RECT CSkinWnd::LoadPlacement() {
+  const ISettingsStore& store = AppSettings();
+  SkinRect stored{store.GetInt(section_, settings::PlacementLeft.key, settings::PlacementLeft.def),
+                  store.GetInt(section_, settings::PlacementTop.key, settings::PlacementTop.def),
+                  store.GetInt(section_, settings::PlacementRight.key, settings::PlacementRight.def),
+                  store.GetInt(section_, settings::PlacementBottom.key, settings::PlacementBottom.def)};
+  skinPath_ = store.GetString(section_, settings::kSkinPathKey, "");
+  return ToRect(CorrectPlacement(stored, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
+}
+
+void CSkinWnd::SavePlacement() {
+  if (!IsWindow()) return;
+  RECT rc = GetWindowRect();
+  // A minimised window keeps the rectangle it will be restored to, not its icon's.
+  if (::IsIconic(m_hWnd)) {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    if (::GetWindowPlacement(m_hWnd, &wp)) rc = wp.rcNormalPosition;
+  }
+  const PlacementParts parts =
+      PlacementToSave(ToSkin(rc), ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  ISettingsStore& store = AppSettings();
+  if (parts.horizontal) {
+    store.WriteInt(section_, settings::PlacementLeft.key, rc.left);
+    store.WriteInt(section_, settings::PlacementRight.key, rc.right);
+  }
+  if (parts.vertical) {
+    store.WriteInt(section_, settings::PlacementTop.key, rc.top);
+    store.WriteInt(section_, settings::PlacementBottom.key, rc.bottom);
+  }
+  WriteSkinPath();
+}
+
+// --- Messages ----------------------------------------------------------------------
+
+bool CSkinWnd::OnCreate(fw::MsgArgs& m) {
+  if (Default() == -1) {
+    m.result = -1;
+    return true;
+  }
+  LoadSkin(skinPath_);
+  SetHotRegion(ResizeGripRegion());
+  m.result = 0;
+  return true;
+}
+
+bool CSkinWnd::OnDestroy(fw::MsgArgs& m) {
+  m.result = Default();
+  SavePlacement();
+  controls_.Clear();
+  frame_.reset();
+  resizing_ = moving_ = false;
+  return true;
+}
+
+bool CSkinWnd::OnPaint(fw::MsgArgs&) {
+  fw::CPaintDC dc(m_hWnd);
+  DrawWindow(dc);
+  return true;
+}
+
+bool CSkinWnd::OnSize(fw::MsgArgs& m) {
+  m.result = Default();
+  fw::CClientDC dc(m_hWnd);
+  DrawFrame(dc);
+  DrawButtons(dc, kNoRegion, true);
+  return true;
+}
+
+bool CSkinWnd::OnActivate(fw::MsgArgs& m) {
+  m.result = Default();
+  Invalidate(true);  // the title bar switches between its active and inactive pieces
+  return true;
+}
+
+bool CSkinWnd::OnGetMinMaxInfo(fw::MsgArgs& m) {
+  auto* info = reinterpret_cast<MINMAXINFO*>(m.lParam);
+  if (frame_ && info) {
+    const SkinSize min = MinimumTrackSize(frame_->SizeFunction());
+    info->ptMinTrackSize = {min.width, min.height};
+  }
+  m.result = Default();
+  return true;
+}
+
+void CSkinWnd::HandleMouse(int event, fw::MsgArgs& m) {
+  SkinMouseInput in;
+  in.event = static_cast<SkinMouseEvent>(event);
+  in.held = (m.wParam & MK_LBUTTON) != 0;
+  in.point = {m.X(), m.Y()};
+  in.client = ToSkin(GetClientRect());
+  in.titleStrip = frame_ ? TitleStrip(in.client, frame_->SizeFunction()) : SkinRect{};
+  in.resizing = resizing_;
+  in.moving = moving_;
+  const SkinMouseAction action = DecideSkinMouse(in, controls_);
+  if (action.cursor == SkinCursor::SizeNWSE) fw::SetStandardCursor(IDC_SIZENWSE);
+  if (action.cursor == SkinCursor::Arrow) fw::SetStandardCursor(IDC_ARROW);
+  if (action.drawButtons) {
+    fw::CClientDC dc(m_hWnd);
+    DrawButtons(dc, action.pressedId, false);
+  }
+  // Posted, never sent: the handlers run after this message is done.
+  for (const SkinPost& post : action.posts) PostMessage(post.message, post.wParam, m.lParam);
+  m.result = Default();
+}
+
+bool CSkinWnd::OnLButtonDown(fw::MsgArgs& m) {
+  HandleMouse(static_cast<int>(SkinMouseEvent::Down), m);
+  return true;
+}
+
+bool CSkinWnd::OnLButtonUp(fw::MsgArgs& m) {
+  HandleMouse(static_cast<int>(SkinMouseEvent::Up), m);
+  return true;
+}
+
+bool CSkinWnd::OnMouseMove(fw::MsgArgs& m) {
+  HandleMouse(static_cast<int>(SkinMouseEvent::Move), m);
+  return true;
+}
+
+// --- Skin commands ------------------------------------------------------------------
+
+bool CSkinWnd::OnSkinCommand(fw::MsgArgs& m) {
+  const int32_t index = SkinIndexOfCommand(m.CommandId(), skinList_.size());
+  LoadSkin(index >= 0 ? GetSkinsDir() + skinList_[static_cast<size_t>(index)] : std::string());
+  Invalidate(true);
+  return true;
+}
+
+}  // namespace velk
