@@ -2,6 +2,8 @@
 // outside: wait until a window shows, and close it as a user would.
 //   velkctl wait-window TITLE TIMEOUT_MS   exit code 0 when it showed
 //   velkctl close TITLE TIMEOUT_MS         posts WM_CLOSE and waits until it is gone
+//   velkctl rect TITLE TIMEOUT_MS          prints the shown window's screen rectangle
+//                                          as "left top right bottom"
 #include <windows.h>
 
 #include <cstdio>
@@ -15,7 +17,7 @@ static HWND FindShown(const char* title) {
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: velkctl wait-window|close TITLE TIMEOUT_MS\n");
+    std::fprintf(stderr, "usage: velkctl wait-window|close|rect TITLE TIMEOUT_MS\n");
     return 2;
   }
   const char* verb = argv[1];
@@ -27,6 +29,17 @@ int main(int argc, char** argv) {
       if (::GetTickCount() - start > timeout) return 1;
       ::Sleep(100);
     }
+    return 0;
+  }
+  if (std::strcmp(verb, "rect") == 0) {
+    HWND h;
+    while (!(h = FindShown(title))) {
+      if (::GetTickCount() - start > timeout) return 1;
+      ::Sleep(100);
+    }
+    RECT rc{};
+    ::GetWindowRect(h, &rc);
+    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
     return 0;
   }
   if (std::strcmp(verb, "close") == 0) {

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The skinned main window as a user meets it: a screenshot shows the base skin's
+# frame pieces where they belong, the resize grip dragged with the real pointer
+# stops at the smallest size, the title strip dragged moves the window, and the
+# placement is kept when the player closes.
+#   SkinScreenE2E.sh WINERUN BIN_DIR VELKCTL_EXE BASE_SKIN_BMP
+set -uo pipefail
+winrun=$1 bin=$2 velkctl=$3 skin=$4
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+out=${VELK_OUT:-$root/out}
+if [ -z "${DISPLAY:-}" ] && [ -f "$out/display" ]; then export DISPLAY=$(cat "$out/display"); fi
+title="Qorn mediaplayer"
+work=$(mktemp -d)
+pid=""
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+finish() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+    "$winrun" "$velkctl" close "$title" 10000 >/dev/null 2>&1
+    kill "$pid" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap finish EXIT
+
+ctl() { "$winrun" "$velkctl" "$@" | tr -d '\r'; }
+# Polls the window rectangle until it reads $1, for up to ten seconds.
+wait_rect() {
+  local i got=""
+  for i in $(seq 1 50); do
+    got=$(ctl rect "$title" 5000)
+    [ "$got" = "$1" ] && return 0
+    sleep 0.2
+  done
+  echo "window at '$got', wanted '$1'" >&2
+  return 1
+}
+# same_area X Y W H PX PY: the window's area at (X, Y) shows the skin picture's area at (PX, PY).
+same_area() {
+  convert "$work/shot.png" -crop "$3x$4+$((left + $1))+$((top + $2))" +repage "$work/a.png" &&
+    convert "$skin" -crop "$3x$4+$5+$6" +repage "$work/b.png" || return 1
+  local ae
+  ae=$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
+  [ "${ae%% *}" = "0" ]
+}
+# The frame of a 300 × 200 window; the title pieces either active or inactive.
+frame_shown() {
+  import -window root "$work/shot.png" 2>/dev/null || return 1
+  { same_area 0 0 25 20 0 0 || same_area 0 0 25 20 0 21; } &&
+    { same_area 100 0 100 20 26 0 || same_area 100 0 100 20 26 21; } &&
+    same_area 0 20 12 29 0 42 &&                # left edge, first row
+    same_area 288 20 12 29 39 42 &&             # right edge
+    same_area 0 162 12 38 0 72 &&               # bottom-left end, left of the buttons
+    same_area 150 162 150 38 126 72 &&          # bottom-right end with its buttons
+    same_area 124 162 25 38 179 0               # a tile of the bottom fill
+}
+
+# A first start at a known place: 300 × 200 at (100, 100).
+cat > "$work/start.reg" <<'REG'
+REGEDIT4
+
+[-HKEY_CURRENT_USER\Software\Velk]
+
+[HKEY_CURRENT_USER\Software\Velk\Qorn mediaplayer]
+"left"=dword:00000064
+"top"=dword:00000064
+"right"=dword:00000190
+"bottom"=dword:0000012c
+REG
+"$winrun" regedit /S "Z:${work//\//\\}\\start.reg" || fail "cannot prepare the settings"
+
+"$winrun" "$bin/Velk.exe" &
+pid=$!
+ctl wait-window "$title" 20000 >/dev/null || fail "the main window did not show"
+wait_rect "100 100 400 300" || fail "the stored placement was not used"
+left=100 top=100
+
+shown=0
+for i in $(seq 1 40); do
+  if frame_shown; then shown=1; break; fi
+  sleep 0.25
+done
+[ "$shown" = 1 ] || { cp "$work/shot.png" "$out/skin-e2e-failed.png" 2>/dev/null; fail "the screenshot does not show the base skin's frame"; }
+
+# The grip (bottom-right 20 × 20) dragged far up and left stops at 200 × 58.
+xdotool mousemove $((left + 292)) $((top + 192)) mousedown 1
+for s in 1 2 3 4 5 6 7 8; do xdotool mousemove $((left + 292 - 50 * s)) $((top + 192 - 25 * s)); done
+xdotool mouseup 1
+wait_rect "100 100 300 158" || fail "the grip drag did not stop at the smallest size"
+
+# The title strip, away from the two dots, moves the window with the pointer.
+xdotool mousemove $((left + 60)) $((top + 10)) mousedown 1
+for s in 1 2 3 4 5; do xdotool mousemove $((left + 60 + 30 * s)) $((top + 10 + 24 * s)); done
+xdotool mouseup 1
+wait_rect "250 220 450 278" || fail "the title drag did not move the window"
+
+ctl close "$title" 20000 >/dev/null || fail "the player did not close"
+wait "$pid"
+rc=$?
+pid=""
+[ "$rc" = 0 ] || fail "the player ended with exit code $rc"
+stored=$("$winrun" reg query 'HKCU\Software\Velk\Qorn mediaplayer' /v left | tr -d '\r')
+case "$stored" in
+  *0xfa*) ;;
+  *) fail "the placement was not stored: $stored" ;;
+esac
+echo "skin screen e2e passed"
