@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "player/res/ResourceIds.h"  // ID_SKIN_BASE ("<Base Skin>"), ID_SKIN_FIRST, ID_SKIN_LAST
+
 namespace velk {
 
-constexpr uint32_t ID_SKIN_BASE = 6000;   // "<Base Skin>"
-constexpr uint32_t ID_SKIN_FIRST = 6001;  // the first file of the skin list
-constexpr uint32_t ID_SKIN_LAST = 7000;
 constexpr size_t kMaxSkinItems = ID_SKIN_LAST - ID_SKIN_FIRST + 1;
 
 // "AppPath" + "\Skins\".

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/framework/Wnd.h"
+#include "player/res/ResourceIds.h"
 #include "player/skin/FrameSkinImage.h"
 #include "player/skin/SkinControls.h"
 
@@ -19,7 +20,7 @@ namespace velk {
 
 class CSkinWnd : public fw::CWnd {
  public:
-  static constexpr uint16_t kBaseSkinResource = 129;
+  static constexpr uint16_t kBaseSkinResource = IDB_BASE_SKIN;
   static constexpr const char* kClassName = "VelkSkinWnd";
 
   CSkinWnd();
