@@ -1,0 +1,67 @@
+#include "karvex/CaptionPainter.h"
+
+#include <windows.h>
+
+namespace velk {
+
+namespace {
+
+// The screen context for measuring, released on every path.
+class CScreenDC {
+ public:
+  CScreenDC() : dc_(::GetDC(nullptr)) {}
+  ~CScreenDC() {
+    if (dc_) ::ReleaseDC(nullptr, dc_);
+  }
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+}  // namespace
+
+bool PaintCaption(const char* text, int32_t width, CaptionMask* mask, int32_t* height) {
+  mask->Reset(0, 0);
+  *height = 0;
+  if (!text || !*text || width <= 0) return false;
+  CScreenDC screen;
+  if (!screen.Get()) return false;
+
+  RECT measure = {0, 0, width, 0};
+  ::DrawTextA(screen.Get(), text, -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+  int32_t h = measure.bottom;
+  if (h <= 0) return false;
+
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -h;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 16;
+  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader.biSizeImage = static_cast<DWORD>(h) * static_cast<DWORD>(width) * 2;
+
+  HDC memory = ::CreateCompatibleDC(screen.Get());
+  if (!memory) return false;
+  void* bits = nullptr;
+  HBITMAP section = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool ok = false;
+  if (section && bits) {
+    HGDIOBJ old = ::SelectObject(memory, section);
+    ::SetTextColor(memory, RGB(255, 255, 255));
+    ::SetBkColor(memory, RGB(0, 0, 0));
+    RECT draw = {0, 0, width, h};
+    ::DrawTextA(memory, text, -1, &draw, DT_WORDBREAK | DT_CENTER);
+    ::GdiFlush();
+    int32_t stride = (width * 2 + 3) & ~3;
+    ok = mask->LoadFromPixels(bits, width, h, stride, 16);
+    ::SelectObject(memory, old);
+  }
+  if (section) ::DeleteObject(section);
+  ::DeleteDC(memory);
+  if (ok) *height = h;
+  return ok;
+}
+
+}  // namespace velk
