@@ -4,11 +4,25 @@
 //   velkctl close TITLE TIMEOUT_MS         posts WM_CLOSE and waits until it is gone
 //   velkctl rect TITLE TIMEOUT_MS          prints the shown window's screen rectangle
 //                                          as "left top right bottom"
+//   velkctl wait-menus COUNT TIMEOUT_MS    exit code 0 once COUNT pop-up menus show
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+static BOOL CALLBACK CountMenu(HWND h, LPARAM count) {
+  char cls[32] = {};
+  ::GetClassNameA(h, cls, sizeof(cls));
+  if (std::strcmp(cls, "#32768") == 0 && ::IsWindowVisible(h)) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+static int ShownMenus() {
+  int count = 0;
+  ::EnumWindows(&CountMenu, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
 
 static HWND FindShown(const char* title) {
   HWND h = ::FindWindowA(nullptr, title);
@@ -17,7 +31,7 @@ static HWND FindShown(const char* title) {
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: velkctl wait-window|close|rect TITLE TIMEOUT_MS\n");
+    std::fprintf(stderr, "usage: velkctl wait-window|close|rect TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS\n");
     return 2;
   }
   const char* verb = argv[1];
@@ -28,6 +42,14 @@ int main(int argc, char** argv) {
     while (!FindShown(title)) {
       if (::GetTickCount() - start > timeout) return 1;
       ::Sleep(100);
+    }
+    return 0;
+  }
+  if (std::strcmp(verb, "wait-menus") == 0) {
+    const int wanted = std::atoi(title);
+    while (ShownMenus() < wanted) {
+      if (::GetTickCount() - start > timeout) return 1;
+      ::Sleep(50);
     }
     return 0;
   }

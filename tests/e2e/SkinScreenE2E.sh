@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The skinned main window as a user meets it: a screenshot shows the base skin's
-# frame pieces where they belong, the resize grip dragged with the real pointer
-# stops at the smallest size, the title strip dragged moves the window, and the
-# placement is kept when the player closes.
+# frame pieces where they belong, a skin chosen from the right-button menu
+# repaints the window with that picture, the resize grip dragged with the real
+# pointer stops at the smallest size, the title strip dragged moves the window,
+# and placement and skin are kept when the player closes. Screenshots of both
+# skins are left in out/screens/.
 #   SkinScreenE2E.sh WINERUN BIN_DIR VELKCTL_EXE BASE_SKIN_BMP
 set -uo pipefail
 winrun=$1 bin=$2 velkctl=$3 skin=$4
@@ -41,12 +43,12 @@ wait_rect() {
 # same_area X Y W H PX PY: the window's area at (X, Y) shows the skin picture's area at (PX, PY).
 same_area() {
   convert "$work/shot.png" -crop "$3x$4+$((left + $1))+$((top + $2))" +repage "$work/a.png" &&
-    convert "$skin" -crop "$3x$4+$5+$6" +repage "$work/b.png" || return 1
+    convert "$picture" -crop "$3x$4+$5+$6" +repage "$work/b.png" || return 1
   local ae
   ae=$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
   [ "${ae%% *}" = "0" ]
 }
-# The frame of a 300 × 200 window; the title pieces either active or inactive.
+# The frame of a 300 × 200 window in $picture; the title pieces either active or inactive.
 frame_shown() {
   import -window root "$work/shot.png" 2>/dev/null || return 1
   { same_area 0 0 25 20 0 0 || same_area 0 0 25 20 0 21; } &&
@@ -78,12 +80,40 @@ ctl wait-window "$title" 20000 >/dev/null || fail "the main window did not show"
 wait_rect "100 100 400 300" || fail "the stored placement was not used"
 left=100 top=100
 
-shown=0
-for i in $(seq 1 40); do
-  if frame_shown; then shown=1; break; fi
-  sleep 0.25
+# wait_frame NAME: polls screenshots until the frame of $picture shows, keeping the last one.
+wait_frame() {
+  local i
+  mkdir -p "$out/screens"
+  for i in $(seq 1 40); do
+    if frame_shown; then
+      cp "$work/shot.png" "$out/screens/skin-e2e-$1.png"
+      return 0
+    fi
+    sleep 0.25
+  done
+  cp "$work/shot.png" "$out/screens/skin-e2e-$1-failed.png" 2>/dev/null
+  return 1
+}
+picture=$skin
+wait_frame base || fail "the screenshot does not show the base skin's frame"
+
+# The right-button menu's "&Skin" submenu: its second item is the first skin file.
+xdotool mousemove $((left + 150)) $((top + 100)) click 3
+ctl wait-menus 1 10000 || fail "the right-button menu did not show"
+xdotool key s
+ctl wait-menus 2 10000 || fail "the skin submenu did not open"
+xdotool key Down Return
+chosen=""
+for i in $(seq 1 50); do
+  chosen=$("$winrun" reg query 'HKCU\Software\Velk\Qorn mediaplayer' /v SkinPathName 2>/dev/null | tr -d '\r' |
+    sed -n 's/.*REG_SZ[[:space:]]*//p')
+  [ -n "$chosen" ] && break
+  sleep 0.2
 done
-[ "$shown" = 1 ] || { cp "$work/shot.png" "$out/skin-e2e-failed.png" 2>/dev/null; fail "the screenshot does not show the base skin's frame"; }
+[ -n "$chosen" ] || fail "no skin was chosen from the menu"
+picture="$bin/Skins/${chosen##*\\}"
+[ -f "$picture" ] || fail "the chosen skin '$chosen' is not in the Skins folder"
+wait_frame switched || fail "the window was not repainted with $chosen"
 
 # The grip (bottom-right 20 × 20) dragged far up and left stops at 200 × 58.
 xdotool mousemove $((left + 292)) $((top + 192)) mousedown 1
@@ -102,9 +132,13 @@ wait "$pid"
 rc=$?
 pid=""
 [ "$rc" = 0 ] || fail "the player ended with exit code $rc"
-stored=$("$winrun" reg query 'HKCU\Software\Velk\Qorn mediaplayer' /v left | tr -d '\r')
+stored=$("$winrun" reg query 'HKCU\Software\Velk\Qorn mediaplayer' | tr -d '\r')
 case "$stored" in
-  *0xfa*) ;;
+  *left*0xfa*) ;;
   *) fail "the placement was not stored: $stored" ;;
+esac
+case "$stored" in
+  *"$chosen"*) ;;
+  *) fail "the skin was not stored: $stored" ;;
 esac
 echo "skin screen e2e passed"

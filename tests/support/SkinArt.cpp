@@ -58,7 +58,7 @@ const char* Glyph3x5(char c) {
     case 'C': return ".##" "#.." "#.." "#.." ".##";
     case 'D': return "##." "#.#" "#.#" "#.#" "##.";
     case 'E': return "###" "#.." "##." "#.." "###";
-    case 'I': return "###" ".#." ".#." ".#." "###";
+    case 'I': return ".#." ".#." ".#." ".#." ".#.";
     case 'K': return "#.#" "#.#" "##." "#.#" "#.#";
     case 'L': return "#.." "#.." "#.." "#.." "###";
     case 'M': return "#.#" "###" "###" "#.#" "#.#";
@@ -97,16 +97,23 @@ class Canvas {
       for (int i = 0; i < w; ++i)
         if (bits[j * w + i] == '#') Set(x + i, y + j, c);
   }
+  // The narrow letter I takes one column; every other letter three.
+  static int Columns(char c) { return c == 'I' ? 1 : 3; }
   void Text(int x, int y, const char* text, uint32_t c, int scale = 1) {
-    for (; *text; ++text, x += 4 * scale) {
+    for (; *text; ++text) {
       const char* g = Glyph3x5(*text);
+      const int first = *text == 'I' ? 1 : 0;
       for (int j = 0; j < 5; ++j)
-        for (int i = 0; i < 3; ++i)
-          if (g[j * 3 + i] == '#') Fill(x + i * scale, y + j * scale, x + (i + 1) * scale, y + (j + 1) * scale, c);
+        for (int i = 0; i < Columns(*text); ++i)
+          if (g[j * 3 + first + i] == '#')
+            Fill(x + i * scale, y + j * scale, x + (i + 1) * scale, y + (j + 1) * scale, c);
+      x += (Columns(*text) + 1) * scale;
     }
   }
   static int TextWidth(const char* text, int scale = 1) {
-    return static_cast<int>(std::strlen(text)) * 4 * scale - scale;
+    int w = 0;
+    for (; *text; ++text) w += (Columns(*text) + 1) * scale;
+    return w - scale;
   }
   void Disc(int l, int t, int size, uint32_t c, uint32_t rim, uint32_t shine) {
     const double r = size / 2.0;
@@ -210,10 +217,16 @@ void PaintBottomBody(Canvas& cv, const Colours& k, int l, int t, int r, int groo
 }
 
 // A labelled key: body up to two columns short of its face rectangle, so the
-// face may be blitted a little left of where the bar shows it.
+// face may be blitted a little left of where the bar shows it. Around the body
+// the face shows the bar's own shading at the rows where the bar shows the key,
+// so a face drawn over the bar leaves no seam, pressed or not.
 void PaintKey(Canvas& cv, const Colours& k, int l, int t, int r, int b, const char* label, bool down) {
   const int br = r - 2, bb = b - 1;
-  cv.Fill(l, t, r, b, k.body);
+  constexpr int kKeyRowInBar = 8;
+  for (int y = t; y < b; ++y) {
+    cv.Fill(l, y, r, y + 1,
+            Canvas::Mix(k.body, Canvas::Mix(k.body, k.bodyDark, 1, 2), kKeyRowInBar + y - t, 37));
+  }
   if (!down) {
     cv.VGradient(l, t, br, bb, k.keyLight, k.key);
     cv.Bevel(l, t, br, bb, Canvas::Mix(k.keyLight, 0xffffff, 1, 2), k.keyDark);
