@@ -1,0 +1,454 @@
+#include "platform/sami/SamiFilters.h"
+
+#include <algorithm>
+#include <new>
+
+#include "platform/sami/SamiParser.h"
+
+namespace velk {
+
+using dshow::CAutoLock;
+using dshow::CMediaType;
+
+// --- Seeking without a length of its own ---------------------------------------------
+
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::GetCapabilities(DWORD* caps) {
+  if (!caps) return E_POINTER;
+  *caps = AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanSeekForwards | AM_SEEKING_CanSeekBackwards |
+          AM_SEEKING_CanGetDuration;
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::CheckCapabilities(DWORD* caps) {
+  if (!caps) return E_POINTER;
+  DWORD mine = 0;
+  GetCapabilities(&mine);
+  DWORD asked = *caps;
+  *caps &= mine;
+  return *caps == asked ? S_OK : (*caps ? S_FALSE : E_FAIL);
+}
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::IsFormatSupported(const GUID* format) {
+  if (!format) return E_POINTER;
+  return *format == TIME_FORMAT_MEDIA_TIME ? S_OK : S_FALSE;
+}
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::QueryPreferredFormat(GUID* format) {
+  return GetTimeFormat(format);
+}
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::GetTimeFormat(GUID* format) {
+  if (!format) return E_POINTER;
+  *format = TIME_FORMAT_MEDIA_TIME;
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::IsUsingTimeFormat(const GUID* format) {
+  return IsFormatSupported(format);
+}
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::SetTimeFormat(const GUID* format) {
+  if (!format) return E_POINTER;
+  return *format == TIME_FORMAT_MEDIA_TIME ? S_OK : E_INVALIDARG;
+}
+// Captions never make the graph longer than the media they go with.
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::GetDuration(LONGLONG* duration) {
+  if (!duration) return E_POINTER;
+  *duration = 0;
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::GetStopPosition(LONGLONG* stop) { return GetDuration(stop); }
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::GetCurrentPosition(LONGLONG*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::ConvertTimeFormat(LONGLONG* target, const GUID* targetFormat,
+                                                             LONGLONG source, const GUID* sourceFormat) {
+  if (!target) return E_POINTER;
+  bool same = (!targetFormat || *targetFormat == TIME_FORMAT_MEDIA_TIME) &&
+              (!sourceFormat || *sourceFormat == TIME_FORMAT_MEDIA_TIME);
+  if (!same) return E_INVALIDARG;
+  *target = source;
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::SetPositions(LONGLONG* current, DWORD currentFlags, LONGLONG*,
+                                                        DWORD) {
+  DWORD how = currentFlags & AM_SEEKING_PositioningBitsMask;
+  if (how == AM_SEEKING_NoPositioning) return S_OK;
+  if (!current) return E_POINTER;
+  REFERENCE_TIME target = how == AM_SEEKING_RelativePositioning ? position_ + *current : *current;
+  if (target < 0) target = 0;
+  position_ = target;
+  OnSeek(target);
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::GetPositions(LONGLONG* current, LONGLONG* stop) {
+  if (current) *current = position_;
+  if (stop) *stop = 0;
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::GetAvailable(LONGLONG* earliest, LONGLONG* latest) {
+  if (earliest) *earliest = 0;
+  if (latest) *latest = 0;
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::SetRate(double rate) { return rate == 1.0 ? S_OK : E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::GetRate(double* rate) {
+  if (!rate) return E_POINTER;
+  *rate = 1.0;
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE CCaptionSeeking::GetPreroll(LONGLONG* preroll) {
+  if (!preroll) return E_POINTER;
+  *preroll = 0;
+  return S_OK;
+}
+
+// --- Source output pin ----------------------------------------------------------------
+
+CSamiOutputPin::CSamiOutputPin(CSamiSource* source, dshow::CCritSec* lock)
+    : CBaseOutputPin(source, lock, L"Output"), source_(source) {}
+
+CSamiOutputPin::~CSamiOutputPin() { StopThread(); }
+
+HRESULT CSamiOutputPin::CheckMediaType(const CMediaType& type) {
+  return type.majortype == MEDIATYPE_Text ? S_OK : S_FALSE;
+}
+
+HRESULT CSamiOutputPin::GetMediaType(int position, CMediaType* type) {
+  if (position < 0) return E_INVALIDARG;
+  if (position > 0) return VFW_S_NO_MORE_ITEMS;
+  type->Clear();
+  type->majortype = MEDIATYPE_Text;
+  type->formattype = FORMAT_None;
+  type->bFixedSizeSamples = FALSE;
+  type->lSampleSize = 0;
+  return S_OK;
+}
+
+HRESULT CSamiOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
+  size_t longest = 1;
+  for (const TimedCaption& c : source_->Captions()) longest = std::max(longest, c.text.size());
+  ALLOCATOR_PROPERTIES want = *request;
+  want.cBuffers = std::max<long>(want.cBuffers, 2);
+  want.cbBuffer = std::max<long>(want.cbBuffer, static_cast<long>(longest * sizeof(wchar_t)));
+  if (want.cbAlign < 1) want.cbAlign = 1;
+  ALLOCATOR_PROPERTIES actual = {};
+  HRESULT hr = allocator->SetProperties(&want, &actual);
+  if (FAILED(hr)) return hr;
+  return actual.cbBuffer < want.cbBuffer ? E_FAIL : S_OK;
+}
+
+HRESULT CSamiOutputPin::Active() {
+  HRESULT hr = CBaseOutputPin::Active();
+  if (FAILED(hr)) return hr;
+  StartThread();
+  return S_OK;
+}
+
+HRESULT CSamiOutputPin::Inactive() {
+  stop_ = 1;
+  // Decommitting wakes a thread that waits for a buffer.
+  HRESULT hr = CBaseOutputPin::Inactive();
+  StopThread();
+  return hr;
+}
+
+void CSamiOutputPin::StartThread() {
+  if (thread_) return;
+  stop_ = 0;
+  thread_ = ::CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr);
+}
+
+void CSamiOutputPin::StopThread() {
+  if (!thread_) return;
+  stop_ = 1;
+  ::WaitForSingleObject(thread_, INFINITE);
+  ::CloseHandle(thread_);
+  thread_ = nullptr;
+}
+
+void CSamiOutputPin::Seek(REFERENCE_TIME position) {
+  bool running = thread_ != nullptr;
+  if (running) {
+    // Flush first: the renderer lets go of a sample it holds, the thread returns.
+    stop_ = 1;
+    DeliverBeginFlush();
+    StopThread();
+    DeliverEndFlush();
+  }
+  from_ = position;
+  if (running) {
+    allocator_->Commit();
+    StartThread();
+  }
+}
+
+DWORD WINAPI CSamiOutputPin::ThreadMain(void* self) {
+  ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  static_cast<CSamiOutputPin*>(self)->Stream();
+  ::CoUninitialize();
+  return 0;
+}
+
+void CSamiOutputPin::Stream() {
+  const REFERENCE_TIME from = from_;
+  DeliverNewSegment(from, MAXLONGLONG, 1.0);
+  const std::vector<TimedCaption>& captions = source_->Captions();
+  // The caption in effect at the seek position is shown at once.
+  size_t first = 0;
+  for (size_t i = 0; i < captions.size(); ++i)
+    if (captions[i].start <= from) first = i;
+  for (size_t i = first; i < captions.size() && !stop_; ++i) {
+    IMediaSample* sample = nullptr;
+    REFERENCE_TIME start = std::max<REFERENCE_TIME>(captions[i].start - from, 0);
+    REFERENCE_TIME stop = i + 1 < captions.size() ? std::max(captions[i + 1].start - from, start + 1) : start + 1;
+    if (FAILED(GetDeliveryBuffer(&sample, nullptr, nullptr, 0)) || !sample) return;
+    BYTE* data = nullptr;
+    sample->GetPointer(&data);
+    long bytes = static_cast<long>(captions[i].text.size() * sizeof(wchar_t));
+    if (bytes > sample->GetSize()) bytes = sample->GetSize() & ~1L;
+    memcpy(data, captions[i].text.data(), static_cast<size_t>(bytes));
+    sample->SetActualDataLength(bytes);
+    sample->SetTime(&start, &stop);
+    sample->SetSyncPoint(TRUE);
+    HRESULT hr = Deliver(sample);
+    sample->Release();
+    if (hr != S_OK) return;  // flushing or stopped downstream
+  }
+  if (!stop_) DeliverEndOfStream();
+}
+
+// --- Source filter --------------------------------------------------------------------
+
+dshow::CUnknown* CSamiSource::CreateInstance(IUnknown* outer, HRESULT* hr) {
+  auto* source = new (std::nothrow) CSamiSource(outer);
+  if (!source) *hr = E_OUTOFMEMORY;
+  return source;
+}
+
+CSamiSource::CSamiSource(IUnknown* outer) : CBaseFilter(outer, &lock_, CLSID_SamiSource) {
+  output_ = new (std::nothrow) CSamiOutputPin(this, &lock_);
+}
+
+CSamiSource::~CSamiSource() { delete output_; }
+
+HRESULT STDMETHODCALLTYPE CSamiSource::NonDelegatingQueryInterface(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  if (iid == IID_IFileSourceFilter) return dshow::GetInterface(static_cast<IFileSourceFilter*>(this), out);
+  if (iid == IID_IMediaSeeking) return dshow::GetInterface(static_cast<IMediaSeeking*>(this), out);
+  return CBaseFilter::NonDelegatingQueryInterface(iid, out);
+}
+
+dshow::CBasePin* CSamiSource::GetPin(int n) { return n == 0 ? output_ : nullptr; }
+
+HRESULT STDMETHODCALLTYPE CSamiSource::Load(LPCOLESTR fileName, const AM_MEDIA_TYPE*) {
+  if (!fileName) return E_POINTER;
+  CAutoLock lock(&lock_);
+  if (!fileName_.empty()) return E_UNEXPECTED;
+  HANDLE file = ::CreateFileW(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return HRESULT_FROM_WIN32(::GetLastError());
+  LARGE_INTEGER size = {};
+  std::vector<uint8_t> bytes;
+  bool ok = ::GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20);
+  if (ok) {
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    ok = bytes.empty() || (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                           read == bytes.size());
+  }
+  ::CloseHandle(file);
+  if (!ok) return E_FAIL;
+  try {
+    SamiDocument doc = ParseSami(bytes.data(), bytes.size());
+    UINT codePage = doc.TextIsUtf8() ? CP_UTF8 : CP_ACP;
+    for (const SamiCaption& c : doc.captions) {
+      TimedCaption timed;
+      timed.start = c.startMs * 10000;
+      int n = ::MultiByteToWideChar(codePage, 0, c.text.data(), static_cast<int>(c.text.size()), nullptr, 0);
+      timed.text.resize(static_cast<size_t>(n));
+      if (n > 0)
+        ::MultiByteToWideChar(codePage, 0, c.text.data(), static_cast<int>(c.text.size()), &timed.text[0], n);
+      captions_.push_back(std::move(timed));
+    }
+    std::stable_sort(captions_.begin(), captions_.end(),
+                     [](const TimedCaption& a, const TimedCaption& b) { return a.start < b.start; });
+    fileName_ = fileName;
+  } catch (...) {
+    captions_.clear();
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CSamiSource::GetCurFile(LPOLESTR* fileName, AM_MEDIA_TYPE* type) {
+  if (!fileName) return E_POINTER;
+  CAutoLock lock(&lock_);
+  *fileName = nullptr;
+  if (fileName_.empty()) return E_FAIL;
+  size_t bytes = (fileName_.size() + 1) * sizeof(wchar_t);
+  *fileName = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
+  if (!*fileName) return E_OUTOFMEMORY;
+  memcpy(*fileName, fileName_.c_str(), bytes);
+  if (type) {
+    CMediaType mt;
+    output_->GetMediaType(0, &mt);
+    dshow::CopyMediaType(type, &mt);
+  }
+  return S_OK;
+}
+
+void CSamiSource::OnSeek(REFERENCE_TIME position) {
+  if (output_) output_->Seek(position);
+}
+
+// --- Text renderer --------------------------------------------------------------------
+
+CTextInputPin::CTextInputPin(CTextRenderer* renderer, dshow::CCritSec* lock)
+    : CBaseInputPin(renderer, lock, L"In"), renderer_(renderer) {}
+
+HRESULT CTextInputPin::CheckMediaType(const CMediaType& type) {
+  return type.majortype == MEDIATYPE_Text ? S_OK : S_FALSE;
+}
+
+HRESULT STDMETHODCALLTYPE CTextInputPin::Receive(IMediaSample* sample) {
+  HRESULT hr = CBaseInputPin::Receive(sample);
+  if (hr != S_OK) return hr;
+  return renderer_->Render(sample);
+}
+
+HRESULT STDMETHODCALLTYPE CTextInputPin::EndOfStream() {
+  if (flushing_) return S_FALSE;
+  return renderer_->EndOfStream();
+}
+
+HRESULT STDMETHODCALLTYPE CTextInputPin::BeginFlush() {
+  CBaseInputPin::BeginFlush();
+  renderer_->BeginFlush();
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CTextInputPin::EndFlush() {
+  renderer_->EndFlush();
+  return CBaseInputPin::EndFlush();
+}
+
+dshow::CUnknown* CTextRenderer::CreateInstance(IUnknown* outer, HRESULT* hr) {
+  auto* renderer = new (std::nothrow) CTextRenderer(outer);
+  if (!renderer) *hr = E_OUTOFMEMORY;
+  return renderer;
+}
+
+CTextRenderer::CTextRenderer(IUnknown* outer) : CBaseFilter(outer, &lock_, CLSID_SamiTextRenderer) {
+  input_ = new (std::nothrow) CTextInputPin(this, &lock_);
+  wake_ = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  timer_ = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+}
+
+CTextRenderer::~CTextRenderer() {
+  delete input_;
+  if (wake_) ::CloseHandle(wake_);
+  if (timer_) ::CloseHandle(timer_);
+}
+
+HRESULT STDMETHODCALLTYPE CTextRenderer::NonDelegatingQueryInterface(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  if (iid == IID_IMediaSeeking) return dshow::GetInterface(static_cast<IMediaSeeking*>(this), out);
+  if (iid == IID_IAMFilterMiscFlags) return dshow::GetInterface(static_cast<IAMFilterMiscFlags*>(this), out);
+  return CBaseFilter::NonDelegatingQueryInterface(iid, out);
+}
+
+dshow::CBasePin* CTextRenderer::GetPin(int n) { return n == 0 ? input_ : nullptr; }
+
+HRESULT STDMETHODCALLTYPE CTextRenderer::Stop() {
+  CAutoLock lock(&lock_);
+  HRESULT hr = CBaseFilter::Stop();
+  endOfStream_ = false;
+  ::SetEvent(wake_);
+  return hr;
+}
+
+HRESULT STDMETHODCALLTYPE CTextRenderer::Pause() {
+  CAutoLock lock(&lock_);
+  if (state_ == State_Stopped) {
+    endOfStream_ = false;
+    completeSent_ = false;
+  }
+  HRESULT hr = CBaseFilter::Pause();
+  ::SetEvent(wake_);
+  return hr;
+}
+
+HRESULT STDMETHODCALLTYPE CTextRenderer::Run(REFERENCE_TIME start) {
+  CAutoLock lock(&lock_);
+  HRESULT hr = CBaseFilter::Run(start);
+  // The graph counts completions afresh at every run.
+  completeSent_ = false;
+  SendCompleteIfDue();
+  ::SetEvent(wake_);
+  return hr;
+}
+
+void CTextRenderer::SendCompleteIfDue() {
+  if (endOfStream_ && !completeSent_ && state_ == State_Running) {
+    completeSent_ = true;
+    NotifyEvent(EC_COMPLETE, S_OK, reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this)));
+  }
+}
+
+bool CTextRenderer::WaitForTime(REFERENCE_TIME start) {
+  for (;;) {
+    DWORD_PTR cookie = 0;
+    {
+      CAutoLock lock(&lock_);
+      if (flushing_ || state_ == State_Stopped) return false;
+      if (state_ == State_Running) {
+        IReferenceClock* clock = Clock();
+        if (!clock) return true;
+        REFERENCE_TIME now = 0;
+        clock->GetTime(&now);
+        if (now >= start_ + start) return true;
+        ::ResetEvent(timer_);
+        if (FAILED(clock->AdviseTime(start_, start, reinterpret_cast<HEVENT>(timer_), &cookie))) return true;
+      }
+    }
+    HANDLE handles[2] = {wake_, timer_};
+    DWORD which = ::WaitForMultipleObjects(cookie ? 2 : 1, handles, FALSE, INFINITE);
+    if (cookie) {
+      CAutoLock lock(&lock_);
+      if (IReferenceClock* clock = Clock()) clock->Unadvise(cookie);
+    }
+    if (which == WAIT_OBJECT_0 + 1) return true;
+  }
+}
+
+HRESULT CTextRenderer::Render(IMediaSample* sample) {
+  REFERENCE_TIME start = 0, stop = 0;
+  if (FAILED(sample->GetTime(&start, &stop))) start = 0;
+  if (!WaitForTime(start)) return S_FALSE;
+  BYTE* data = nullptr;
+  if (FAILED(sample->GetPointer(&data))) return S_OK;
+  UINT chars = static_cast<UINT>(sample->GetActualDataLength() / sizeof(wchar_t));
+  // The receiver frees the strings (FreeEventParams).
+  BSTR kind = ::SysAllocString(L"Text");
+  BSTR text = ::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(data), chars);
+  if (!kind || !text || FAILED(NotifyEvent(EC_OLE_EVENT, reinterpret_cast<LONG_PTR>(kind),
+                                           reinterpret_cast<LONG_PTR>(text)))) {
+    ::SysFreeString(kind);
+    ::SysFreeString(text);
+  }
+  return S_OK;
+}
+
+HRESULT CTextRenderer::EndOfStream() {
+  CAutoLock lock(&lock_);
+  if (state_ == State_Stopped) return VFW_E_WRONG_STATE;
+  endOfStream_ = true;
+  SendCompleteIfDue();
+  return S_OK;
+}
+
+void CTextRenderer::BeginFlush() {
+  CAutoLock lock(&lock_);
+  flushing_ = true;
+  endOfStream_ = false;
+  ::SetEvent(wake_);
+}
+
+void CTextRenderer::EndFlush() {
+  CAutoLock lock(&lock_);
+  flushing_ = false;
+}
+
+}  // namespace velk

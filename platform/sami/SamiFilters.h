@@ -1,0 +1,185 @@
+// samiparse.ax: a SAMI source filter and a text renderer, for systems whose
+// DirectShow has no SAMI parser (Wine). RenderFile of a .smi file builds
+// source -> renderer; the renderer raises EC_OLE_EVENT ("Text", caption) at
+// each caption's time and follows pause, seek and stop like a renderer.
+//
+// The source is found by byte patterns under the stream media type (see the
+// registration); the renderer through the filter mapper (text input).
+#pragma once
+
+#include <windows.h>
+#include <dshow.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/dshow/Pins.h"
+#include "platform/dshow/Server.h"
+
+namespace velk {
+
+// {8C3B2A10-5E0F-4C1B-9A7E-3D2F6B1C4A01}
+EXTERN_C const GUID DECLSPEC_SELECTANY CLSID_SamiSource = {
+    0x8c3b2a10, 0x5e0f, 0x4c1b, {0x9a, 0x7e, 0x3d, 0x2f, 0x6b, 0x1c, 0x4a, 0x01}};
+// {8C3B2A11-5E0F-4C1B-9A7E-3D2F6B1C4A01}
+EXTERN_C const GUID DECLSPEC_SELECTANY CLSID_SamiTextRenderer = {
+    0x8c3b2a11, 0x5e0f, 0x4c1b, {0x9a, 0x7e, 0x3d, 0x2f, 0x6b, 0x1c, 0x4a, 0x01}};
+
+// One caption as the source sends it: wide text, start in 100 ns units.
+struct TimedCaption {
+  REFERENCE_TIME start;
+  std::wstring text;
+};
+
+// IMediaSeeking in media time for a filter whose stream has no length of its
+// own: the duration is 0, so the graph's duration stays the media's. A seek
+// goes to OnSeek.
+class CCaptionSeeking : public IMediaSeeking {
+ public:
+  HRESULT STDMETHODCALLTYPE GetCapabilities(DWORD* caps) override;
+  HRESULT STDMETHODCALLTYPE CheckCapabilities(DWORD* caps) override;
+  HRESULT STDMETHODCALLTYPE IsFormatSupported(const GUID* format) override;
+  HRESULT STDMETHODCALLTYPE QueryPreferredFormat(GUID* format) override;
+  HRESULT STDMETHODCALLTYPE GetTimeFormat(GUID* format) override;
+  HRESULT STDMETHODCALLTYPE IsUsingTimeFormat(const GUID* format) override;
+  HRESULT STDMETHODCALLTYPE SetTimeFormat(const GUID* format) override;
+  HRESULT STDMETHODCALLTYPE GetDuration(LONGLONG* duration) override;
+  HRESULT STDMETHODCALLTYPE GetStopPosition(LONGLONG* stop) override;
+  HRESULT STDMETHODCALLTYPE GetCurrentPosition(LONGLONG* current) override;
+  HRESULT STDMETHODCALLTYPE ConvertTimeFormat(LONGLONG* target, const GUID* targetFormat, LONGLONG source,
+                                              const GUID* sourceFormat) override;
+  HRESULT STDMETHODCALLTYPE SetPositions(LONGLONG* current, DWORD currentFlags, LONGLONG* stop,
+                                         DWORD stopFlags) override;
+  HRESULT STDMETHODCALLTYPE GetPositions(LONGLONG* current, LONGLONG* stop) override;
+  HRESULT STDMETHODCALLTYPE GetAvailable(LONGLONG* earliest, LONGLONG* latest) override;
+  HRESULT STDMETHODCALLTYPE SetRate(double rate) override;
+  HRESULT STDMETHODCALLTYPE GetRate(double* rate) override;
+  HRESULT STDMETHODCALLTYPE GetPreroll(LONGLONG* preroll) override;
+
+ protected:
+  virtual ~CCaptionSeeking() = default;
+  virtual void OnSeek(REFERENCE_TIME position) = 0;
+  REFERENCE_TIME position_ = 0;
+};
+
+class CSamiSource;
+
+// The source's output pin: a streaming thread delivers one text sample per
+// caption, stamped with its start relative to the seek position.
+class CSamiOutputPin : public dshow::CBaseOutputPin {
+ public:
+  CSamiOutputPin(CSamiSource* source, dshow::CCritSec* lock);
+  ~CSamiOutputPin() override;
+
+  HRESULT CheckMediaType(const dshow::CMediaType& type) override;
+  HRESULT GetMediaType(int position, dshow::CMediaType* type) override;
+  HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
+  HRESULT Active() override;
+  HRESULT Inactive() override;
+
+  // Restarts delivery from `position` (flushing what is under way).
+  void Seek(REFERENCE_TIME position);
+
+ private:
+  static DWORD WINAPI ThreadMain(void* self);
+  void Stream();
+  void StartThread();
+  void StopThread();
+
+  CSamiSource* source_;
+  HANDLE thread_ = nullptr;
+  volatile LONG stop_ = 0;
+  REFERENCE_TIME from_ = 0;
+};
+
+class CSamiSource : public dshow::CBaseFilter, public IFileSourceFilter, public CCaptionSeeking {
+ public:
+  static dshow::CUnknown* CreateInstance(IUnknown* outer, HRESULT* hr);
+  explicit CSamiSource(IUnknown* outer);
+  ~CSamiSource() override;
+
+  VELK_DECLARE_IUNKNOWN
+  HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID iid, void** out) override;
+
+  int GetPinCount() override { return 1; }
+  dshow::CBasePin* GetPin(int n) override;
+
+  // IFileSourceFilter
+  HRESULT STDMETHODCALLTYPE Load(LPCOLESTR fileName, const AM_MEDIA_TYPE* type) override;
+  HRESULT STDMETHODCALLTYPE GetCurFile(LPOLESTR* fileName, AM_MEDIA_TYPE* type) override;
+
+  const std::vector<TimedCaption>& Captions() const { return captions_; }
+
+ protected:
+  void OnSeek(REFERENCE_TIME position) override;
+
+ private:
+  dshow::CCritSec lock_;
+  CSamiOutputPin* output_ = nullptr;
+  std::wstring fileName_;
+  std::vector<TimedCaption> captions_;
+};
+
+class CTextRenderer;
+
+class CTextInputPin : public dshow::CBaseInputPin {
+ public:
+  CTextInputPin(CTextRenderer* renderer, dshow::CCritSec* lock);
+  HRESULT CheckMediaType(const dshow::CMediaType& type) override;
+  HRESULT STDMETHODCALLTYPE Receive(IMediaSample* sample) override;
+  HRESULT STDMETHODCALLTYPE EndOfStream() override;
+  HRESULT STDMETHODCALLTYPE BeginFlush() override;
+  HRESULT STDMETHODCALLTYPE EndFlush() override;
+
+ private:
+  CTextRenderer* renderer_;
+};
+
+// Raises each caption at its time on the graph's clock; holds samples while
+// paused; reports the end of the stream once per run.
+class CTextRenderer : public dshow::CBaseFilter, public IAMFilterMiscFlags, public CCaptionSeeking {
+ public:
+  static dshow::CUnknown* CreateInstance(IUnknown* outer, HRESULT* hr);
+  explicit CTextRenderer(IUnknown* outer);
+  ~CTextRenderer() override;
+
+  VELK_DECLARE_IUNKNOWN
+  HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID iid, void** out) override;
+
+  int GetPinCount() override { return 1; }
+  dshow::CBasePin* GetPin(int n) override;
+
+  HRESULT STDMETHODCALLTYPE Stop() override;
+  HRESULT STDMETHODCALLTYPE Pause() override;
+  HRESULT STDMETHODCALLTYPE Run(REFERENCE_TIME start) override;
+  ULONG STDMETHODCALLTYPE GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_RENDERER; }
+
+  // Streaming thread.
+  HRESULT Render(IMediaSample* sample);
+  HRESULT EndOfStream();
+  // Graph thread.
+  void BeginFlush();
+  void EndFlush();
+
+ protected:
+  void OnSeek(REFERENCE_TIME) override {}
+
+ private:
+  // Waits until the sample's time on the running clock; false when stopped,
+  // flushed or otherwise told to give up.
+  bool WaitForTime(REFERENCE_TIME start);
+  void SendCompleteIfDue();  // lock held
+
+  dshow::CCritSec lock_;
+  CTextInputPin* input_ = nullptr;
+  HANDLE wake_ = nullptr;   // auto-reset: state changed, re-check
+  HANDLE timer_ = nullptr;  // auto-reset: clock advise
+  bool flushing_ = false;
+  bool endOfStream_ = false;
+  bool completeSent_ = false;
+};
+
+const dshow::ClassTable& SamiClasses();
+HRESULT SamiRegister(HMODULE module, bool doRegister, dshow::CClassKeyStore& store);
+
+}  // namespace velk
