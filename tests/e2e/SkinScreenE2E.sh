@@ -24,6 +24,8 @@ finish() {
     "$winrun" "$velkctl" close "$title" 10000 >/dev/null 2>&1
     kill "$pid" 2>/dev/null
   fi
+  # The next ./velk run starts as a first start again, not in the state this test left.
+  "$winrun" reg delete 'HKCU\Software\Velk' /f >/dev/null 2>&1
   rm -rf "$work"
 }
 trap finish EXIT

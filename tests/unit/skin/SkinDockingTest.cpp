@@ -116,5 +116,13 @@ TEST(SkinCatalog, CurrentSkinIsCheckedRegardlessOfCase) {
   EXPECT_EQ(CheckedSkinIndex(names, dir, ""), -1);
 }
 
+TEST(SkinCatalog, OnlyFilesWithACommandIdCanBeChecked) {
+  const std::string dir = SkinsDir("C:\\Velk");
+  std::vector<std::string> names;
+  for (int i = 0; i < 1002; ++i) names.push_back("s" + std::to_string(i) + ".bmp");
+  EXPECT_EQ(CheckedSkinIndex(names, dir, dir + "s999.bmp"), 999);   // id 7000
+  EXPECT_EQ(CheckedSkinIndex(names, dir, dir + "s1000.bmp"), -1);   // would be 7001
+}
+
 }  // namespace
 }  // namespace velk
