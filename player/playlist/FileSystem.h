@@ -1,0 +1,33 @@
+// The few file operations the playlist needs: listing a folder, reading a
+// whole file, and writing one that replaces another. The Windows layer
+// implements it over the system calls; tests use an in-memory fake.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velk {
+
+struct FolderItem {
+  std::string name;  // as listed, without the folder; "." and ".." may appear
+  bool isFolder = false;
+};
+
+class IFileSystem {
+ public:
+  virtual ~IFileSystem() = default;
+
+  // Everything in the folder ("<folder>\*.*") in the order the file system
+  // gives it; false when the folder cannot be listed.
+  virtual bool ListFolder(const std::string& folder, std::vector<FolderItem>& items) = 0;
+  virtual bool IsFolder(const std::string& path) = 0;
+  virtual bool ReadAll(const std::string& path, std::string& bytes) = 0;
+  // Creates or truncates the file and writes all bytes to disk; false when any
+  // part fails (the file may then hold part of them).
+  virtual bool WriteAll(const std::string& path, const std::string& bytes) = 0;
+  // Renames from over to, replacing to in one step.
+  virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
+};
+
+}  // namespace velk

@@ -1,0 +1,80 @@
+#include "player/playlist/Location.h"
+
+namespace velk {
+
+namespace {
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the scheme name when the text starts with "scheme://", else 0.
+size_t SchemeLength(std::string_view path) {
+  if (path.empty() || !IsAsciiLetter(path[0])) return 0;
+  size_t n = 1;
+  while (n < path.size()) {
+    char c = path[n];
+    if (!(IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' || c == '.')) break;
+    ++n;
+  }
+  if (n < 2) return 0;
+  return path.substr(n, 3) == "://" ? n : 0;
+}
+
+}  // namespace
+
+LocationKind GetLocationKind(std::string_view path) {
+  size_t scheme = SchemeLength(path);
+  if (scheme != 0) return path.substr(0, scheme) == "file" ? LocationKind::File : LocationKind::Network;
+  if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':') return LocationKind::File;
+  if (!path.empty() && path[0] == '\\') return LocationKind::File;
+  return LocationKind::Unparsed;
+}
+
+bool IsNetworkLocation(std::string_view path) { return GetLocationKind(path) == LocationKind::Network; }
+
+std::string_view DisplayText(std::string_view path) {
+  if (GetLocationKind(path) != LocationKind::File) return path;
+  size_t slash = path.rfind('\\');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view TextAfterLastDot(std::string_view path) {
+  size_t dot = path.rfind('.');
+  return dot == std::string_view::npos ? std::string_view() : path.substr(dot + 1);
+}
+
+bool IsPlaylistName(std::string_view path) {
+  std::string_view ext = TextAfterLastDot(path);
+  return ext == "m3u" || ext == "M3U";
+}
+
+bool IsPlaylistArgument(std::string_view path) {
+  size_t nameStart = path.find_last_of("\\/:");
+  std::string_view name = nameStart == std::string_view::npos ? path : path.substr(nameStart + 1);
+  size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return false;
+  std::string_view ext = name.substr(dot);
+  return ext == ".m3u" || ext == ".M3U";
+}
+
+bool IsBackgroundPictureName(std::string_view path) {
+  std::string_view ext = TextAfterLastDot(path);
+  for (const char* known : {"bmp", "BMP", "jpg", "JPG", "gif", "GIF"}) {
+    if (ext == known) return true;
+  }
+  return false;
+}
+
+FolderAndName SplitFolderAndName(std::string_view path) {
+  size_t cut = path.find_last_of("\\:");
+  if (cut == std::string_view::npos) return {std::string(), std::string(path)};
+  return {std::string(path.substr(0, cut + 1)), std::string(path.substr(cut + 1))};
+}
+
+std::string LocationToAdd(std::string_view typed) {
+  LocationKind kind = GetLocationKind(typed);
+  if (kind == LocationKind::Network || kind == LocationKind::File) return std::string(typed);
+  return "http://" + std::string(typed);
+}
+
+}  // namespace velk

@@ -1,0 +1,51 @@
+// What a playlist path is: a network location, a local file or something we
+// cannot place, and how each kind is shown in a row. Pure text rules; paths are
+// narrow strings in the system code page with backslashes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velk {
+
+enum class LocationKind {
+  Network,   // "scheme://..." with a scheme other than "file"
+  File,      // "file://...", "C:...", or a path beginning with a backslash
+  Unparsed,  // anything else: a bare host name, a relative name, an empty text
+};
+
+// A scheme is two or more letters, digits, "+", "-" or "." starting with a
+// letter, directly followed by "://" (so "C://x" stays a drive path). The file
+// scheme is recognised in lower case only, as the playlist reader does.
+LocationKind GetLocationKind(std::string_view path);
+bool IsNetworkLocation(std::string_view path);
+
+// The row text of an entry: the file name for local files (the text after the
+// last backslash), the whole text otherwise.
+std::string_view DisplayText(std::string_view path);
+
+// The text after the last "." of the whole path ("" when there is no dot).
+std::string_view TextAfterLastDot(std::string_view path);
+// Playlists chosen in a dialog or dropped: the text after the last "." is
+// exactly "m3u" or "M3U" ("M3u" is a media entry).
+bool IsPlaylistName(std::string_view path);
+// A command-line argument: the extension of the file name, dot included, is
+// exactly ".m3u" or ".M3U".
+bool IsPlaylistArgument(std::string_view path);
+// Dropped pictures become the playlist background: "bmp", "jpg", "gif" in all
+// lower or all upper case.
+bool IsBackgroundPictureName(std::string_view path);
+
+// "C:\Lists\pl.m3u" -> folder "C:\Lists\" (trailing backslash kept), name
+// "pl.m3u". A path without a backslash or colon has an empty folder.
+struct FolderAndName {
+  std::string folder;
+  std::string name;
+};
+FolderAndName SplitFolderAndName(std::string_view path);
+
+// A typed location as it joins the playlist: network and file locations as
+// typed, anything else (a host name, an empty text) behind "http://".
+std::string LocationToAdd(std::string_view typed);
+
+}  // namespace velk

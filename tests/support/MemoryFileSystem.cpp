@@ -1,0 +1,74 @@
+#include "tests/support/MemoryFileSystem.h"
+
+#include <algorithm>
+
+namespace velk::testing {
+
+namespace {
+
+void Link(std::map<std::string, std::vector<FolderItem>>& folders, const std::string& path, bool isFolder) {
+  size_t cut = path.rfind('\\');
+  if (cut == std::string::npos || cut == 0) return;
+  std::string parent = path.substr(0, cut);
+  std::string name = path.substr(cut + 1);
+  bool known = folders.count(parent) != 0;
+  auto& items = folders[parent];
+  if (std::none_of(items.begin(), items.end(), [&](const FolderItem& i) { return i.name == name; })) {
+    items.push_back({name, isFolder});
+  }
+  if (!known && parent.size() > 2) Link(folders, parent, true);
+}
+
+}  // namespace
+
+void CMemoryFileSystem::AddFile(const std::string& path, const std::string& bytes) {
+  files[path] = bytes;
+  Link(folders, path, false);
+}
+
+void CMemoryFileSystem::AddFolder(const std::string& path) {
+  folders[path];
+  Link(folders, path, true);
+}
+
+std::string CMemoryFileSystem::Contents(const std::string& path) const {
+  auto f = files.find(path);
+  return f == files.end() ? std::string() : f->second;
+}
+
+bool CMemoryFileSystem::ListFolder(const std::string& folder, std::vector<FolderItem>& items) {
+  ++listings;
+  if (std::find(unlistable.begin(), unlistable.end(), folder) != unlistable.end()) return false;
+  auto f = folders.find(folder);
+  if (f == folders.end()) return false;
+  items = {{".", true}, {"..", true}};
+  items.insert(items.end(), f->second.begin(), f->second.end());
+  return true;
+}
+
+bool CMemoryFileSystem::ReadAll(const std::string& path, std::string& bytes) {
+  auto f = files.find(path);
+  if (f == files.end()) return false;
+  bytes = f->second;
+  return true;
+}
+
+bool CMemoryFileSystem::WriteAll(const std::string& path, const std::string& bytes) {
+  if (writeLimit >= 0 && static_cast<long>(bytes.size()) > writeLimit) {
+    files[path] = bytes.substr(0, static_cast<size_t>(writeLimit));
+    return false;
+  }
+  files[path] = bytes;
+  return true;
+}
+
+bool CMemoryFileSystem::MoveOver(const std::string& from, const std::string& to) {
+  auto f = files.find(from);
+  if (f == files.end()) return false;
+  std::string bytes = std::move(f->second);
+  files.erase(f);
+  files[to] = std::move(bytes);
+  return true;
+}
+
+}  // namespace velk::testing
