@@ -1,0 +1,227 @@
+#include <set>
+
+#include "player/playlist/PlayerCommands.h"
+#include "tests/unit/playlist/PlayListFixture.h"
+
+namespace velk::testing {
+namespace {
+
+TEST(Navigation, InPlaylistOrder) {
+  struct Row {
+    int32_t repeat, code, current, expectCurrent, expectResult;
+  } rows[] = {
+      {REPEAT_NONE, NAV_ADVANCE, 2, 3, NAV_PLAY},
+      {REPEAT_NONE, NAV_ADVANCE, 4, 0, NAV_END},   // the last entry ended: stop, back at the top
+      {REPEAT_THIS, NAV_ADVANCE, 2, 2, NAV_PLAY},
+      {REPEAT_ALL, NAV_ADVANCE, 4, 0, NAV_PLAY},
+      {7, NAV_ADVANCE, 4, 5, NAV_PLAY},              // an unknown mode just moves on
+      {REPEAT_NONE, NAV_PREVIOUS, 0, 0, NAV_PLAY},
+      {REPEAT_THIS, NAV_PREVIOUS, 2, 1, NAV_PLAY},
+      {REPEAT_ALL, NAV_PREVIOUS, 0, 4, NAV_PLAY},
+      {REPEAT_NONE, NAV_NEXT, 4, 4, NAV_PLAY},
+      {REPEAT_THIS, NAV_NEXT, 2, 3, NAV_PLAY},
+      {REPEAT_ALL, NAV_NEXT, 4, 0, NAV_PLAY},
+      {REPEAT_NONE, NAV_KEEP, 3, 3, NAV_PLAY},
+      {REPEAT_NONE, NAV_KEEP, -1, 0, NAV_PLAY},    // no current entry: the first one
+  };
+  for (const Row& row : rows) {
+    PlayListRig r;
+    r.Fill(5);
+    r.list->SetRepeatMode(row.repeat);
+    r.list->SetCurrentTrack(row.current);
+    EXPECT_EQ(r.list->Navigate(row.code), row.expectResult) << row.repeat << "/" << row.code << "/" << row.current;
+    EXPECT_EQ(r.list->CurrentTrack(), row.expectCurrent) << row.repeat << "/" << row.code << "/" << row.current;
+  }
+  PlayListRig empty;
+  for (int32_t code : {NAV_ADVANCE, NAV_KEEP, NAV_PREVIOUS, NAV_NEXT}) EXPECT_EQ(empty.list->Navigate(code), NAV_EMPTY);
+}
+
+// Plays through by ends of media and returns the entries that played.
+std::vector<int32_t> EndsOfMedia(PlayListRig& r, int times) {
+  std::vector<int32_t> played;
+  for (int i = 0; i < times; ++i) {
+    r.now += 1;
+    EngineRequest req = OnEndOfMedia(*r.list);
+    EXPECT_TRUE(req.stop);
+    if (req.path.empty()) break;
+    played.push_back(r.list->CurrentTrack());
+  }
+  return played;
+}
+
+TEST(Navigation, ShuffleSwitchedOnWhilePlayingDrawsEveryEntryOnceThenStops) {
+  for (int64_t start : {0, 77, 12345}) {
+    PlayListRig r;
+    r.now = start;
+    r.Fill(5);
+    r.list->SetCurrentTrack(2);
+    r.list->SetCurrentEntry(2);
+    OnShuffleToggle(*r.list, EngineState::Running);
+    ASSERT_TRUE(r.list->Shuffle());
+    std::vector<int32_t> played = EndsOfMedia(r, 6);
+    EXPECT_EQ(played.size(), 5u);
+    EXPECT_EQ(std::set<int32_t>(played.begin(), played.end()).size(), 5u);
+    EXPECT_EQ(r.list->Navigate(NAV_ADVANCE), NAV_END);
+  }
+}
+
+TEST(Navigation, ShuffleSwitchedOnWhileStoppedWalksTheFreshOrderFirst) {
+  PlayListRig r;
+  r.Fill(5);
+  r.list->SetCurrentTrack(0);
+  OnShuffleToggle(*r.list, EngineState::Stopped);
+  EXPECT_EQ(r.list->CurrentTrack(), 1);
+  std::vector<int32_t> played = EndsOfMedia(r, 3);
+  EXPECT_EQ(played, (std::vector<int32_t>{2, 3, 4}));
+  EXPECT_EQ(r.list->Remaining(), 5);
+  played = EndsOfMedia(r, 1);  // from the last slot the drawing begins
+  EXPECT_EQ(r.list->Remaining(), 4);
+}
+
+TEST(Navigation, RepeatAllStartsANewShufflePassWhenAllWereDrawn) {
+  PlayListRig r;
+  r.Fill(4);
+  r.list->SetRepeatMode(REPEAT_ALL);
+  OnShuffleToggle(*r.list, EngineState::Running);
+  std::vector<int32_t> played = EndsOfMedia(r, 12);
+  ASSERT_EQ(played.size(), 12u);
+  for (size_t pass = 0; pass < 3; ++pass) {
+    std::set<int32_t> seen(played.begin() + static_cast<std::ptrdiff_t>(pass * 4),
+                           played.begin() + static_cast<std::ptrdiff_t>(pass * 4 + 4));
+    EXPECT_EQ(seen.size(), 4u) << "pass " << pass;
+  }
+}
+
+TEST(Navigation, PreviousAndNextWalkTheShuffleHistoryBeforeDrawing) {
+  PlayListRig r;
+  r.Fill(6);
+  OnShuffleToggle(*r.list, EngineState::Running);
+  std::vector<int32_t> drawn = EndsOfMedia(r, 3);
+  ASSERT_EQ(drawn.size(), 3u);
+  r.list->Navigate(NAV_PREVIOUS);
+  EXPECT_EQ(r.list->CurrentTrack(), drawn[1]);
+  r.list->Navigate(NAV_PREVIOUS);
+  EXPECT_EQ(r.list->CurrentTrack(), drawn[0]);
+  r.list->Navigate(NAV_PREVIOUS);  // the oldest drawn entry is as far back as it goes
+  EXPECT_EQ(r.list->CurrentTrack(), drawn[0]);
+  r.list->Navigate(NAV_NEXT);
+  r.list->Navigate(NAV_NEXT);
+  EXPECT_EQ(r.list->CurrentTrack(), drawn[2]);
+  EXPECT_EQ(r.list->Remaining(), 3);
+  r.list->Navigate(NAV_NEXT);  // at the newest: draw
+  EXPECT_EQ(r.list->Remaining(), 2);
+  EXPECT_EQ(std::count(drawn.begin(), drawn.end(), r.list->CurrentTrack()), 0);
+}
+
+TEST(Navigation, DrawsAreSeededWithTheTimeInSeconds) {
+  std::set<int32_t> values;
+  for (uint32_t seed = 0; seed < 2000; ++seed) {
+    int32_t v = ShuffleRandom(seed);
+    ASSERT_GE(v, 0);
+    ASSERT_LE(v, 32767);
+    values.insert(v);
+  }
+  EXPECT_GT(values.size(), 1900u);
+  PlayListRig r;
+  r.Fill(7);
+  r.list->SwitchShuffleOn();
+  r.now = 424242;
+  r.list->DrawShuffle();
+  EXPECT_EQ(r.list->CurrentTrack(), ShuffleRandom(424242) % 7);
+  std::vector<uint32_t> before = r.list->ShuffleOrder();
+  r.list->DrawShuffle();  // the same second: the same number, now taken modulo 6
+  EXPECT_EQ(static_cast<uint32_t>(r.list->CurrentTrack()), before[static_cast<size_t>(ShuffleRandom(424242) % 6)]);
+  EXPECT_EQ(r.list->ShuffleOrder()[6], static_cast<uint32_t>(r.list->CurrentTrack()));
+}
+
+TEST(Navigation, EndOfTheListWithoutRepeatMarksTheFirstEntry) {
+  PlayListRig r;
+  r.Fill(3);
+  r.list->SetCurrentTrack(2);
+  r.list->SetCurrentEntry(2);
+  EngineRequest req = OnEndOfMedia(*r.list);
+  EXPECT_TRUE(req.stop);
+  EXPECT_TRUE(req.path.empty());  // nothing new starts on the stopped engine
+  EXPECT_EQ(r.list->CurrentTrack(), 0);
+  EXPECT_EQ(r.view.playingIndex, 0);
+  EXPECT_EQ(r.view.title, "a.mp3");
+}
+
+TEST(Navigation, PreviousAndNextDependOnTheEngine) {
+  PlayListRig r;
+  r.Fill(3);
+  r.list->SetCurrentTrack(1);
+  EngineRequest req = OnNext(*r.list, EngineState::Absent);
+  EXPECT_FALSE(req.stop || req.play);
+  EXPECT_EQ(r.list->CurrentTrack(), 1);
+  req = OnNext(*r.list, EngineState::Stopped);  // moves and marks, plays nothing
+  EXPECT_FALSE(req.stop || req.play);
+  EXPECT_EQ(r.view.playingIndex, 2);
+  req = OnPrevious(*r.list, EngineState::Paused);
+  EXPECT_TRUE(req.stop && req.play);
+  EXPECT_EQ(req.path, PlayListRig::Name(1));
+}
+
+TEST(Navigation, PauseResumePlayAndDoubleClick) {
+  PlayListRig r;
+  r.Fill(5);
+  r.list->SetCurrentTrack(3);
+  EngineRequest req = OnPauseResume(*r.list, EngineState::Paused);
+  EXPECT_TRUE(req.play && !req.stop);
+  EXPECT_EQ(req.path, PlayListRig::Name(3));
+  EXPECT_TRUE(OnPauseResume(*r.list, EngineState::Running).pause);
+  req = OnPauseResume(*r.list, EngineState::Stopped);
+  EXPECT_FALSE(req.play || req.pause || req.stop);
+
+  r.view.Select({4, 1});
+  req = OnPlaySelected(*r.list);
+  EXPECT_EQ(req.path, PlayListRig::Name(1));  // the lowest selected row
+  EXPECT_EQ(r.view.playingIndex, 1);
+  r.view.Select({});
+  req = OnPlaySelected(*r.list);
+  EXPECT_EQ(req.path, PlayListRig::Name(1));
+
+  r.list->SetCurrentTrack(9);  // out of range: the first entry plays
+  EngineRequest fix;
+  EXPECT_TRUE(PlayByCode(*r.list, NAV_PLAY, fix));
+  EXPECT_EQ(fix.path, PlayListRig::Name(0));
+
+  OnShuffleToggle(*r.list, EngineState::Running);
+  req = OnDoubleClick(*r.list, 3);
+  EXPECT_EQ(req.path, PlayListRig::Name(3));
+  EXPECT_FALSE(r.list->Shuffle());
+  EXPECT_EQ(r.list->CurrentTrack(), 3);
+  req = OnDoubleClick(*r.list, -1);
+  EXPECT_FALSE(req.stop || req.play);
+
+  PlayListRig empty;
+  EngineRequest none;
+  EXPECT_FALSE(PlayByCode(*empty.list, NAV_PLAY, none));
+  EXPECT_FALSE(none.play);
+}
+
+TEST(Navigation, RepeatCommandsAndShuffleOff) {
+  PlayListRig r;
+  r.Fill(3);
+  OnRepeatCommand(*r.list, 5002);
+  EXPECT_EQ(r.list->RepeatMode(), REPEAT_ALL);
+  ToggleRepeatThis(*r.list);
+  ToggleRepeatThis(*r.list);
+  EXPECT_EQ(r.list->RepeatMode(), REPEAT_NONE);
+  OnRepeatCommand(*r.list, 5001);
+  EXPECT_EQ(r.list->RepeatMode(), REPEAT_THIS);
+
+  r.list->SetCurrentTrack(0);
+  r.list->SetCurrentEntry(0);
+  OnShuffleToggle(*r.list, EngineState::Running);
+  EXPECT_EQ(r.list->CurrentTrack(), 2);  // the last slot: the next advance draws
+  OnShuffleToggle(*r.list, EngineState::Running);
+  EXPECT_FALSE(r.list->Shuffle());
+  EXPECT_EQ(r.list->CurrentTrack(), 0);  // back on the playing mark
+  PlayListRig empty;
+  OnShuffleToggle(*empty.list, EngineState::Stopped);
+  EXPECT_FALSE(empty.list->Shuffle());
+}
+
+}  // namespace
+}  // namespace velk::testing
