@@ -3,7 +3,9 @@
 // implements it over the system calls; tests use an in-memory fake.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velk {
@@ -22,9 +24,12 @@ class IFileSystem {
   virtual bool ListFolder(const std::string& folder, std::vector<FolderItem>& items) = 0;
   virtual bool IsFolder(const std::string& path) = 0;
   virtual bool ReadAll(const std::string& path, std::string& bytes) = 0;
-  // Creates or truncates the file and writes all bytes to disk; false when any
-  // part fails (the file may then hold part of them).
-  virtual bool WriteAll(const std::string& path, const std::string& bytes) = 0;
+  // Creates or truncates the file and writes the pieces next() hands out, until
+  // it gives an empty one, through to the disk; false when any part fails (the
+  // file may then hold part of them). Pieces keep a large file from needing one
+  // large buffer.
+  using Pieces = std::function<std::string_view()>;
+  virtual bool WriteAll(const std::string& path, const Pieces& next) = 0;
   // Renames from over to, replacing to in one step.
   virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;

@@ -52,9 +52,13 @@ void CPlayList::InsertEntries(int32_t index, std::vector<std::string> paths,
   std::vector<std::string> texts;
   texts.reserve(paths.size());
   for (const std::string& p : paths) texts.emplace_back(DisplayText(p));
-  view_.InsertRows(index, texts);
-  paths_.insert(paths_.begin() + index, std::make_move_iterator(paths.begin()),
-                std::make_move_iterator(paths.end()));
+  view_.InsertRows(index, std::move(texts));
+  if (paths_.empty()) {
+    paths_ = std::move(paths);
+  } else {
+    paths_.insert(paths_.begin() + index, std::make_move_iterator(paths.begin()),
+                  std::make_move_iterator(paths.end()));
+  }
 
   // Entries added in front of the playing one push it (and the current track)
   // down, so the same entry stays marked.
@@ -279,16 +283,16 @@ void CPlayList::SortEntries(bool ascending) {
     std::stable_sort(items.begin(), items.end(), [](const SortItem& a, const SortItem& b) { return TextLess(b, a); });
   }
 
+  std::vector<int32_t> sources(static_cast<size_t>(count));
   std::vector<std::string> sorted(static_cast<size_t>(count));
   int32_t newCurrent = currentTrack_;
   for (int32_t pos = 0; pos < count; ++pos) {
-    const SortItem& item = items[static_cast<size_t>(pos)];
-    if (item.index == currentTrack_) newCurrent = pos;
-    if (item.index != pos) view_.SetRowText(pos, std::string(item.text));
+    int32_t from = items[static_cast<size_t>(pos)].index;
+    if (from == currentTrack_) newCurrent = pos;
+    sources[static_cast<size_t>(pos)] = from;
+    sorted[static_cast<size_t>(pos)] = std::move(paths_[static_cast<size_t>(from)]);
   }
-  for (int32_t pos = 0; pos < count; ++pos) {
-    sorted[static_cast<size_t>(pos)] = std::move(paths_[static_cast<size_t>(items[static_cast<size_t>(pos)].index)]);
-  }
+  view_.PermuteRowTexts(sources);
   paths_ = std::move(sorted);
   currentTrack_ = newCurrent;
   SetCurrentEntry(currentTrack_);

@@ -1,5 +1,7 @@
 #include "player/playlist/PlayListFile.h"
 
+#include <algorithm>
+
 #include "player/app/SettingsTable.h"
 #include "player/playlist/Location.h"
 #include "player/playlist/PlayList.h"
@@ -45,25 +47,32 @@ std::string ResolveEntryPath(std::string_view line, std::string_view baseFolder)
     case LineRule::AsIs:
       return std::string(line);
     case LineRule::FromDriveRoot:
-      return std::string(baseFolder.substr(0, 2)).append(line);
+      baseFolder = baseFolder.substr(0, 2);
+      break;
     case LineRule::Relative:
       break;
   }
-  return std::string(baseFolder).append(line);
+  std::string path;
+  path.reserve(baseFolder.size() + line.size());
+  return path.append(baseFolder).append(line);
 }
 
 std::vector<std::string_view> PlayListLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
+  ForEachPlayListLine(bytes, [&](std::string_view line) { lines.push_back(line); });
+  return lines;
+}
+
+void ForEachPlayListLine(std::string_view bytes, const std::function<void(std::string_view)>& entry) {
   size_t pos = 0;
   while (pos < bytes.size()) {
     size_t end = bytes.find('\n', pos);
     size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
     std::string_view line = bytes.substr(pos, (end == std::string_view::npos ? bytes.size() : end) - pos);
     if (end != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty() || line[0] != '#') lines.push_back(line);
+    if (line.empty() || line[0] != '#') entry(line);
     pos = next;
   }
-  return lines;
 }
 
 std::string EntryLine(std::string_view path, std::string_view folder) {
@@ -79,25 +88,51 @@ std::string EntryLine(std::string_view path, std::string_view folder) {
   return std::string(path);
 }
 
-std::string FormatPlayList(const std::vector<std::string>& paths, std::string_view folder) {
-  size_t total = 0;
-  for (const std::string& p : paths) total += p.size() + 2;
-  std::string bytes;
-  bytes.reserve(total);
-  for (const std::string& p : paths) {
-    // The common case (below the folder, nothing to guard) without a copy.
-    std::string_view path = p;
-    std::string_view rest = path.size() > folder.size() && path.substr(0, folder.size()) == folder
-                                ? path.substr(folder.size())
-                                : std::string_view();
-    if (!rest.empty() && rest[0] != '#' && GetLocationKind(path) == LocationKind::File &&
-        RuleFor(rest) == LineRule::Relative) {
-      bytes.append(rest);
-    } else {
-      bytes.append(EntryLine(path, folder));
-    }
-    bytes.append("\r\n");
+namespace {
+
+// The lines of a playlist handed out in pieces of about 64 KB from one buffer.
+class CLinePieces {
+ public:
+  CLinePieces(const std::vector<std::string>& paths, std::string_view folder)
+      : paths_(paths), folder_(folder), folderIsFile_(GetLocationKind(folder) == LocationKind::File) {
+    buffer_.reserve(kPiece + 512);
   }
+
+  std::string_view Next() {
+    buffer_.clear();
+    while (next_ < paths_.size() && buffer_.size() < kPiece) Append(paths_[next_++]);
+    return buffer_;
+  }
+
+ private:
+  static constexpr size_t kPiece = 64 * 1024;
+
+  void Append(std::string_view path) {
+    // Below a folder that is itself a file location every path is one too;
+    // then the usual line is the rest after the folder, when it reads back.
+    if (folderIsFile_ && path.size() > folder_.size() && path.compare(0, folder_.size(), folder_) == 0) {
+      std::string_view rest = path.substr(folder_.size());
+      if (rest[0] != '#' && RuleFor(rest) == LineRule::Relative) {
+        buffer_.append(rest).append("\r\n", 2);
+        return;
+      }
+    }
+    buffer_.append(EntryLine(path, folder_)).append("\r\n", 2);
+  }
+
+  const std::vector<std::string>& paths_;
+  std::string_view folder_;
+  bool folderIsFile_;
+  size_t next_ = 0;
+  std::string buffer_;
+};
+
+}  // namespace
+
+std::string FormatPlayList(const std::vector<std::string>& paths, std::string_view folder) {
+  CLinePieces pieces(paths, folder);
+  std::string bytes;
+  for (std::string_view piece = pieces.Next(); !piece.empty(); piece = pieces.Next()) bytes.append(piece);
   return bytes;
 }
 
@@ -105,10 +140,9 @@ int32_t LoadPlayList(CPlayList& list, IFileSystem& files, const std::string& fil
                      const std::string& baseFolder, int32_t index) {
   std::string bytes;
   if (!files.ReadAll(baseFolder + fileName, bytes)) return 0;
-  std::vector<std::string_view> lines = PlayListLines(bytes);
   std::vector<std::string> paths;
-  paths.reserve(lines.size());
-  for (std::string_view line : lines) paths.push_back(ResolveEntryPath(line, baseFolder));
+  paths.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  ForEachPlayListLine(bytes, [&](std::string_view line) { paths.push_back(ResolveEntryPath(line, baseFolder)); });
   auto added = static_cast<int32_t>(paths.size());
   list.AddEntries(std::move(paths), index);
   return added;
@@ -118,7 +152,8 @@ bool WritePlayList(const CPlayList& list, IFileSystem& files, const std::string&
                    const std::string& folder) {
   const std::string target = folder + fileName;
   const std::string temp = target + ".tmp";
-  if (!files.WriteAll(temp, FormatPlayList(list.Paths(), folder)) || !files.MoveOver(temp, target)) {
+  CLinePieces pieces(list.Paths(), folder);
+  if (!files.WriteAll(temp, [&] { return pieces.Next(); }) || !files.MoveOver(temp, target)) {
     files.RemoveFile(temp);
     return false;
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,7 @@ std::string ResolveEntryPath(std::string_view line, std::string_view baseFolder)
 // it is dropped), a last line without a line end counts, lines starting with
 // "#" are comments. Lines are taken whole, whatever their length.
 std::vector<std::string_view> PlayListLines(std::string_view bytes);
+void ForEachPlayListLine(std::string_view bytes, const std::function<void(std::string_view)>& entry);
 
 // The line that stands for path in a playlist kept in folder: the rest after
 // folder when path lies below it, else the path without its drive when it is on

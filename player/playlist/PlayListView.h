@@ -22,9 +22,12 @@ class IPlayListView {
 
   // New rows are not selected. Rows keep their selected state when others
   // come and go; the playing mark is never moved by these.
-  virtual void InsertRows(int32_t index, const std::vector<std::string>& texts) = 0;
+  virtual void InsertRows(int32_t index, std::vector<std::string> texts) = 0;
   virtual void RemoveRows(const std::vector<int32_t>& ascendingRows) = 0;
   virtual void RemoveAllRows() = 0;
+  // Row i takes the text row sources[i] had; selected states stay with the
+  // positions, as when texts are exchanged row by row.
+  virtual void PermuteRowTexts(const std::vector<int32_t>& sources) = 0;
 
   // The row drawn in the playing colour, -1 for none.
   virtual int32_t PlayingIndex() const = 0;

@@ -12,11 +12,9 @@ std::vector<int32_t> CFakePlayListView::SelectedRows() const {
   return selected;
 }
 
-void CFakePlayListView::InsertRows(int32_t index, const std::vector<std::string>& texts) {
-  std::vector<Row> fresh;
-  fresh.reserve(texts.size());
-  for (const std::string& t : texts) fresh.push_back({t, false});
-  rows.insert(rows.begin() + index, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+void CFakePlayListView::InsertRows(int32_t index, std::vector<std::string> texts) {
+  auto at = rows.insert(rows.begin() + index, texts.size(), Row());
+  for (std::string& t : texts) (at++)->text = std::move(t);
 }
 
 void CFakePlayListView::RemoveRows(const std::vector<int32_t>& ascendingRows) {
@@ -31,6 +29,12 @@ void CFakePlayListView::RemoveRows(const std::vector<int32_t>& ascendingRows) {
     ++out;
   }
   rows.resize(out);
+}
+
+void CFakePlayListView::PermuteRowTexts(const std::vector<int32_t>& sources) {
+  std::vector<std::string> texts(rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) texts[i] = std::move(rows.at(static_cast<size_t>(sources.at(i))).text);
+  for (size_t i = 0; i < rows.size(); ++i) rows[i].text = std::move(texts[i]);
 }
 
 void CFakePlayListView::RedrawRows(int32_t a, int32_t b) {

@@ -22,9 +22,10 @@ class CFakePlayListView : public IPlayListView {
   std::string RowText(int32_t row) const override { return rows.at(static_cast<size_t>(row)).text; }
   void SetRowText(int32_t row, const std::string& text) override { rows.at(static_cast<size_t>(row)).text = text; }
   std::vector<int32_t> SelectedRows() const override;
-  void InsertRows(int32_t index, const std::vector<std::string>& texts) override;
+  void InsertRows(int32_t index, std::vector<std::string> texts) override;
   void RemoveRows(const std::vector<int32_t>& ascendingRows) override;
   void RemoveAllRows() override { rows.clear(); }
+  void PermuteRowTexts(const std::vector<int32_t>& sources) override;
   int32_t PlayingIndex() const override { return playingIndex; }
   void SetPlayingIndex(int32_t row) override { playingIndex = row; }
   void RedrawRows(int32_t a, int32_t b) override;

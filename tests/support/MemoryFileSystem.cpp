@@ -53,12 +53,16 @@ bool CMemoryFileSystem::ReadAll(const std::string& path, std::string& bytes) {
   return true;
 }
 
-bool CMemoryFileSystem::WriteAll(const std::string& path, const std::string& bytes) {
-  if (writeLimit >= 0 && static_cast<long>(bytes.size()) > writeLimit) {
-    files[path] = bytes.substr(0, static_cast<size_t>(writeLimit));
-    return false;
+bool CMemoryFileSystem::WriteAll(const std::string& path, const Pieces& next) {
+  std::string& bytes = files[path];
+  bytes.clear();
+  for (std::string_view piece = next(); !piece.empty(); piece = next()) {
+    if (writeLimit >= 0 && static_cast<long>(bytes.size() + piece.size()) > writeLimit) {
+      bytes.append(piece.substr(0, static_cast<size_t>(writeLimit) - bytes.size()));
+      return false;
+    }
+    bytes.append(piece);
   }
-  files[path] = bytes;
   return true;
 }
 

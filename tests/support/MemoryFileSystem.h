@@ -22,7 +22,7 @@ class CMemoryFileSystem : public IFileSystem {
   bool ListFolder(const std::string& folder, std::vector<FolderItem>& items) override;
   bool IsFolder(const std::string& path) override { return folders.count(path) != 0; }
   bool ReadAll(const std::string& path, std::string& bytes) override;
-  bool WriteAll(const std::string& path, const std::string& bytes) override;
+  bool WriteAll(const std::string& path, const Pieces& next) override;
   bool MoveOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
 

@@ -101,6 +101,7 @@ TEST(PlayListFile, WritingThenReadingGivesTheSamePaths) {
       "file://C:/f.mp3",
       "C:\\Lists\\trailing\r",
   };
+  for (int i = 0; i < 4000; ++i) paths.push_back("C:\\Lists\\many\\" + std::to_string(i) + ".mp3");  // several pieces
   r.list->AddEntries(paths, 0);
   ASSERT_TRUE(WritePlayList(*r.list, r.files, "pl.m3u", "C:\\Lists\\"));
   PlayListRig back;

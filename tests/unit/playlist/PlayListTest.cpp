@@ -372,7 +372,9 @@ TEST(PlayList, RandomOperationSequencesKeepTheInvariants) {
         if (count > 0) {
           ASSERT_NE(result, NAV_EMPTY);
           ASSERT_GE(r.list->CurrentTrack(), 0);
-          if (inRange) ASSERT_LT(r.list->CurrentTrack(), count) << "step " << step;
+          if (inRange) {
+            ASSERT_LT(r.list->CurrentTrack(), count) << "step " << step;
+          }
         } else {
           ASSERT_EQ(result, NAV_EMPTY);
         }
