@@ -4,20 +4,28 @@ namespace velk {
 
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+struct SchemeChars {
+  bool table[256] = {};
+  constexpr SchemeChars() {
+    for (int c = 0; c < 256; ++c) {
+      table[c] = IsAsciiLetter(static_cast<char>(c)) || IsAsciiDigit(static_cast<char>(c)) || c == '+' ||
+                 c == '-' || c == '.';
+    }
+  }
+};
+constexpr SchemeChars kSchemeChars;
 
 // Length of the scheme name when the text starts with "scheme://", else 0.
+// Every playlist line passes through here, so it is kept lean.
 size_t SchemeLength(std::string_view path) {
   if (path.empty() || !IsAsciiLetter(path[0])) return 0;
   size_t n = 1;
-  while (n < path.size()) {
-    char c = path[n];
-    if (!(IsAsciiLetter(c) || IsAsciiDigit(c) || c == '+' || c == '-' || c == '.')) break;
-    ++n;
-  }
-  if (n < 2) return 0;
-  return path.substr(n, 3) == "://" ? n : 0;
+  while (n < path.size() && kSchemeChars.table[static_cast<unsigned char>(path[n])]) ++n;
+  if (n < 2 || path.size() - n < 3) return 0;
+  return (path[n] == ':' && path[n + 1] == '/' && path[n + 2] == '/') ? n : 0;
 }
 
 }  // namespace

@@ -242,12 +242,12 @@ void CPlayList::SwapEntries(int32_t a, int32_t b) {
 
 namespace {
 
-// Sort key: the first eight bytes big-endian, so most comparisons are one
-// integer compare; ties fall back to the whole text.
+// Sort key: the first eight bytes of the display text big-endian, so most
+// comparisons are one integer compare; ties fall back to the whole text.
 struct SortItem {
   uint64_t prefix;
-  std::string_view text;
   int32_t index;
+  uint32_t textStart;  // where the display text begins in the path
 };
 
 uint64_t PrefixOf(std::string_view s) {
@@ -258,12 +258,26 @@ uint64_t PrefixOf(std::string_view s) {
   return key;
 }
 
-// Byte-wise unsigned order: "Z" before "a", a prefix before the longer text.
-bool TextLess(const SortItem& a, const SortItem& b) {
-  if (a.prefix != b.prefix) return a.prefix < b.prefix;
-  size_t n = std::min(a.text.size(), b.text.size());
-  int c = n > 8 ? std::memcmp(a.text.data() + 8, b.text.data() + 8, n - 8) : 0;
-  return c != 0 ? c < 0 : a.text.size() < b.text.size();
+// Puts item sources[i] at position i for every i, following the cycles of the
+// permutation so nothing is copied.
+template <typename T>
+void Permute(std::vector<T>& items, const std::vector<int32_t>& sources) {
+  std::vector<bool> placed(items.size(), false);
+  for (size_t start = 0; start < items.size(); ++start) {
+    if (placed[start]) continue;
+    T held = std::move(items[start]);
+    size_t pos = start;
+    for (;;) {
+      placed[pos] = true;
+      auto from = static_cast<size_t>(sources[pos]);
+      if (from == start) {
+        items[pos] = std::move(held);
+        break;
+      }
+      items[pos] = std::move(items[from]);
+      pos = from;
+    }
+  }
 }
 
 }  // namespace
@@ -273,27 +287,36 @@ void CPlayList::SortEntries(bool ascending) {
   if (count < 2) return;
   std::vector<SortItem> items(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
-    std::string_view text = DisplayText(paths_[static_cast<size_t>(i)]);
-    items[static_cast<size_t>(i)] = {PrefixOf(text), text, i};
+    const std::string& path = paths_[static_cast<size_t>(i)];
+    std::string_view text = DisplayText(path);
+    items[static_cast<size_t>(i)] = {PrefixOf(text), i, static_cast<uint32_t>(path.size() - text.size())};
   }
+  // Byte-wise unsigned order: "Z" before "a", a prefix before the longer text.
+  auto less = [this](const SortItem& a, const SortItem& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    std::string_view ta = std::string_view(paths_[static_cast<size_t>(a.index)]).substr(a.textStart);
+    std::string_view tb = std::string_view(paths_[static_cast<size_t>(b.index)]).substr(b.textStart);
+    size_t n = std::min(ta.size(), tb.size());
+    int c = n > 8 ? std::memcmp(ta.data() + 8, tb.data() + 8, n - 8) : 0;
+    return c != 0 ? c < 0 : ta.size() < tb.size();
+  };
   // A merge sort: O(n log n), no recursion per entry, equal texts stay in order.
   if (ascending) {
-    std::stable_sort(items.begin(), items.end(), TextLess);
+    std::stable_sort(items.begin(), items.end(), less);
   } else {
-    std::stable_sort(items.begin(), items.end(), [](const SortItem& a, const SortItem& b) { return TextLess(b, a); });
+    std::stable_sort(items.begin(), items.end(), [&less](const SortItem& a, const SortItem& b) { return less(b, a); });
   }
 
   std::vector<int32_t> sources(static_cast<size_t>(count));
-  std::vector<std::string> sorted(static_cast<size_t>(count));
   int32_t newCurrent = currentTrack_;
   for (int32_t pos = 0; pos < count; ++pos) {
     int32_t from = items[static_cast<size_t>(pos)].index;
     if (from == currentTrack_) newCurrent = pos;
     sources[static_cast<size_t>(pos)] = from;
-    sorted[static_cast<size_t>(pos)] = std::move(paths_[static_cast<size_t>(from)]);
   }
+  items = {};
+  Permute(paths_, sources);
   view_.PermuteRowTexts(sources);
-  paths_ = std::move(sorted);
   currentTrack_ = newCurrent;
   SetCurrentEntry(currentTrack_);
   view_.RedrawAll();

@@ -32,9 +32,23 @@ void CFakePlayListView::RemoveRows(const std::vector<int32_t>& ascendingRows) {
 }
 
 void CFakePlayListView::PermuteRowTexts(const std::vector<int32_t>& sources) {
-  std::vector<std::string> texts(rows.size());
-  for (size_t i = 0; i < rows.size(); ++i) texts[i] = std::move(rows.at(static_cast<size_t>(sources.at(i))).text);
-  for (size_t i = 0; i < rows.size(); ++i) rows[i].text = std::move(texts[i]);
+  // Texts move along the cycles of the permutation; selected states stay put.
+  std::vector<bool> placed(rows.size(), false);
+  for (size_t start = 0; start < rows.size(); ++start) {
+    if (placed[start]) continue;
+    std::string held = std::move(rows[start].text);
+    size_t pos = start;
+    for (;;) {
+      placed[pos] = true;
+      auto from = static_cast<size_t>(sources.at(pos));
+      if (from == start) {
+        rows[pos].text = std::move(held);
+        break;
+      }
+      rows[pos].text = std::move(rows.at(from).text);
+      pos = from;
+    }
+  }
 }
 
 void CFakePlayListView::RedrawRows(int32_t a, int32_t b) {
