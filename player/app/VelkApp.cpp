@@ -38,7 +38,7 @@ bool CVelkApp::InitInstance() {
   RecordAppPath();
 
   auto* window = new CMainWindow();
-  if (!window->Create()) {
+  if (!window->Create(m_cmdLine)) {
     delete window;
     return false;
   }

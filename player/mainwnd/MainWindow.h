@@ -1,7 +1,13 @@
 // The player's main window: a skinned window with the transport and playlist
-// buttons of its skin.
+// buttons of its skin, the playing time, the seek thumb and the volume bar. It
+// owns the playback engine and the output volume for its whole life.
 #pragma once
 
+#include <memory>
+#include <string>
+
+#include "player/engine/OutputVolume.h"
+#include "player/engine/PlaybackEngine.h"
 #include "player/skin/SkinWnd.h"
 
 namespace velk {
@@ -9,21 +15,87 @@ namespace velk {
 class CMainWindow : public CSkinWnd {
  public:
   static constexpr const char* kWindowName = "Qorn mediaplayer";
+  static constexpr UINT_PTR kTimerId = 1;
+  static constexpr UINT kTimerPeriodMs = 1000;
+  static constexpr UINT kTrayIconId = 10000;
+  static constexpr const char* kTrayTip = "Qorn media player";
+  static constexpr const char* kHomePage = "https://qorn-mediaplayer.org/";
 
-  bool Create();
+  CMainWindow();
+  ~CMainWindow() override;
+
+  // commandLine: the raw text the program was started with; an item named
+  // there plays as soon as the window exists.
+  bool Create(const std::string& commandLine = std::string());
   void DrawWindow(HDC dc) override;
+
+  CPlaybackEngine* Engine() const { return engine_.get(); }
+  // The item the transport plays (the one named on the command line).
+  const std::string& CurrentItem() const { return currentItem_; }
+
+  // Display rectangles in client coordinates, as drawn and invalidated.
+  RECT TimeAreaRect() const;
+  RECT SeekTrackRect() const;
+  RECT VolumeBarRect() const;
+  // The colours in use, 0x00BBGGRR.
+  COLORREF SliderColour() const { return sliderColour_; }
+  COLORREF TimeColour() const { return timeColour_; }
+  COLORREF TimeBackColour() const { return timeBackColour_; }
+  COLORREF VolumeColour() const { return volumeColour_; }
+  bool HasTrayIcon() const { return trayIconAdded_; }
+
+  // Transport, as the buttons, menu commands and keys reach it.
+  void Play();
+  void PauseResume();
+  void Stop();
 
   VELK_DECLARE_MESSAGE_TABLE()
 
  private:
   bool OnCreate(fw::MsgArgs& m);
+  bool OnDestroy(fw::MsgArgs& m);
   bool OnSize(fw::MsgArgs& m);
+  bool OnTimer(fw::MsgArgs& m);
   bool OnRButtonDown(fw::MsgArgs& m);
+  bool OnKeyUp(fw::MsgArgs& m);
+  bool OnResizeDrag(fw::MsgArgs& m);
+  bool OnTrayNotify(fw::MsgArgs& m);
   bool OnCloseDot(fw::MsgArgs& m);
   bool OnMinimizeDot(fw::MsgArgs& m);
+  bool OnTransportButton(fw::MsgArgs& m);
+  bool OnVolumeButton(fw::MsgArgs& m);
+  bool OnSeekStrip(fw::MsgArgs& m);
+  bool OnVolumeStrip(fw::MsgArgs& m);
+  bool OnTransportCommand(fw::MsgArgs& m);
+  bool OnExitCommand(fw::MsgArgs& m);
+  bool OnHomePageCommand(fw::MsgArgs& m);
+  bool OnGraphEvent(fw::MsgArgs& m);
+  bool OnEndOfMedia(fw::MsgArgs& m);
+  bool OnVideoWindow(fw::MsgArgs& m);
+  bool OnOptionsChanged(fw::MsgArgs& m);
 
-  void AddSeekStrip();
-  void ShowPopupMenu(POINT client);
+  void LoadColours();
+  void AddSeekArea();
+  void DrawSeekThumb(HDC dc);
+  void DrawPlayingTime(HDC dc);
+  void DrawVolumeBar(HDC dc);
+  void ShowMenu(int position, POINT screen);
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+  void ActOnButton(UINT id);
+  SkinSize ClientSize() const;
+
+  std::string commandLine_;
+  std::string currentItem_;
+  std::unique_ptr<CPlaybackEngine> engine_;
+  std::unique_ptr<COutputVolume> volume_;
+  HICON icon_ = nullptr;
+  UINT_PTR timerId_ = 0;
+  bool trayIconAdded_ = false;
+  COLORREF sliderColour_ = 0x808040;
+  COLORREF timeColour_ = 0xFFFF00;
+  COLORREF timeBackColour_ = 0x400040;
+  COLORREF volumeColour_ = 0x4080;
 };
 
 }  // namespace velk

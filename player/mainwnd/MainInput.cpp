@@ -1,0 +1,40 @@
+#include "player/mainwnd/MainInput.h"
+
+#include "shared/PlayerMessages.h"
+
+namespace velk {
+
+std::string CommandLineItem(const std::string& raw) {
+  const char* blanks = " \t\r\n";
+  const size_t first = raw.find_first_not_of(blanks);
+  if (first == std::string::npos) return {};
+  const size_t last = raw.find_last_not_of(blanks);
+  std::string item = raw.substr(first, last - first + 1);
+  if (item.size() >= 2 && item.front() == '"' && item.back() == '"' &&
+      item.find('"', 1) == item.size() - 1) {
+    item = item.substr(1, item.size() - 2);
+  }
+  return item;
+}
+
+KeyMapping MapMainWindowKey(uint32_t key) {
+  // Virtual-key codes, so that this file needs no system header.
+  constexpr uint32_t kReturn = 0x0D, kEscape = 0x1B, kSpace = 0x20, kLeft = 0x25, kUp = 0x26,
+                     kRight = 0x27, kDown = 0x28, kDelete = 0x2E, kAdd = 0x6B, kSubtract = 0x6D;
+  auto button = [](uint32_t id) { return KeyMapping{KeyAction::Button, id}; };
+  switch (key) {
+    case 'Z': return button(ID_BTN_PREV);
+    case 'X': case kReturn: return button(ID_BTN_PLAY);
+    case 'C': case kSpace: return button(ID_BTN_PAUSE);
+    case 'V': case kEscape: return button(ID_BTN_STOP);
+    case 'B': return button(ID_BTN_NEXT);
+    case kDelete: case kSubtract: return button(ID_BTN_REMOVE);
+    case kAdd: return button(ID_BTN_ADD);
+    case kRight: return button(ID_BTN_VOLUP);
+    case kLeft: return button(ID_BTN_VOLDOWN);
+    case kUp: case kDown: return KeyMapping{KeyAction::FocusPlaylist, 0};
+    default: return {};
+  }
+}
+
+}  // namespace velk

@@ -1,0 +1,27 @@
+// What the main window makes of its start-up text and of key releases,
+// without any window: the item named on the command line, and the button
+// each key stands for.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace velk {
+
+// The item named by the raw command line: surrounding blanks dropped, and one
+// pair of double quotes around the whole text removed (a shell association or
+// a drag onto the program quotes the path; a file name never holds a quote).
+// Empty when nothing was named.
+std::string CommandLineItem(const std::string& raw);
+
+// Key releases that act like a button: the button id, or 0 for the up and down
+// arrows, which only move the keyboard focus to the playlist, and for any key
+// that does nothing here. Letters count whatever the shift state.
+enum class KeyAction : uint8_t { None, Button, FocusPlaylist };
+struct KeyMapping {
+  KeyAction action = KeyAction::None;
+  uint32_t button = 0;
+};
+KeyMapping MapMainWindowKey(uint32_t virtualKey);
+
+}  // namespace velk

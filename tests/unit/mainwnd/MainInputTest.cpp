@@ -1,0 +1,53 @@
+// The command-line item and the key table of the main window.
+#include <gtest/gtest.h>
+
+#include "player/mainwnd/MainInput.h"
+#include "shared/PlayerMessages.h"
+
+namespace velk {
+namespace {
+
+TEST(CommandLineItem, QuotesAroundTheWholeTextAreRemovedAndNothingElse) {
+  const struct {
+    const char* raw;
+    const char* item;
+  } cases[] = {
+      {"", ""},
+      {"   ", ""},
+      {"C:\\Music\\a b.mp3", "C:\\Music\\a b.mp3"},
+      {"\"C:\\Music\\a b.mp3\"", "C:\\Music\\a b.mp3"},
+      {"  \"C:\\x.m3u\" ", "C:\\x.m3u"},
+      {"\"\"", ""},
+      {"\"", "\""},                            // one quote alone is not a pair
+      {"\"a\" \"b\"", "\"a\" \"b\""},          // two quoted names: left as they are
+      {"\"C:\\a.mp3", "\"C:\\a.mp3"},          // unbalanced
+      {"http://host/x.asf", "http://host/x.asf"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CommandLineItem(c.raw), c.item) << c.raw;
+}
+
+TEST(MapMainWindowKey, LettersAndKeysActAsTheirButtons) {
+  const struct {
+    uint32_t key;
+    KeyAction action;
+    uint32_t button;
+  } cases[] = {
+      {'Z', KeyAction::Button, ID_BTN_PREV},      {'X', KeyAction::Button, ID_BTN_PLAY},
+      {0x0D, KeyAction::Button, ID_BTN_PLAY},     {'C', KeyAction::Button, ID_BTN_PAUSE},
+      {0x20, KeyAction::Button, ID_BTN_PAUSE},    {'V', KeyAction::Button, ID_BTN_STOP},
+      {0x1B, KeyAction::Button, ID_BTN_STOP},     {'B', KeyAction::Button, ID_BTN_NEXT},
+      {0x2E, KeyAction::Button, ID_BTN_REMOVE},   {0x6D, KeyAction::Button, ID_BTN_REMOVE},
+      {0x6B, KeyAction::Button, ID_BTN_ADD},      {0x27, KeyAction::Button, ID_BTN_VOLUP},
+      {0x25, KeyAction::Button, ID_BTN_VOLDOWN},  {0x26, KeyAction::FocusPlaylist, 0},
+      {0x28, KeyAction::FocusPlaylist, 0},        {'A', KeyAction::None, 0},
+      {'z', KeyAction::None, 0},  // not a virtual-key code: letters arrive as capitals
+  };
+  for (const auto& c : cases) {
+    const KeyMapping m = MapMainWindowKey(c.key);
+    EXPECT_EQ(m.action, c.action) << c.key;
+    EXPECT_EQ(m.button, c.button) << c.key;
+  }
+}
+
+}  // namespace
+}  // namespace velk
