@@ -54,11 +54,14 @@ PlayerWindow WaitForPlayerFrom(const std::string& program, DWORD timeoutMs) {
   DWORD start = ::GetTickCount();
   do {
     PlayerWindow found;
-    for (HWND h = ::FindWindowA(nullptr, "Qorn mediaplayer"); h;
-         h = ::FindWindowExA(nullptr, h, nullptr, "Qorn mediaplayer")) {
+    // The title becomes the playing entry's text, so the main window is the
+    // skinned window without an owner.
+    for (HWND h = ::FindWindowA("VelkSkinWnd", nullptr); h;
+         h = ::FindWindowExA(nullptr, h, "VelkSkinWnd", nullptr)) {
       DWORD pid = 0;
       ::GetWindowThreadProcessId(h, &pid);
-      if (::IsWindowVisible(h) && _stricmp(ImageOf(pid).c_str(), program.c_str()) == 0) {
+      if (::IsWindowVisible(h) && !::GetWindow(h, GW_OWNER) &&
+          _stricmp(ImageOf(pid).c_str(), program.c_str()) == 0) {
         return PlayerWindow{h, pid};
       }
     }

@@ -58,7 +58,8 @@ frame_shown() {
     same_area 0 20 12 29 0 42 &&                # left edge, first row
     same_area 288 20 12 29 39 42 &&             # right edge
     same_area 0 162 12 38 0 72 &&               # bottom-left end, left of the buttons
-    same_area 150 162 150 38 126 72 &&          # bottom-right end with its buttons
+    same_area 150 162 150 10 126 72 &&          # bottom-right end with its buttons, above the volume bar
+    same_area 246 162 54 38 222 72 &&           # and right of the volume bar and the playing time
     same_area 124 162 25 38 179 0               # a tile of the bottom fill
 }
 
