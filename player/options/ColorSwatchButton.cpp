@@ -1,0 +1,28 @@
+#include "player/options/ColorSwatchButton.h"
+
+#include "player/options/OptionsRules.h"
+
+namespace velk::options {
+
+void CColorSwatchButton::SetColour(COLORREF colour) {
+  colour_ = colour;
+  if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CColorSwatchButton::DrawItem(HDC dc, const RECT& rc) const {
+  HBRUSH brush = ::CreateSolidBrush(colour_);
+  HGDIOBJ oldBrush = ::SelectObject(dc, brush);
+  // The current pen gives the one-pixel border, the brush the colour.
+  ::Rectangle(dc, rc.left, rc.top, rc.right, rc.bottom);
+  const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+  static const char kText[] = "Change";
+  SIZE size = {};
+  ::GetTextExtentPoint32A(dc, kText, 6, &size);
+  const TextOrigin at = SwatchTextOrigin(rc.right, rc.bottom, size.cx, size.cy);
+  ::TextOutA(dc, at.x, at.y, kText, 6);
+  ::SetBkMode(dc, oldMode);
+  ::SelectObject(dc, oldBrush);
+  ::DeleteObject(brush);
+}
+
+}  // namespace velk::options
