@@ -5,6 +5,8 @@
 //   velkctl rect TITLE TIMEOUT_MS          prints the shown window's screen rectangle
 //                                          as "left top right bottom"
 //   velkctl wait-menus COUNT TIMEOUT_MS    exit code 0 once COUNT pop-up menus show
+// TITLE may also be "class:NAME": the unowned top-level window of that class
+// (the player's main window, whose title follows the playing entry).
 #include <windows.h>
 
 #include <cstdio>
@@ -24,10 +26,34 @@ static int ShownMenus() {
   return count;
 }
 
-static HWND FindShown(const char* title) {
-  HWND h = ::FindWindowA(nullptr, title);
-  return (h && ::IsWindowVisible(h)) ? h : nullptr;
+struct ClassSearch {
+  const char* className;
+  bool mustBeVisible;
+  HWND found;
+};
+
+static BOOL CALLBACK MatchClass(HWND h, LPARAM lp) {
+  auto* s = reinterpret_cast<ClassSearch*>(lp);
+  char cls[256] = {};
+  ::GetClassNameA(h, cls, sizeof(cls));
+  if (std::strcmp(cls, s->className) != 0 || ::GetWindow(h, GW_OWNER)) return TRUE;
+  if (s->mustBeVisible && !::IsWindowVisible(h)) return TRUE;
+  s->found = h;
+  return FALSE;
 }
+
+static HWND FindTarget(const char* spec, bool mustBeVisible) {
+  HWND h = nullptr;
+  if (std::strncmp(spec, "class:", 6) == 0) {
+    ClassSearch s{spec + 6, mustBeVisible, nullptr};
+    ::EnumWindows(&MatchClass, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+  }
+  h = ::FindWindowA(nullptr, spec);
+  return (h && (!mustBeVisible || ::IsWindowVisible(h))) ? h : nullptr;
+}
+
+static HWND FindShown(const char* spec) { return FindTarget(spec, true); }
 
 int main(int argc, char** argv) {
   if (argc < 4) {
@@ -65,7 +91,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (std::strcmp(verb, "close") == 0) {
-    HWND h = ::FindWindowA(nullptr, title);
+    HWND h = FindTarget(title, false);
     if (!h) return 0;
     ::PostMessageA(h, WM_CLOSE, 0, 0);
     while (::IsWindow(h)) {
