@@ -1,5 +1,7 @@
 #include "player/mainwnd/MainWindow.h"
 
+#include "player/options/OptionsDialog.h"
+
 #include <shellapi.h>
 
 #include <cstring>
@@ -40,6 +42,7 @@ VELK_BEGIN_MESSAGE_TABLE(CMainWindow)
   VELK_ON_MESSAGE_RANGE(ID_BTN_PLAY, ID_BTN_STOP, CMainWindow, OnTransportButton),
   VELK_ON_MESSAGE(ID_BTN_PAUSE, CMainWindow, OnTransportButton),
   VELK_ON_MESSAGE_RANGE(ID_BTN_VOLUP, ID_BTN_VOLDOWN, CMainWindow, OnVolumeButton),
+  VELK_ON_MESSAGE(ID_BTN_OPTIONS, CMainWindow, OnOptionsButton),
   VELK_ON_MESSAGE(ID_AREA_SEEK, CMainWindow, OnSeekStrip),
   VELK_ON_MESSAGE(ID_AREA_VOLUME, CMainWindow, OnVolumeStrip),
   VELK_ON_COMMAND_RANGE(ID_PLAY, ID_PAUSE, CMainWindow, OnTransportCommand),
@@ -266,6 +269,13 @@ void CMainWindow::Stop() {
 
 bool CMainWindow::OnTransportButton(fw::MsgArgs& m) {
   ActOnButton(m.message);
+  return true;
+}
+
+bool CMainWindow::OnOptionsButton(fw::MsgArgs&) {
+  // The pages announce their changes to this window, which rereads them.
+  options::COptionsDialog dialog(this);
+  dialog.DoModal();
   return true;
 }
 

@@ -64,6 +64,7 @@ class CMainWindow : public CSkinWnd {
   bool OnMinimizeDot(fw::MsgArgs& m);
   bool OnTransportButton(fw::MsgArgs& m);
   bool OnVolumeButton(fw::MsgArgs& m);
+  bool OnOptionsButton(fw::MsgArgs& m);
   bool OnSeekStrip(fw::MsgArgs& m);
   bool OnVolumeStrip(fw::MsgArgs& m);
   bool OnTransportCommand(fw::MsgArgs& m);

@@ -69,6 +69,23 @@ TEST_F(MainWindowTest, WithoutACommandLineNothingPlaysAndPlayHasNothingToStart) 
   EXPECT_FALSE(window_->Engine()->IsOpen());
 }
 
+HWND g_optionsSeen = nullptr;
+void CALLBACK CloseOptions(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = ::FindWindowA("#32770", "Qorn media player");
+  if (!dialog) return;
+  ::KillTimer(nullptr, id);
+  g_optionsSeen = ::GetWindow(dialog, GW_OWNER);
+  ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(MainWindowTest, TheMiscButtonOpensTheOptionsOverThisWindow) {
+  Open("");
+  g_optionsSeen = nullptr;
+  ::SetTimer(nullptr, 0, 50, &CloseOptions);
+  window_->SendMessage(ID_BTN_OPTIONS, 2, 0);  // returns once the modal dialog is closed
+  EXPECT_EQ(g_optionsSeen, window_->m_hWnd);
+}
+
 TEST_F(MainWindowTest, AQuotedCommandLineItemPlaysAtOnceAndKeysDriveTheTransport) {
   const std::string wav = media_.Wav("long tone.wav", 8000);
   Open("\"" + wav + "\"");
