@@ -42,18 +42,18 @@ static BOOL CALLBACK MatchClass(HWND h, LPARAM lp) {
   return FALSE;
 }
 
-static HWND FindTarget(const char* spec, bool mustBeVisible) {
+static HWND FindTarget(const char* target, bool mustBeVisible) {
   HWND h = nullptr;
-  if (std::strncmp(spec, "class:", 6) == 0) {
-    ClassSearch s{spec + 6, mustBeVisible, nullptr};
+  if (std::strncmp(target, "class:", 6) == 0) {
+    ClassSearch s{target + 6, mustBeVisible, nullptr};
     ::EnumWindows(&MatchClass, reinterpret_cast<LPARAM>(&s));
     return s.found;
   }
-  h = ::FindWindowA(nullptr, spec);
+  h = ::FindWindowA(nullptr, target);
   return (h && (!mustBeVisible || ::IsWindowVisible(h))) ? h : nullptr;
 }
 
-static HWND FindShown(const char* spec) { return FindTarget(spec, true); }
+static HWND FindShown(const char* target) { return FindTarget(target, true); }
 
 int main(int argc, char** argv) {
   if (argc < 4) {

@@ -14,13 +14,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string dir = argv[2];
-  VideoSpec spec;
-  spec.frames = 50;
-  spec.withAudio = true;
+  VideoSpec clip;
+  clip.frames = 50;
+  clip.withAudio = true;
   std::vector<Caption> captions = {{0, "Velk plays this demo clip"},
                                    {2000, "Captions come from demo.smi<br>beside the clip"},
                                    {4000, "&nbsp;"}};
-  bool ok = WriteFile(dir + "/demo.avi", MakeAvi(spec)) &&
+  bool ok = WriteFile(dir + "/demo.avi", MakeAvi(clip)) &&
             WriteFile(dir + "/demo.smi", MakeSami(captions));
   if (!ok) {
     std::fprintf(stderr, "velkmedia: cannot write into %s\n", dir.c_str());

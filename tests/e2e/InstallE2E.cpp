@@ -116,9 +116,9 @@ TEST_F(Install, TakesTheTypesOverOpensFilesAndGivesThemBack) {
 
   // Opening an associated file through the shell starts the installed player.
   const std::string clip = TempPath("velk-assoc-clip.avi");
-  testmedia::VideoSpec spec;
-  spec.frames = 10;
-  ASSERT_TRUE(testmedia::WriteFile(clip, testmedia::MakeAvi(spec)));
+  testmedia::VideoSpec video;
+  video.frames = 10;
+  ASSERT_TRUE(testmedia::WriteFile(clip, testmedia::MakeAvi(video)));
   HINSTANCE rc = ::ShellExecuteA(nullptr, "open", clip.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   EXPECT_GT(reinterpret_cast<INT_PTR>(rc), 32);
   PlayerWindow player = WaitForPlayerFrom(dir + "\\Velk.exe", 30000);

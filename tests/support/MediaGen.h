@@ -26,7 +26,7 @@ struct VideoSpec {
 // and a frame counter band of grey steps at the top.
 void DrawFrame(int n, int width, int height, uint8_t* bgrTopDown);
 
-Bytes MakeAvi(const VideoSpec& spec);
+Bytes MakeAvi(const VideoSpec& clip);
 // 16-bit PCM, a sine tone at `hz`.
 Bytes MakeWav(int sampleRate, int channels, int millis, double hz);
 

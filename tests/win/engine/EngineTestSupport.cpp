@@ -39,12 +39,12 @@ std::string CScratchFolder::Wav(const std::string& name, int millis) {
 }
 
 std::string CScratchFolder::Avi(const std::string& name, int width, int height, int frames) {
-  tm::VideoSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.frames = frames;
+  tm::VideoSpec clip;
+  clip.width = width;
+  clip.height = height;
+  clip.frames = frames;
   std::string path = File(name);
-  tm::WriteFile(path, tm::MakeAvi(spec));
+  tm::WriteFile(path, tm::MakeAvi(clip));
   return path;
 }
 

@@ -125,8 +125,8 @@ class KarvexGraph : public ::testing::Test {
     char dir[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, dir);
     path_ = std::string(dir) + "karvex_graph_test.avi";
-    velk::testmedia::VideoSpec spec;  // 320 x 240, 10 fps, 3 s
-    ASSERT_TRUE(velk::testmedia::WriteFile(path_, velk::testmedia::MakeAvi(spec)));
+    velk::testmedia::VideoSpec clip;  // 320 x 240, 10 fps, 3 s
+    ASSERT_TRUE(velk::testmedia::WriteFile(path_, velk::testmedia::MakeAvi(clip)));
     ASSERT_EQ(S_OK, ::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                                        graph_.ReceiveVoid()));
     ASSERT_EQ(S_OK, ::CoCreateInstance(CLSID_Karvex, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
