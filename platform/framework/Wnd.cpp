@@ -18,6 +18,9 @@ CWnd::~CWnd() {
   if (m_hWnd && ::IsWindow(m_hWnd)) {
     // The object goes first: detach so the window's last messages do not reach it.
     ::RemovePropA(m_hWnd, kObjectProp);
+    if (controlProc_) {
+      ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc_));
+    }
     ::DestroyWindow(m_hWnd);
   }
   m_hWnd = nullptr;
@@ -71,6 +74,32 @@ bool CWnd::DestroyWindow() {
 HINSTANCE ResourceInstance() { return g_resources ? g_resources : ::GetModuleHandleA(nullptr); }
 void SetResourceInstance(HINSTANCE instance) { g_resources = instance; }
 
+bool CWnd::SubclassControl(HWND hwnd) {
+  if (!hwnd || m_hWnd || FromHandle(hwnd)) return false;
+  BindHandle(hwnd);
+  controlProc_ = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
+  if (!controlProc_) {
+    UnbindHandle();
+    return false;
+  }
+  return true;
+}
+
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+
+bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  HWND child = nullptr;
+  if (message == WM_NOTIFY && lParam) {
+    child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+  } else if (message == WM_DRAWITEM && lParam) {
+    child = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+  }
+  if (!child || child == m_hWnd || ::GetParent(child) != m_hWnd) return false;
+  CWnd* wnd = FromHandle(child);
+  return wnd && wnd->OnChildNotify(message, wParam, lParam, result);
+}
+
 void CWnd::BindHandle(HWND hwnd) {
   m_hWnd = hwnd;
   ::SetPropA(hwnd, kObjectProp, this);
@@ -117,6 +146,8 @@ bool CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT reflected = 0;
+  if (ReflectToChild(message, wParam, lParam, &reflected)) return reflected;
   MsgArgs args{message, wParam, lParam};
   const MsgArgs* outer = current_;
   current_ = &args;
@@ -132,6 +163,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (controlProc_) return ::CallWindowProcA(controlProc_, m_hWnd, message, wParam, lParam);
   return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
@@ -159,10 +191,15 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPA
   try {
     result = wnd->WindowProc(message, wParam, lParam);
   } catch (...) {
-    result = ::DefWindowProcA(hwnd, message, wParam, lParam);
+    result = wnd->controlProc_ ? ::CallWindowProcA(wnd->controlProc_, hwnd, message, wParam, lParam)
+                               : ::DefWindowProcA(hwnd, message, wParam, lParam);
   }
   if (message == WM_NCDESTROY) {
     ::RemovePropA(hwnd, kObjectProp);
+    if (wnd->controlProc_) {
+      ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(wnd->controlProc_));
+      wnd->controlProc_ = nullptr;
+    }
     wnd->m_hWnd = nullptr;
     CWinApp* app = GetApp();
     if (app && app->m_pMainWnd == wnd) ::PostQuitMessage(0);

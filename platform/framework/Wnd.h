@@ -90,6 +90,12 @@ class CWnd {
   // The object behind a window created through CreateEx, or null.
   static CWnd* FromHandle(HWND hwnd);
 
+  // Takes over a window of a system class (a list view, ...): its messages go
+  // through this object's table first and what is left to the control's own
+  // procedure. Notifications and owner-draw requests the control sends to its
+  // parent come back to this object through OnChildNotify.
+  bool SubclassControl(HWND hwnd);
+
   HWND GetSafeHwnd() const { return m_hWnd; }
   bool IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
   std::string GetWindowText() const;
@@ -111,6 +117,9 @@ class CWnd {
   LRESULT Default();
   // After the last message (WM_NCDESTROY) of the window.
   virtual void PostNcDestroy() {}
+  // A notification (WM_NOTIFY, WM_DRAWITEM) this window sent to its parent,
+  // handed back by the parent; true when handled, with *result the answer.
+  virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   // Binds this object to a window that was not created through CreateEx
   // (dialogs); FromHandle finds it afterwards.
   void BindHandle(HWND hwnd);
@@ -118,7 +127,9 @@ class CWnd {
 
  private:
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   const MsgArgs* current_ = nullptr;
+  WNDPROC controlProc_ = nullptr;  // the system class's own procedure, when subclassed
 };
 
 // Decodes a message into the key of the table lookup.

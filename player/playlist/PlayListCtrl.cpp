@@ -1,0 +1,539 @@
+#include "player/playlist/PlayListCtrl.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "platform/framework/Gdi.h"
+#include "platform/framework/Menu.h"
+#include "player/app/SettingsTable.h"
+#include "player/playlist/PlayListViewMath.h"
+#include "player/res/ResourceIds.h"
+#include "shared/PlayerMessages.h"
+
+namespace velk {
+
+namespace {
+
+constexpr int kTextMargin = 1;
+
+SkinRect ToSkinRect(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
+
+}  // namespace
+
+VELK_BEGIN_MESSAGE_TABLE(CPlayListCtrl)
+  VELK_ON_MESSAGE(WM_PAINT, CPlayListCtrl, OnPaint),
+  VELK_ON_MESSAGE(WM_ERASEBKGND, CPlayListCtrl, OnEraseBackground),
+  VELK_ON_MESSAGE(WM_SIZE, CPlayListCtrl, OnSize),
+  VELK_ON_MESSAGE(WM_MOUSEMOVE, CPlayListCtrl, OnMouseMove),
+  VELK_ON_MESSAGE(WM_LBUTTONUP, CPlayListCtrl, OnLButtonUp),
+  VELK_ON_MESSAGE(WM_CAPTURECHANGED, CPlayListCtrl, OnCaptureChanged),
+  VELK_ON_MESSAGE(WM_RBUTTONDOWN, CPlayListCtrl, OnRButtonDown),
+  VELK_ON_MESSAGE(WM_KEYUP, CPlayListCtrl, OnKeyUp),
+  VELK_ON_MESSAGE(WM_DESTROY, CPlayListCtrl, OnDestroy),
+VELK_END_MESSAGE_TABLE(CPlayListCtrl, fw::CWnd);
+
+CPlayListCtrl::CPlayListCtrl(ISettingsStore& settings) : settings_(settings) { ReadSettings(); }
+
+CPlayListCtrl::~CPlayListCtrl() = default;
+
+void CPlayListCtrl::ReadSettings() {
+  bkMode_ = settings::Read(settings_, settings::BackgroundMode);
+  textNormalColour_ = static_cast<COLORREF>(settings::Read(settings_, settings::TextNormalColor));
+  textPlayingColour_ = static_cast<COLORREF>(settings::Read(settings_, settings::TextPlayingColor));
+  backNormalColour_ = static_cast<COLORREF>(settings::Read(settings_, settings::BackNormalColor));
+  backSelectedColour_ = static_cast<COLORREF>(settings::Read(settings_, settings::BackSelectedColor));
+  bkPath_ = settings::ReadBackgroundPath(settings_);
+}
+
+bool CPlayListCtrl::Create(HWND parent, const RECT& rect, UINT id) {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  // The texts stay here (owner data): the list view keeps only the count and
+  // the selection, and asks for the rows it paints.
+  const DWORD style = WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED |
+                      LVS_NOCOLUMNHEADER | LVS_OWNERDATA;
+  HWND hwnd = ::CreateWindowExA(0, WC_LISTVIEWA, "", style, rect.left, rect.top, rect.right - rect.left,
+                                rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                ::GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd) return false;
+  if (!SubclassControl(hwnd)) {
+    ::DestroyWindow(hwnd);
+    return false;
+  }
+  SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  LVCOLUMNA column{};
+  column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+  column.fmt = LVCFMT_LEFT;
+  column.cx = GetClientRect().right;
+  column.pszText = const_cast<char*>("File Name");
+  SendMessage(LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+  SetListCount();
+  ApplyBackColour();
+  if (bkMode_ == kPictureBackground) SetBackgroundImage(bkPath_);
+  return true;
+}
+
+void CPlayListCtrl::FitColumn() {
+  if (m_hWnd) SendMessage(LVM_SETCOLUMNWIDTH, 0, GetClientRect().right);
+}
+
+void CPlayListCtrl::ApplyBackColour() {
+  if (m_hWnd) SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(backNormalColour_));
+}
+
+// Background ------------------------------------------------------------------
+
+void CPlayListCtrl::SetBackgroundImage(const std::string& path) {
+  if (!picture_) picture_ = std::make_unique<CListBackImage>();
+  bool loaded = false;
+  if (m_hWnd) {
+    fw::CClientDC dc(m_hWnd);
+    loaded = picture_->LoadFromFile(path, dc);
+  }
+  if (loaded) {
+    bkMode_ = kPictureBackground;
+    bkPath_ = path;
+    settings_.WriteString(settings::kPlaylistSection, settings::kBackgroundPathKey, path);
+  } else {
+    bkMode_ = kColourBackground;
+    picture_.reset();
+    ApplyBackColour();
+  }
+  settings::Write(settings_, settings::BackgroundMode, bkMode_);
+}
+
+void CPlayListCtrl::SetBlankBackground() {
+  picture_.reset();
+  bkMode_ = kColourBackground;
+  settings::Write(settings_, settings::BackgroundMode, bkMode_);
+  ApplyBackColour();
+  RedrawAll();
+}
+
+void CPlayListCtrl::ReloadSettings() {
+  ReadSettings();
+  ApplyBackColour();
+  if (bkMode_ == kPictureBackground) SetBackgroundImage(bkPath_);
+  RedrawAll();
+}
+
+// Drawing -----------------------------------------------------------------------
+
+std::string CPlayListCtrl::FitText(HDC dc, const std::string& text, int width, int margin) {
+  if (text.empty()) return text;
+  // One measuring call gives the width of every beginning of the text.
+  std::vector<int> extents(text.size());
+  SIZE whole{};
+  if (!::GetTextExtentExPointA(dc, text.data(), static_cast<int>(text.size()), 0, nullptr,
+                               extents.data(), &whole)) {
+    return text;
+  }
+  SIZE dots{};
+  ::GetTextExtentPoint32A(dc, "...", 3, &dots);
+  return velk::FitText(text, width, margin,
+                       [&extents](size_t n) { return n == 0 ? 0 : extents[n - 1]; }, dots.cx);
+}
+
+bool CPlayListCtrl::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+  if (message == WM_DRAWITEM) {
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    *result = TRUE;
+    return true;
+  }
+  if (message != WM_NOTIFY) return false;
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  switch (header->code) {
+    case LVN_GETDISPINFOA:
+      FillDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(lParam));
+      *result = 0;
+      return true;
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW:
+      // Typing in the view is for the main window's keys, not a search.
+      *result = -1;
+      return true;
+    case LVN_BEGINDRAG:
+      BeginDrag(reinterpret_cast<const NMLISTVIEW*>(lParam)->iItem);
+      *result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CPlayListCtrl::FillDisplayInfo(NMLVDISPINFOA& info) const {
+  LVITEMA& item = info.item;
+  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+  const std::string text = RowText(item.iItem);
+  const size_t n = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+  std::copy_n(text.data(), n, item.pszText);
+  item.pszText[n] = '\0';
+}
+
+void CPlayListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
+  const auto row = static_cast<int32_t>(item.itemID);
+  if (row < 0 || row >= RowCount()) return;
+  HDC dc = item.hDC;
+  const RECT rc = item.rcItem;
+  const UINT state = static_cast<UINT>(
+      SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED | LVIS_DROPHILITED));
+  const bool highlighted = (state & (LVIS_SELECTED | LVIS_DROPHILITED)) != 0;
+
+  const int oldMode = ::GetBkMode(dc);
+  if (highlighted || !IsPictureShown()) {
+    const COLORREF back = highlighted ? backSelectedColour_ : backNormalColour_;
+    fw::FillSolidRect(dc, rc, back);
+    ::SetBkColor(dc, back);
+    ::SetBkMode(dc, OPAQUE);
+  } else {
+    DrawRowBackground(row, dc);
+    ::SetBkMode(dc, TRANSPARENT);
+  }
+  const COLORREF oldText =
+      ::SetTextColor(dc, row == playingIndex_ ? textPlayingColour_ : textNormalColour_);
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
+  HGDIOBJ oldFont = font ? ::SelectObject(dc, font) : nullptr;
+  const std::string shown = FitText(dc, texts_[static_cast<size_t>(row)], rc.right - rc.left, kTextMargin);
+  RECT textRect = rc;
+  ::DrawTextA(dc, shown.c_str(), static_cast<int>(shown.size()), &textRect,
+              DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
+  if (oldFont) ::SelectObject(dc, oldFont);
+  ::SetTextColor(dc, oldText);
+  ::SetBkMode(dc, oldMode);
+
+  // The picture goes on below the last row.
+  if (IsPictureShown() && row == RowCount() - 1) DrawRowBackground(RowCount(), dc);
+}
+
+RECT CPlayListCtrl::RowBounds(int32_t row) const {
+  RECT rc{};
+  rc.left = LVIR_BOUNDS;
+  SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
+  return rc;
+}
+
+void CPlayListCtrl::DrawRowBackground(int32_t row, HDC dc) {
+  if (!picture_ || texts_.empty()) return;
+  // The whole window in client coordinates; what lies outside the client area
+  // is clipped away.
+  RECT area = GetWindowRect();
+  ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
+  RECT target;
+  if (row < RowCount()) {
+    target = RowBounds(row);
+  } else {
+    const RECT last = RowBounds(RowCount() - 1);
+    target = {last.left, last.bottom, last.right, area.bottom};
+    if (target.bottom <= target.top) return;
+  }
+  const int32_t rowHeight = row < RowCount() ? target.bottom - target.top : RowBounds(RowCount() - 1).bottom - RowBounds(RowCount() - 1).top;
+  if (target.right - target.left != area.right - area.left) target.right = area.right;
+  const SkinSize size = picture_->GetSize();
+  for (const PictureCopy& c : RowPicture(row, rowHeight, ToSkinRect(target), size.width, size.height)) {
+    picture_->BlitArea(dc, c.target.left, c.target.top, c.target.Width(), c.target.Height(),
+                       c.source.left, c.source.top);
+  }
+}
+
+bool CPlayListCtrl::OnPaint(fw::MsgArgs&) {
+  if (!texts_.empty() || !IsPictureShown()) return false;
+  // An empty list shows the picture tiled from the top-left corner.
+  fw::CPaintDC dc(m_hWnd);
+  const SkinSize size = picture_->GetSize();
+  picture_->DrawTiled(dc, ToSkinRect(GetClientRect()), {0, 0, size.width, size.height});
+  return true;
+}
+
+bool CPlayListCtrl::OnEraseBackground(fw::MsgArgs& m) {
+  if (!texts_.empty() || !IsPictureShown()) return false;
+  m.result = TRUE;  // the paint covers everything
+  return true;
+}
+
+bool CPlayListCtrl::OnSize(fw::MsgArgs&) {
+  Default();
+  // The picture below the last row depends on the view's height.
+  if (IsPictureShown()) Invalidate(false);
+  return true;
+}
+
+bool CPlayListCtrl::OnDestroy(fw::MsgArgs&) {
+  picture_.reset();
+  dragging_ = false;
+  return false;
+}
+
+// Rows --------------------------------------------------------------------------
+
+std::string CPlayListCtrl::RowText(int32_t row) const {
+  if (row < 0 || row >= RowCount()) return std::string();
+  return texts_[static_cast<size_t>(row)];
+}
+
+void CPlayListCtrl::SetRowText(int32_t row, const std::string& text) {
+  if (row < 0 || row >= RowCount()) return;
+  texts_[static_cast<size_t>(row)] = text;
+  RedrawRows(row, row);
+}
+
+void CPlayListCtrl::SetListCount() {
+  if (m_hWnd) SendMessage(LVM_SETITEMCOUNT, texts_.size(), LVSICF_NOSCROLL);
+}
+
+std::vector<int32_t> CPlayListCtrl::SelectedRows() const {
+  std::vector<int32_t> rows;
+  if (!m_hWnd) return rows;
+  const auto count = static_cast<int32_t>(SendMessage(LVM_GETSELECTEDCOUNT));
+  if (count <= 0) return rows;
+  rows.reserve(static_cast<size_t>(count));
+  for (int32_t row = -1;;) {
+    const auto next = static_cast<int32_t>(
+        SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(row), MAKELPARAM(LVNI_SELECTED, 0)));
+    if (next <= row || next >= RowCount()) break;
+    rows.push_back(next);
+    row = next;
+  }
+  return rows;
+}
+
+void CPlayListCtrl::SetSelected(int32_t row, bool selected) {
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = selected ? LVIS_SELECTED : 0;
+  SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void CPlayListCtrl::RestoreSelection(const std::vector<int32_t>& wanted) {
+  if (!m_hWnd) return;
+  const std::vector<int32_t> current = SelectedRows();
+  std::vector<int32_t> clear, set;
+  std::set_difference(current.begin(), current.end(), wanted.begin(), wanted.end(), std::back_inserter(clear));
+  std::set_difference(wanted.begin(), wanted.end(), current.begin(), current.end(), std::back_inserter(set));
+  if (clear.size() > wanted.size() + 1) {
+    // Cheaper to start again from nothing.
+    SetSelected(-1, false);
+    set = wanted;
+    clear.clear();
+  }
+  for (int32_t row : clear) SetSelected(row, false);
+  for (int32_t row : set) SetSelected(row, true);
+}
+
+void CPlayListCtrl::InsertRows(int32_t index, std::vector<std::string> texts) {
+  if (texts.empty()) return;
+  index = std::clamp(index, 0, RowCount());
+  const std::vector<int32_t> selected = SelectedRows();
+  texts_.insert(texts_.begin() + index, std::make_move_iterator(texts.begin()),
+                std::make_move_iterator(texts.end()));
+  SetListCount();
+  RestoreSelection(SelectionAfterInsert(selected, index, static_cast<int32_t>(texts.size())));
+}
+
+void CPlayListCtrl::RemoveRows(const std::vector<int32_t>& ascendingRows) {
+  std::vector<int32_t> removed;
+  removed.reserve(ascendingRows.size());
+  for (int32_t row : ascendingRows) {
+    if (row >= 0 && row < RowCount() && (removed.empty() || row > removed.back())) removed.push_back(row);
+  }
+  if (removed.empty()) return;
+  const std::vector<int32_t> selected = SelectedRows();
+  size_t out = 0, next = 0;
+  for (size_t i = 0; i < texts_.size(); ++i) {
+    if (next < removed.size() && static_cast<size_t>(removed[next]) == i) {
+      ++next;
+      continue;
+    }
+    if (out != i) texts_[out] = std::move(texts_[i]);
+    ++out;
+  }
+  texts_.resize(out);
+  SetListCount();
+  RestoreSelection(SelectionAfterRemove(selected, removed));
+}
+
+void CPlayListCtrl::RemoveAllRows() {
+  texts_.clear();
+  SetListCount();
+  if (m_hWnd) SetSelected(-1, false);
+}
+
+void CPlayListCtrl::PermuteRowTexts(const std::vector<int32_t>& sources) {
+  if (sources.size() != texts_.size()) return;
+  std::vector<bool> used(texts_.size(), false);
+  for (int32_t from : sources) {
+    if (from < 0 || from >= RowCount() || used[static_cast<size_t>(from)]) return;
+    used[static_cast<size_t>(from)] = true;
+  }
+  std::vector<std::string> permuted;
+  permuted.reserve(texts_.size());
+  for (int32_t from : sources) permuted.push_back(std::move(texts_[static_cast<size_t>(from)]));
+  texts_ = std::move(permuted);
+  if (m_hWnd) Invalidate(false);
+}
+
+void CPlayListCtrl::SetPlayingIndex(int32_t row) {
+  const int32_t old = playingIndex_;
+  playingIndex_ = row;
+  RedrawRows(old, row);
+}
+
+void CPlayListCtrl::RedrawRows(int32_t a, int32_t b) {
+  if (!m_hWnd) return;
+  for (int32_t row : {a, b}) {
+    if (row >= 0 && row < RowCount()) SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+  }
+}
+
+void CPlayListCtrl::RedrawAll() {
+  if (m_hWnd) Invalidate(true);
+}
+
+void CPlayListCtrl::ScrollIntoView(int32_t row) {
+  if (m_hWnd && row >= 0 && row < RowCount()) SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+void CPlayListCtrl::SetTitle(const std::string& text) {
+  HWND parent = m_hWnd ? ::GetParent(m_hWnd) : nullptr;
+  if (parent) ::SetWindowTextA(parent, text.c_str());
+}
+
+// Selection ---------------------------------------------------------------------
+
+void CPlayListCtrl::SelectRange(int32_t first, int32_t last) {
+  if (!m_hWnd || texts_.empty()) return;
+  const int32_t low = std::max(std::min(first, last), 0);
+  const int32_t high = std::min(std::max(first, last), RowCount() - 1);
+  if (low > high) return;
+  if (low == 0 && high == RowCount() - 1) {
+    SetSelected(-1, true);
+  } else {
+    for (int32_t row = low; row <= high; ++row) SetSelected(row, true);
+  }
+  SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(low), high);
+  ::SetFocus(m_hWnd);
+}
+
+void CPlayListCtrl::SelectNone() {
+  if (m_hWnd) SetSelected(-1, false);
+}
+
+void CPlayListCtrl::InvertSelection() {
+  if (!m_hWnd || texts_.empty()) return;
+  const std::vector<int32_t> selected = SelectedRows();
+  SetSelected(-1, true);
+  for (int32_t row : selected) SetSelected(row, false);
+}
+
+int32_t CPlayListCtrl::RowAt(POINT client) const {
+  LVHITTESTINFO hit{};
+  hit.pt = client;
+  const auto row = static_cast<int32_t>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  return row >= 0 && row < RowCount() && (hit.flags & LVHT_ONITEM) ? row : -1;
+}
+
+int32_t CPlayListCtrl::InsertIndexAt(int /*x*/, int y) const {
+  if (texts_.empty() || !m_hWnd) return 0;
+  const RECT first = RowBounds(0);
+  return velk::InsertIndexAt(RowCount(), first.top, first.bottom - first.top, y);
+}
+
+// Dragging rows -----------------------------------------------------------------
+
+void CPlayListCtrl::BeginDrag(int32_t row) {
+  if (row < 0 || row >= RowCount()) return;
+  dragStart_ = dragCurrent_ = dragTarget_ = row;
+  ::SetCapture(m_hWnd);
+  dragging_ = true;
+}
+
+void CPlayListCtrl::DragStep(int32_t from, int32_t to) {
+  playingIndex_ = PlayingAfterMove(playingIndex_, from, to);
+  const auto f = texts_.begin() + from;
+  const auto t = texts_.begin() + to;
+  if (from < to) {
+    std::rotate(f, f + 1, t + 1);
+  } else {
+    std::rotate(t, f, f + 1);
+  }
+  dragCurrent_ = to;
+}
+
+bool CPlayListCtrl::OnMouseMove(fw::MsgArgs& m) {
+  if (!dragging_) return false;
+  const int32_t row = RowAt(m.Point());
+  if (row < 0) return false;
+  dragTarget_ = row;
+  if (dragTarget_ != dragCurrent_) {
+    const int32_t old = dragCurrent_;
+    DragStep(old, dragTarget_);
+    SetSelected(dragTarget_, true);
+    SetSelected(old, false);
+    SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(std::min(old, row)), std::max(old, row));
+  }
+  return false;
+}
+
+void CPlayListCtrl::EndDrag() {
+  if (!dragging_) return;
+  dragging_ = false;
+  HWND parent = ::GetParent(m_hWnd);
+  if (parent) ::PostMessageA(parent, WM_PLAYER_MOVEENTRY, static_cast<WPARAM>(dragStart_), dragTarget_);
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+}
+
+bool CPlayListCtrl::OnLButtonUp(fw::MsgArgs&) {
+  EndDrag();
+  return false;
+}
+
+bool CPlayListCtrl::OnCaptureChanged(fw::MsgArgs& m) {
+  // A drag cut short (another window took the mouse) still ends with the
+  // entries moved as the rows were, so rows and entries keep agreeing.
+  if (reinterpret_cast<HWND>(m.lParam) != m_hWnd) EndDrag();
+  return false;
+}
+
+// Forwarding and the context menu ------------------------------------------------
+
+bool CPlayListCtrl::OnRButtonDown(fw::MsgArgs& m) {
+  HWND target = ::GetWindow(m_hWnd, GW_OWNER);
+  if (!target) target = ::GetParent(m_hWnd);
+  if (!target) return true;
+  // Into the receiver's client coordinates: the view's place in the main window.
+  POINT pt = m.Point();
+  ::MapWindowPoints(m_hWnd, target, &pt, 1);
+  ::PostMessageA(target, WM_RBUTTONDOWN, m.wParam, MAKELPARAM(pt.x, pt.y));
+  return true;
+}
+
+bool CPlayListCtrl::OnKeyUp(fw::MsgArgs& m) {
+  HWND parent = ::GetParent(m_hWnd);
+  if (parent) ::PostMessageA(parent, WM_KEYUP, m.wParam, m.lParam);
+  return false;
+}
+
+void CPlayListCtrl::ShowContextMenu(HWND mainWindow, POINT mainClientPoint, int32_t repeatMode) {
+  if (!m_hWnd) return;
+  POINT inView = mainClientPoint;
+  ::MapWindowPoints(mainWindow, m_hWnd, &inView, 1);
+  const int32_t row = RowAt(inView);
+  if (row >= 0) {
+    SelectNone();
+    SelectRange(row, row);
+  }
+  fw::CMenu menu(::LoadMenuA(fw::ResourceInstance(), MAKEINTRESOURCEA(IDR_PLAYLIST_MENU)));
+  HMENU popup = menu ? menu.SubMenu(0) : nullptr;
+  if (!popup) return;
+  const UINT onRow = row >= 0 ? MF_ENABLED : MF_GRAYED;
+  ::EnableMenuItem(popup, ID_PLAY_THIS, MF_BYCOMMAND | onRow);
+  ::EnableMenuItem(popup, ID_DELETE_THIS, MF_BYCOMMAND | onRow);
+  ::CheckMenuItem(popup, ID_REPEAT_THIS_TOGGLE, MF_BYCOMMAND | (repeatMode == 1 ? MF_CHECKED : MF_UNCHECKED));
+  POINT screen = mainClientPoint;
+  ::ClientToScreen(mainWindow, &screen);
+  ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, mainWindow, nullptr);
+  if (row < 0) Invalidate(false);
+}
+
+}  // namespace velk

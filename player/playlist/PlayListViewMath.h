@@ -1,0 +1,63 @@
+// The arithmetic of the playlist view, apart from its window: shortening a row
+// text to its width, the insertion point of a drop, how the background picture
+// is laid under the rows, and where the playing mark goes while a row is
+// dragged. The view measures and draws; these decide.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "player/skin/SkinGeometry.h"
+
+namespace velk {
+
+// Width in pixels of the first n characters of the text being fitted.
+using PrefixWidthFn = std::function<int(size_t n)>;
+
+// The text shown in a row `width` pixels wide: whole when it fits with `margin`
+// to spare, otherwise cut and ended with "..." (ellipsisWidth wide), keeping at
+// least one character in front of it.
+std::string FitText(std::string_view text, int width, int margin, const PrefixWidthFn& prefixWidth,
+                    int ellipsisWidth);
+
+// Where rows dropped at y (from the view's top) go: the row under y (in front
+// of it), count below the rows, 0 above them or in an empty list. Rows are
+// rowHeight high, row 0's top at firstTop (negative once scrolled).
+int32_t InsertIndexAt(int32_t count, int32_t firstTop, int32_t rowHeight, int32_t y);
+
+// One copy of a part of the picture: the top-left part of the source rectangle
+// that fits is copied to the target's top-left corner.
+struct PictureCopy {
+  SkinRect target;
+  SkinRect source;
+};
+
+// The picture repeated over target from its top-left corner: whole tiles of the
+// source's size, shorter and narrower ones at the bottom and right edges.
+// Nothing for an empty source or target.
+std::vector<PictureCopy> TilePicture(const SkinRect& target, const SkinRect& source);
+
+// The background picture behind one row, so that the picture, repeated every
+// picture height, starts at the top of row `row` (rows being rowHeight high)
+// and scrolls with the rows. target is the row's rectangle; the picture rows
+// it needs are cut where the picture repeats, and each part is tiled across.
+std::vector<PictureCopy> RowPicture(int32_t row, int32_t rowHeight, const SkinRect& target,
+                                    int32_t pictureWidth, int32_t pictureHeight);
+
+// The playing row after the row at `from` was moved to `to` (the rows between
+// shifting one place toward from); -1 stays -1.
+int32_t PlayingAfterMove(int32_t playing, int32_t from, int32_t to);
+
+// The selected rows after `count` rows were inserted in front of row `index`.
+std::vector<int32_t> SelectionAfterInsert(const std::vector<int32_t>& selected, int32_t index,
+                                          int32_t count);
+// The selected rows after the rows in `removed` (ascending) were taken out;
+// rows that were removed drop out of the selection.
+std::vector<int32_t> SelectionAfterRemove(const std::vector<int32_t>& selected,
+                                          const std::vector<int32_t>& removed);
+
+}  // namespace velk
