@@ -60,6 +60,7 @@ CMainWindow::CMainWindow() {
 }
 
 CMainWindow::~CMainWindow() {
+  CloseVideoWindow();
   if (IsWindow()) DestroyWindow();
 }
 
@@ -93,6 +94,7 @@ bool CMainWindow::OnCreate(fw::MsgArgs& m) {
 }
 
 bool CMainWindow::OnDestroy(fw::MsgArgs& m) {
+  CloseVideoWindow();
   CSkinWnd::OnDestroy(m);
   engine_.reset();
   if (timerId_) ::KillTimer(m_hWnd, timerId_);
@@ -328,14 +330,41 @@ bool CMainWindow::OnEndOfMedia(fw::MsgArgs&) {
   return true;
 }
 
-// The video window has no window class of its own yet: the renderer keeps its own window.
-bool CMainWindow::OnVideoWindow(fw::MsgArgs&) { return true; }
+// The engine announces its renderer (1) and takes it back (0) by a send: the
+// video window adopts the picture, or is gone, before the send returns.
+bool CMainWindow::OnVideoWindow(fw::MsgArgs& m) {
+  if (m.lParam == 0) {
+    CloseVideoWindow();
+    return true;
+  }
+  if (!videoWindow_) {
+    videoWindow_ = std::make_unique<CVideoFrameWindow>(reinterpret_cast<IVideoWindow*>(m.wParam));
+  }
+  if (!videoWindow_->IsWindow()) {
+    if (!videoWindow_->Create(this)) {
+      videoWindow_.reset();
+      return true;
+    }
+    ::ShowWindow(videoWindow_->m_hWnd, SW_SHOW);
+    ::UpdateWindow(videoWindow_->m_hWnd);
+  }
+  AddDockPartner(videoWindow_.get());
+  return true;
+}
+
+void CMainWindow::CloseVideoWindow() {
+  if (!videoWindow_) return;
+  if (videoWindow_->IsWindow()) videoWindow_->DestroyWindow();
+  RemoveDockPartner(videoWindow_.get());
+  videoWindow_.reset();
+}
 
 bool CMainWindow::OnOptionsChanged(fw::MsgArgs&) {
   LoadColours();
   LoadSkin(settings::Read(AppSettings(), settings::MainSkinPath));
   AddSeekArea();
   Invalidate(true);
+  if (videoWindow_ && videoWindow_->IsWindow()) videoWindow_->PostMessage(WM_PLAYER_OPTIONSCHANGED, 0, 0);
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include "player/engine/OutputVolume.h"
 #include "player/engine/PlaybackEngine.h"
 #include "player/skin/SkinWnd.h"
+#include "player/video/VideoFrameWindow.h"
 
 namespace velk {
 
@@ -43,6 +44,8 @@ class CMainWindow : public CSkinWnd {
   COLORREF TimeBackColour() const { return timeBackColour_; }
   COLORREF VolumeColour() const { return volumeColour_; }
   bool HasTrayIcon() const { return trayIconAdded_; }
+  // The video window while an item with video is open, else null.
+  CVideoFrameWindow* VideoWindow() const { return videoWindow_.get(); }
 
   // Transport, as the buttons, menu commands and keys reach it.
   void Play();
@@ -84,12 +87,14 @@ class CMainWindow : public CSkinWnd {
   void AddTrayIcon();
   void RemoveTrayIcon();
   void ActOnButton(UINT id);
+  void CloseVideoWindow();
   SkinSize ClientSize() const;
 
   std::string commandLine_;
   std::string currentItem_;
   std::unique_ptr<CPlaybackEngine> engine_;
   std::unique_ptr<COutputVolume> volume_;
+  std::unique_ptr<CVideoFrameWindow> videoWindow_;
   HICON icon_ = nullptr;
   UINT_PTR timerId_ = 0;
   bool trayIconAdded_ = false;

@@ -1,0 +1,409 @@
+#include "player/video/VideoFrameWindow.h"
+
+#include <new>
+
+#include "karvex/CaptionText.h"
+#include "platform/framework/Gdi.h"
+#include "platform/framework/Menu.h"
+#include "player/app/SettingsStore.h"
+#include "player/app/SettingsTable.h"
+#include "player/skin/SkinLayout.h"
+#include "shared/PlayerMessages.h"
+
+namespace velk {
+
+namespace {
+// The renderer window's own frame: WS_CAPTION | WS_THICKFRAME, and
+// WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE.
+constexpr long kRendererFrameStyle = 0x00C40000;
+constexpr long kRendererFrameExStyle = 0x00020301;
+// A scale keeps the window's place, z-order and activation.
+constexpr UINT kScaleFlags =
+    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
+// Positions in the "Si&ze" submenu.
+constexpr int kFullScreenEntry = 3;
+constexpr int kKeepRatioEntry = 5;
+
+SkinRect ToSkin(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
+RECT ToRect(const SkinRect& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
+SkinSize SizeOf(const RECT& rc) { return {rc.right - rc.left, rc.bottom - rc.top}; }
+OAHWND AsOwner(HWND hwnd) { return reinterpret_cast<OAHWND>(hwnd); }
+
+int PercentOfCommand(UINT id) {
+  switch (id) {
+    case ID_VIDEO_SIZE_50: return 50;
+    case ID_VIDEO_SIZE_200: return 200;
+    default: return 100;
+  }
+}
+
+UINT MainButtonOfCommand(UINT id) {
+  switch (id) {
+    case ID_VIDEO_PREV: return ID_BTN_PREV;
+    case ID_VIDEO_PLAY: return ID_BTN_PLAY;
+    case ID_VIDEO_PAUSE: return ID_BTN_PAUSE;
+    case ID_VIDEO_STOP_CMD: return ID_BTN_STOP;
+    case ID_VIDEO_NEXT: return ID_BTN_NEXT;
+    default: return 0;
+  }
+}
+
+video::CaptionMode ModeOfCommand(UINT id) {
+  switch (id) {
+    case ID_CAPTION_WINDOW: return video::kCaptionWindow;
+    case ID_CAPTION_OVERLAY: return video::kCaptionOverlay;
+    default: return video::kCaptionNone;
+  }
+}
+
+// A caption event's text in the system code page.
+std::string ToAnsi(const wchar_t* text) {
+  if (!text || !*text) return std::string();
+  const int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 1) return std::string();
+  std::string out(static_cast<size_t>(bytes), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, text, -1, &out[0], bytes, nullptr, nullptr);
+  out.resize(static_cast<size_t>(bytes - 1));
+  return out;
+}
+}  // namespace
+
+VELK_BEGIN_MESSAGE_TABLE(CVideoFrameWindow)
+  VELK_ON_MESSAGE(WM_CREATE, CVideoFrameWindow, OnCreate),
+  VELK_ON_MESSAGE(WM_DESTROY, CVideoFrameWindow, OnDestroy),
+  VELK_ON_MESSAGE(WM_SIZE, CVideoFrameWindow, OnSize),
+  VELK_ON_MESSAGE(WM_KEYUP, CVideoFrameWindow, OnKeyUp),
+  VELK_ON_MESSAGE(WM_RBUTTONDOWN, CVideoFrameWindow, OnRButtonDown),
+  VELK_ON_COMMAND_RANGE(ID_VIDEO_SIZE_50, ID_VIDEO_FULL_SCREEN, CVideoFrameWindow, OnSizeCommand),
+  VELK_ON_COMMAND(ID_VIDEO_KEEP_RATIO, CVideoFrameWindow, OnKeepRatioCommand),
+  VELK_ON_COMMAND_RANGE(ID_VIDEO_PLAY, ID_VIDEO_NEXT, CVideoFrameWindow, OnPlaybackCommand),
+  VELK_ON_COMMAND_RANGE(ID_CAPTION_WINDOW, ID_CAPTION_OVERLAY, CVideoFrameWindow, OnCaptionCommand),
+  VELK_ON_MESSAGE(ID_VIDEO_STOP, CVideoFrameWindow, OnStopDot),
+  VELK_ON_MESSAGE(ID_VIDEO_FULLSCREEN, CVideoFrameWindow, OnFullScreenDot),
+  VELK_ON_MESSAGE(WM_SKIN_RESIZEDRAG, CVideoFrameWindow, OnResizeDrag),
+  VELK_ON_MESSAGE(WM_SKIN_MOVEDRAG, CVideoFrameWindow, OnMoveDrag),
+  VELK_ON_MESSAGE(WM_PLAYER_OPTIONSCHANGED, CVideoFrameWindow, OnOptionsChanged),
+  VELK_ON_MESSAGE(WM_PLAYER_CAPTIONTEXT, CVideoFrameWindow, OnCaptionText),
+VELK_END_MESSAGE_TABLE(CVideoFrameWindow, CSkinWnd);
+
+CVideoFrameWindow::CVideoFrameWindow(IVideoWindow* renderer) : renderer_(renderer) {}
+
+// The engine detaches the renderer once this window is gone; until then it
+// must neither show itself again nor stay visible.
+CVideoFrameWindow::~CVideoFrameWindow() {
+  if (IsWindow()) DestroyWindow();
+  if (renderer_) {
+    renderer_->put_AutoShow(OAFALSE);
+    renderer_->put_Visible(OAFALSE);
+  }
+}
+
+bool CVideoFrameWindow::Create(CSkinWnd* owner) {
+  return CSkinWnd::Create(kWindowName, "", &kVideoFrameTable, owner);
+}
+
+// --- Creation and destruction -------------------------------------------------------
+
+bool CVideoFrameWindow::OnCreate(fw::MsgArgs& m) {
+  CSkinWnd::OnCreate(m);
+  if (m.result == -1) return true;
+  if (!renderer_) {
+    m.result = -1;
+    return true;
+  }
+  const ISettingsStore& store = AppSettings();
+  keepAspect_ = settings::Read(store, settings::KeepAspectRatio) != 0;
+  captionMode_ = video::NormalizeCaptionMode(settings::Read(store, settings::CaptionMode));
+  // The engine has sized the renderer to the native picture before asking for this window.
+  long width = 0, height = 0;
+  renderer_->get_Width(&width);
+  renderer_->get_Height(&height);
+  videoSize_ = {static_cast<int32_t>(width), static_cast<int32_t>(height)};
+  // The picture's window is a child: the frame's paint must not cover it.
+  ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, ::GetWindowLongPtrA(m_hWnd, GWL_STYLE) | WS_CLIPCHILDREN);
+  AdoptRenderer();
+  for (const SkinButton& button : VideoWindowButtons()) AddButton(button);
+  m.result = 0;
+  return true;
+}
+
+void CVideoFrameWindow::AdoptRenderer() {
+  // Input over the picture comes here too, so right clicks and keys work on it.
+  renderer_->put_Owner(AsOwner(m_hWnd));
+  renderer_->put_MessageDrain(AsOwner(m_hWnd));
+  PlacePicture();
+  renderer_->put_Visible(OATRUE);
+  long style = 0, exStyle = 0;
+  renderer_->get_WindowStyle(&style);
+  renderer_->get_WindowStyleEx(&exStyle);
+  renderer_->put_WindowStyle(style & ~kRendererFrameStyle);
+  renderer_->put_WindowStyleEx(exStyle & ~kRendererFrameExStyle);
+}
+
+// The picture's window is handed back before this window goes, so that it is
+// not destroyed with it as a child: the graph still owns it and releases it later.
+void CVideoFrameWindow::ReleaseRenderer() {
+  if (!renderer_) return;
+  renderer_->put_Visible(OAFALSE);
+  renderer_->put_MessageDrain(0);
+  renderer_->put_Owner(0);
+}
+
+bool CVideoFrameWindow::OnDestroy(fw::MsgArgs& m) {
+  ReleaseRenderer();
+  CSkinWnd::OnDestroy(m);
+  ISettingsStore& store = AppSettings();
+  settings::Write(store, settings::KeepAspectRatio, keepAspect_ ? 1 : 0);
+  settings::Write(store, settings::CaptionMode, captionMode_);
+  return true;
+}
+
+// --- Layout ---------------------------------------------------------------------------
+
+RECT CVideoFrameWindow::LayoutArea() const {
+  if (fullScreen_) return RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  return GetInnerRect();
+}
+
+void CVideoFrameWindow::PlacePicture() {
+  if (!renderer_) return;
+  const video::PicturePlace p =
+      video::LayoutPicture(ToSkin(LayoutArea()), videoSize_, keepAspect_, captionMode_);
+  renderer_->SetWindowPosition(p.x, p.y, p.width, p.height);
+}
+
+bool CVideoFrameWindow::OnSize(fw::MsgArgs& m) {
+  CSkinWnd::OnSize(m);
+  PlacePicture();
+  Invalidate();
+  return true;
+}
+
+RECT CVideoFrameWindow::PictureRect() const {
+  // The picture's window is this window's only child. Its own rectangle is
+  // read rather than the renderer's report, whose coordinates differ between
+  // platforms (screen here, the owner's client area there).
+  RECT rc{};
+  if (HWND picture = ::GetWindow(m_hWnd, GW_CHILD)) {
+    ::GetWindowRect(picture, &rc);
+  } else if (renderer_) {
+    long left = 0, top = 0, width = 0, height = 0;
+    renderer_->GetWindowPosition(&left, &top, &width, &height);
+    rc = RECT{left, top, left + width, top + height};
+  }
+  ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+RECT CVideoFrameWindow::CaptionStrip() const {
+  if (captionMode_ != video::kCaptionWindow) return RECT{};
+  return ToRect(video::CaptionStripRect(ToSkin(LayoutArea()), PictureRect().bottom, captionMode_));
+}
+
+// --- Scale and full screen -----------------------------------------------------------
+
+void CVideoFrameWindow::ScaleTo(int percent) {
+  if (fullScreen_) LeaveFullScreen();
+  const SkinSize size =
+      video::WindowSizeForPicture(SizeOf(GetClientRect()), SizeOf(GetInnerRect()),
+                                  video::ScaledPicture(videoSize_, percent), captionMode_);
+  ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.width, size.height, kScaleFlags);
+}
+
+void CVideoFrameWindow::EnterFullScreen() {
+  if (fullScreen_) return;
+  savedRect_ = GetWindowRect();
+  fullScreen_ = true;
+  ::MoveWindow(m_hWnd, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), FALSE);
+}
+
+void CVideoFrameWindow::LeaveFullScreen() {
+  if (!fullScreen_) return;
+  fullScreen_ = false;
+  ::MoveWindow(m_hWnd, savedRect_.left, savedRect_.top, savedRect_.right - savedRect_.left,
+               savedRect_.bottom - savedRect_.top, TRUE);
+}
+
+bool CVideoFrameWindow::OnSizeCommand(fw::MsgArgs& m) {
+  if (m.CommandId() == ID_VIDEO_FULL_SCREEN) {
+    EnterFullScreen();
+  } else {
+    ScaleTo(PercentOfCommand(m.CommandId()));
+  }
+  return true;
+}
+
+bool CVideoFrameWindow::OnKeepRatioCommand(fw::MsgArgs&) {
+  keepAspect_ = !keepAspect_;
+  PlacePicture();
+  Invalidate();
+  return true;
+}
+
+bool CVideoFrameWindow::OnFullScreenDot(fw::MsgArgs&) {
+  if (fullScreen_) {
+    LeaveFullScreen();
+  } else {
+    EnterFullScreen();
+  }
+  return true;
+}
+
+bool CVideoFrameWindow::OnKeyUp(fw::MsgArgs& m) {
+  switch (m.Key()) {
+    case VK_ESCAPE: LeaveFullScreen(); break;
+    case '1': ScaleTo(50); break;
+    case '2': ScaleTo(100); break;
+    case '3': ScaleTo(200); break;
+    default: break;
+  }
+  m.result = Default();
+  return true;
+}
+
+// In full screen the window can be neither moved nor resized by its frame.
+bool CVideoFrameWindow::OnResizeDrag(fw::MsgArgs& m) {
+  if (!fullScreen_) CSkinWnd::OnResizeDrag(m);
+  return true;
+}
+
+bool CVideoFrameWindow::OnMoveDrag(fw::MsgArgs& m) {
+  if (!fullScreen_) CSkinWnd::OnMoveDrag(m);
+  return true;
+}
+
+// --- Commands for the main window -----------------------------------------------------
+
+void CVideoFrameWindow::PostToOwner(UINT message) {
+  if (HWND owner = ::GetWindow(m_hWnd, GW_OWNER)) ::PostMessageA(owner, message, 0, 0);
+}
+
+bool CVideoFrameWindow::OnPlaybackCommand(fw::MsgArgs& m) {
+  const UINT button = MainButtonOfCommand(m.CommandId());
+  if (button == 0) return false;
+  PostToOwner(button);
+  return true;
+}
+
+// Stopping closes the item, and with it this window.
+bool CVideoFrameWindow::OnStopDot(fw::MsgArgs&) {
+  PostToOwner(ID_BTN_STOP);
+  return true;
+}
+
+bool CVideoFrameWindow::OnOptionsChanged(fw::MsgArgs&) {
+  LoadSkin(settings::Read(AppSettings(), settings::VideoSkinPath));
+  Invalidate(true);
+  return true;
+}
+
+// --- Context menu -----------------------------------------------------------------------
+
+void CVideoFrameWindow::CheckMenuMarks(HMENU popup) {
+  if (HMENU sizes = ::GetSubMenu(popup, VIDEO_POPUP_SIZE)) {
+    if (renderer_ && static_cast<int64_t>(videoSize_.width) * videoSize_.height != 0) {
+      long width = 0, height = 0;
+      renderer_->get_Width(&width);
+      renderer_->get_Height(&height);
+      const int entry = video::CheckedSizeEntry(
+          videoSize_, {static_cast<int32_t>(width), static_cast<int32_t>(height)}, fullScreen_);
+      if (entry >= 0) ::CheckMenuItem(sizes, static_cast<UINT>(entry), MF_BYPOSITION | MF_CHECKED);
+    }
+    if (keepAspect_) ::CheckMenuItem(sizes, kKeepRatioEntry, MF_BYPOSITION | MF_CHECKED);
+  }
+  for (UINT id : {ID_CAPTION_WINDOW, ID_CAPTION_OVERLAY, ID_CAPTION_NONE}) {
+    ::CheckMenuItem(popup, id, MF_BYCOMMAND | MF_UNCHECKED);
+  }
+  const UINT checked = captionMode_ == video::kCaptionWindow    ? ID_CAPTION_WINDOW
+                       : captionMode_ == video::kCaptionOverlay ? ID_CAPTION_OVERLAY
+                                                                : ID_CAPTION_NONE;
+  ::CheckMenuItem(popup, checked, MF_BYCOMMAND | MF_CHECKED);
+  if (HMENU skins = ::GetSubMenu(popup, VIDEO_POPUP_SKIN)) BuildSkinMenu(skins);
+}
+
+bool CVideoFrameWindow::OnRButtonDown(fw::MsgArgs& m) {
+  fw::CMenu menu = fw::CMenu::LoadResource(IDR_VIDEO_MENU);
+  if (HMENU popup = menu ? menu.SubMenu(0) : nullptr) {
+    CheckMenuMarks(popup);
+    const RECT window = GetWindowRect();
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, window.left + m.X(), window.top + m.Y(), 0,
+                     m_hWnd, nullptr);
+  }
+  m.result = Default();
+  return true;
+}
+
+// --- Captions ---------------------------------------------------------------------------
+
+void CVideoFrameWindow::GrowClientBottom(int32_t delta) {
+  if (delta == 0) return;
+  RECT rc = GetClientRect();
+  rc.bottom += delta;
+  ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+  ::MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+}
+
+void CVideoFrameWindow::SetCaptionMode(video::CaptionMode mode) {
+  int32_t overflow = 0;
+  if (mode == video::kCaptionWindow && captionMode_ != mode) {
+    const RECT strip =
+        ToRect(video::CaptionStripRect(ToSkin(LayoutArea()), PictureRect().bottom, video::kCaptionWindow));
+    overflow = strip.bottom - LayoutArea().bottom;
+  }
+  const RECT client = GetClientRect();
+  const video::ModeChange change =
+      video::ChangeCaptionMode(captionMode_, mode, overflow, client.bottom - client.top);
+  if (!change.changed) return;
+  captionMode_ = mode;
+  // The window's new size lays the picture out again with or without the
+  // strip. A full-screen window keeps covering the screen and only lays out.
+  if (fullScreen_) {
+    PlacePicture();
+  } else {
+    GrowClientBottom(change.heightDelta);
+  }
+  settings::Write(AppSettings(), settings::CaptionMode, captionMode_);
+  Invalidate(true);
+}
+
+bool CVideoFrameWindow::OnCaptionCommand(fw::MsgArgs& m) {
+  SetCaptionMode(ModeOfCommand(m.CommandId()));
+  return true;
+}
+
+bool CVideoFrameWindow::OnCaptionText(fw::MsgArgs& m) {
+  // The strings belong to the sender and live only during this call. Without
+  // memory for the copies the caption shown stays as it was.
+  try {
+    std::string line = CleanCaptionText(ToAnsi(reinterpret_cast<const wchar_t*>(m.lParam)));
+    captionLine_.swap(line);
+  } catch (const std::bad_alloc&) {
+    return true;
+  }
+  InvalidateRect(CaptionStrip(), true);
+  return true;
+}
+
+// --- Painting ---------------------------------------------------------------------------
+
+void CVideoFrameWindow::DrawWindow(HDC dc) {
+  if (!fullScreen_) CSkinWnd::DrawWindow(dc);
+  fw::FillSolidRect(dc, LayoutArea(), RGB(0, 0, 0));
+  if (captionMode_ == video::kCaptionWindow) DrawCaptionStrip(dc);
+}
+
+void CVideoFrameWindow::DrawCaptionStrip(HDC dc) {
+  RECT strip = CaptionStrip();
+  fw::FillSolidRect(dc, strip, RGB(0, 0, 0));
+  if (captionLine_.empty()) return;
+  const COLORREF oldText = ::SetTextColor(dc, RGB(0xFF, 0xFF, 0xFF));
+  const COLORREF oldBack = ::SetBkColor(dc, RGB(0, 0, 0));
+  const int oldMode = ::SetBkMode(dc, OPAQUE);
+  ::DrawTextA(dc, captionLine_.c_str(), static_cast<int>(captionLine_.size()), &strip,
+              DT_WORDBREAK | DT_CENTER);
+  ::SetBkMode(dc, oldMode);
+  ::SetBkColor(dc, oldBack);
+  ::SetTextColor(dc, oldText);
+}
+
+}  // namespace velk

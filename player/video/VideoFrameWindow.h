@@ -1,0 +1,87 @@
+// The video window: a skinned window that adopts the graph's video renderer
+// window, scales the picture (50 %, 100 %, 200 %, full screen, keep ratio),
+// shows captions in a strip below the picture in caption mode Window, and
+// hands its playback commands to the main window. It lives while an item with
+// video is open; the main window creates and destroys it.
+#pragma once
+
+#include <windows.h>
+#include <dshow.h>
+
+#include <string>
+
+#include "player/skin/SkinWnd.h"
+#include "player/video/VideoLayout.h"
+
+namespace velk {
+
+class CVideoFrameWindow : public CSkinWnd {
+ public:
+  static constexpr const char* kWindowName = "VideoWindow";
+
+  // The renderer is borrowed: the engine holds it and releases it after this
+  // window is gone.
+  explicit CVideoFrameWindow(IVideoWindow* renderer);
+  ~CVideoFrameWindow() override;
+
+  // Creates the window owned by, and docked to, `owner` (the main window).
+  bool Create(CSkinWnd* owner);
+  void DrawWindow(HDC dc) override;
+
+  bool IsFullScreen() const { return fullScreen_; }
+  bool KeepsAspect() const { return keepAspect_; }
+  video::CaptionMode CaptionMode() const { return captionMode_; }
+  const std::string& CaptionLine() const { return captionLine_; }
+  SkinSize VideoSize() const { return videoSize_; }
+  // Where the caption strip is drawn, client coordinates; empty outside mode Window.
+  RECT CaptionStrip() const;
+  // The picture's window as it lies now, client coordinates.
+  RECT PictureRect() const;
+
+  // The size commands: 50, 100 or 200 percent of the native size.
+  void ScaleTo(int percent);
+  void EnterFullScreen();
+  void LeaveFullScreen();
+  void SetCaptionMode(video::CaptionMode mode);
+
+  VELK_DECLARE_MESSAGE_TABLE()
+
+ private:
+  bool OnCreate(fw::MsgArgs& m);
+  bool OnDestroy(fw::MsgArgs& m);
+  bool OnSize(fw::MsgArgs& m);
+  bool OnKeyUp(fw::MsgArgs& m);
+  bool OnRButtonDown(fw::MsgArgs& m);
+  bool OnSizeCommand(fw::MsgArgs& m);
+  bool OnKeepRatioCommand(fw::MsgArgs& m);
+  bool OnPlaybackCommand(fw::MsgArgs& m);
+  bool OnCaptionCommand(fw::MsgArgs& m);
+  bool OnStopDot(fw::MsgArgs& m);
+  bool OnFullScreenDot(fw::MsgArgs& m);
+  bool OnResizeDrag(fw::MsgArgs& m);
+  bool OnMoveDrag(fw::MsgArgs& m);
+  bool OnOptionsChanged(fw::MsgArgs& m);
+  bool OnCaptionText(fw::MsgArgs& m);
+
+  // The area the picture and the strip share: the whole screen in full
+  // screen, otherwise the inner area.
+  RECT LayoutArea() const;
+  void PlacePicture();
+  void AdoptRenderer();
+  void ReleaseRenderer();
+  void DrawCaptionStrip(HDC dc);
+  void CheckMenuMarks(HMENU popup);
+  void PostToOwner(UINT message);
+  // Moves the window so that its client area's bottom edge moves by `delta`.
+  void GrowClientBottom(int32_t delta);
+
+  IVideoWindow* renderer_;
+  bool fullScreen_ = false;
+  RECT savedRect_{};
+  SkinSize videoSize_{};
+  bool keepAspect_ = false;
+  video::CaptionMode captionMode_ = video::kCaptionNone;
+  std::string captionLine_;
+};
+
+}  // namespace velk
