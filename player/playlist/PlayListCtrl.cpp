@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 
 #include "platform/framework/Gdi.h"
@@ -26,6 +27,9 @@ VELK_BEGIN_MESSAGE_TABLE(CPlayListCtrl)
   VELK_ON_MESSAGE(WM_PAINT, CPlayListCtrl, OnPaint),
   VELK_ON_MESSAGE(WM_ERASEBKGND, CPlayListCtrl, OnEraseBackground),
   VELK_ON_MESSAGE(WM_SIZE, CPlayListCtrl, OnSize),
+  VELK_ON_MESSAGE(WM_LBUTTONDOWN, CPlayListCtrl, OnLButtonDown),
+  VELK_ON_MESSAGE(WM_LBUTTONDBLCLK, CPlayListCtrl, OnLButtonDblClk),
+  VELK_ON_MESSAGE(WM_KEYDOWN, CPlayListCtrl, OnKeyDown),
   VELK_ON_MESSAGE(WM_MOUSEMOVE, CPlayListCtrl, OnMouseMove),
   VELK_ON_MESSAGE(WM_LBUTTONUP, CPlayListCtrl, OnLButtonUp),
   VELK_ON_MESSAGE(WM_CAPTURECHANGED, CPlayListCtrl, OnCaptureChanged),
@@ -50,8 +54,8 @@ void CPlayListCtrl::ReadSettings() {
 bool CPlayListCtrl::Create(HWND parent, const RECT& rect, UINT id) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&icc);
-  // The texts stay here (owner data): the list view keeps only the count and
-  // the selection, and asks for the rows it paints.
+  // The texts and their selection stay here (owner data): the list view keeps
+  // only the count, scrolls, and has the rows it shows drawn.
   const DWORD style = WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED |
                       LVS_NOCOLUMNHEADER | LVS_OWNERDATA;
   HWND hwnd = ::CreateWindowExA(0, WC_LISTVIEWA, "", style, rect.left, rect.top, rect.right - rect.left,
@@ -76,11 +80,11 @@ bool CPlayListCtrl::Create(HWND parent, const RECT& rect, UINT id) {
 }
 
 void CPlayListCtrl::FitColumn() {
-  if (m_hWnd) SendMessage(LVM_SETCOLUMNWIDTH, 0, GetClientRect().right);
+  List(LVM_SETCOLUMNWIDTH, 0, GetClientRect().right);
 }
 
 void CPlayListCtrl::ApplyBackColour() {
-  if (m_hWnd) SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(backNormalColour_));
+  List(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(backNormalColour_));
 }
 
 // Background ------------------------------------------------------------------
@@ -177,9 +181,9 @@ void CPlayListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
   if (row < 0 || row >= RowCount()) return;
   HDC dc = item.hDC;
   const RECT rc = item.rcItem;
-  const UINT state = static_cast<UINT>(
-      SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED | LVIS_DROPHILITED));
-  const bool highlighted = (state & (LVIS_SELECTED | LVIS_DROPHILITED)) != 0;
+  // The view keeps the rows' states itself (nothing drop-highlights a row of
+  // its own list).
+  const bool highlighted = selection_.IsSelected(row);
 
   const int oldMode = ::GetBkMode(dc);
   if (highlighted || !IsPictureShown()) {
@@ -193,7 +197,7 @@ void CPlayListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
   }
   const COLORREF oldText =
       ::SetTextColor(dc, row == playingIndex_ ? textPlayingColour_ : textNormalColour_);
-  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(List(WM_GETFONT));
   HGDIOBJ oldFont = font ? ::SelectObject(dc, font) : nullptr;
   const std::string shown = FitText(dc, texts_[static_cast<size_t>(row)], rc.right - rc.left, kTextMargin);
   RECT textRect = rc;
@@ -210,7 +214,7 @@ void CPlayListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
 RECT CPlayListCtrl::RowBounds(int32_t row) const {
   RECT rc{};
   rc.left = LVIR_BOUNDS;
-  SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
+  List(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
   return rc;
 }
 
@@ -267,6 +271,12 @@ bool CPlayListCtrl::OnDestroy(fw::MsgArgs&) {
 
 // Rows --------------------------------------------------------------------------
 
+LRESULT CPlayListCtrl::List(UINT message, WPARAM wParam, LPARAM lParam) const {
+  // Past this object's own table: the view's calls to its list need none of it.
+  if (!m_hWnd) return 0;
+  return const_cast<CPlayListCtrl*>(this)->DefWindowProc(message, wParam, lParam);
+}
+
 std::string CPlayListCtrl::RowText(int32_t row) const {
   if (row < 0 || row >= RowCount()) return std::string();
   return texts_[static_cast<size_t>(row)];
@@ -279,56 +289,19 @@ void CPlayListCtrl::SetRowText(int32_t row, const std::string& text) {
 }
 
 void CPlayListCtrl::SetListCount() {
-  if (m_hWnd) SendMessage(LVM_SETITEMCOUNT, texts_.size(), LVSICF_NOSCROLL);
+  List(LVM_SETITEMCOUNT, texts_.size(), LVSICF_NOSCROLL);
 }
 
-std::vector<int32_t> CPlayListCtrl::SelectedRows() const {
-  std::vector<int32_t> rows;
-  if (!m_hWnd) return rows;
-  const auto count = static_cast<int32_t>(SendMessage(LVM_GETSELECTEDCOUNT));
-  if (count <= 0) return rows;
-  rows.reserve(static_cast<size_t>(count));
-  for (int32_t row = -1;;) {
-    const auto next = static_cast<int32_t>(
-        SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(row), MAKELPARAM(LVNI_SELECTED, 0)));
-    if (next <= row || next >= RowCount()) break;
-    rows.push_back(next);
-    row = next;
-  }
-  return rows;
-}
-
-void CPlayListCtrl::SetSelected(int32_t row, bool selected) {
-  LVITEMA item{};
-  item.stateMask = LVIS_SELECTED;
-  item.state = selected ? LVIS_SELECTED : 0;
-  SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
-void CPlayListCtrl::RestoreSelection(const std::vector<int32_t>& wanted) {
-  if (!m_hWnd) return;
-  const std::vector<int32_t> current = SelectedRows();
-  std::vector<int32_t> clear, set;
-  std::set_difference(current.begin(), current.end(), wanted.begin(), wanted.end(), std::back_inserter(clear));
-  std::set_difference(wanted.begin(), wanted.end(), current.begin(), current.end(), std::back_inserter(set));
-  if (clear.size() > wanted.size() + 1) {
-    // Cheaper to start again from nothing.
-    SetSelected(-1, false);
-    set = wanted;
-    clear.clear();
-  }
-  for (int32_t row : clear) SetSelected(row, false);
-  for (int32_t row : set) SetSelected(row, true);
-}
+std::vector<int32_t> CPlayListCtrl::SelectedRows() const { return selection_.SelectedRows(); }
 
 void CPlayListCtrl::InsertRows(int32_t index, std::vector<std::string> texts) {
   if (texts.empty()) return;
   index = std::clamp(index, 0, RowCount());
-  const std::vector<int32_t> selected = SelectedRows();
+  const auto count = static_cast<int32_t>(texts.size());
   texts_.insert(texts_.begin() + index, std::make_move_iterator(texts.begin()),
                 std::make_move_iterator(texts.end()));
+  selection_.Insert(index, count);
   SetListCount();
-  RestoreSelection(SelectionAfterInsert(selected, index, static_cast<int32_t>(texts.size())));
 }
 
 void CPlayListCtrl::RemoveRows(const std::vector<int32_t>& ascendingRows) {
@@ -338,7 +311,6 @@ void CPlayListCtrl::RemoveRows(const std::vector<int32_t>& ascendingRows) {
     if (row >= 0 && row < RowCount() && (removed.empty() || row > removed.back())) removed.push_back(row);
   }
   if (removed.empty()) return;
-  const std::vector<int32_t> selected = SelectedRows();
   size_t out = 0, next = 0;
   for (size_t i = 0; i < texts_.size(); ++i) {
     if (next < removed.size() && static_cast<size_t>(removed[next]) == i) {
@@ -349,14 +321,14 @@ void CPlayListCtrl::RemoveRows(const std::vector<int32_t>& ascendingRows) {
     ++out;
   }
   texts_.resize(out);
+  selection_.Remove(removed);
   SetListCount();
-  RestoreSelection(SelectionAfterRemove(selected, removed));
 }
 
 void CPlayListCtrl::RemoveAllRows() {
   texts_.clear();
+  selection_.Clear();
   SetListCount();
-  if (m_hWnd) SetSelected(-1, false);
 }
 
 void CPlayListCtrl::PermuteRowTexts(const std::vector<int32_t>& sources) {
@@ -379,10 +351,25 @@ void CPlayListCtrl::SetPlayingIndex(int32_t row) {
   RedrawRows(old, row);
 }
 
+void CPlayListCtrl::RedrawRange(int32_t first, int32_t last) {
+  if (!m_hWnd || texts_.empty()) return;
+  // Only what is in sight: invalidating 100,000 rows one by one would take
+  // longer than drawing the few that show.
+  const auto top = static_cast<int32_t>(List(LVM_GETTOPINDEX));
+  const auto page = static_cast<int32_t>(List(LVM_GETCOUNTPERPAGE));
+  const int32_t low = std::max({std::min(first, last), top, 0});
+  const int32_t high = std::min({std::max(first, last), top + page, RowCount() - 1});
+  if (low > high) return;
+  RECT rc = RowBounds(low);
+  rc.bottom = RowBounds(high).bottom;
+  rc.left = 0;
+  rc.right = GetClientRect().right;
+  InvalidateRect(rc, false);
+}
+
 void CPlayListCtrl::RedrawRows(int32_t a, int32_t b) {
-  if (!m_hWnd) return;
   for (int32_t row : {a, b}) {
-    if (row >= 0 && row < RowCount()) SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+    if (row >= 0 && row < RowCount()) RedrawRange(row, row);
   }
 }
 
@@ -391,7 +378,7 @@ void CPlayListCtrl::RedrawAll() {
 }
 
 void CPlayListCtrl::ScrollIntoView(int32_t row) {
-  if (m_hWnd && row >= 0 && row < RowCount()) SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+  if (row >= 0 && row < RowCount()) List(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 void CPlayListCtrl::SetTitle(const std::string& text) {
@@ -402,34 +389,25 @@ void CPlayListCtrl::SetTitle(const std::string& text) {
 // Selection ---------------------------------------------------------------------
 
 void CPlayListCtrl::SelectRange(int32_t first, int32_t last) {
-  if (!m_hWnd || texts_.empty()) return;
-  const int32_t low = std::max(std::min(first, last), 0);
-  const int32_t high = std::min(std::max(first, last), RowCount() - 1);
-  if (low > high) return;
-  if (low == 0 && high == RowCount() - 1) {
-    SetSelected(-1, true);
-  } else {
-    for (int32_t row = low; row <= high; ++row) SetSelected(row, true);
-  }
-  SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(low), high);
-  ::SetFocus(m_hWnd);
+  selection_.SelectRange(first, last);
+  RedrawRange(first, last);
+  if (m_hWnd) ::SetFocus(m_hWnd);
 }
 
 void CPlayListCtrl::SelectNone() {
-  if (m_hWnd) SetSelected(-1, false);
+  selection_.SelectNone();
+  if (m_hWnd) Invalidate(false);
 }
 
 void CPlayListCtrl::InvertSelection() {
-  if (!m_hWnd || texts_.empty()) return;
-  const std::vector<int32_t> selected = SelectedRows();
-  SetSelected(-1, true);
-  for (int32_t row : selected) SetSelected(row, false);
+  selection_.Invert();
+  if (m_hWnd) Invalidate(false);
 }
 
 int32_t CPlayListCtrl::RowAt(POINT client) const {
   LVHITTESTINFO hit{};
   hit.pt = client;
-  const auto row = static_cast<int32_t>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  const auto row = static_cast<int32_t>(List(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   return row >= 0 && row < RowCount() && (hit.flags & LVHT_ONITEM) ? row : -1;
 }
 
@@ -439,9 +417,65 @@ int32_t CPlayListCtrl::InsertIndexAt(int /*x*/, int y) const {
   return velk::InsertIndexAt(RowCount(), first.top, first.bottom - first.top, y);
 }
 
+// Mouse and keys ----------------------------------------------------------------
+
+bool CPlayListCtrl::OnLButtonDown(fw::MsgArgs& m) {
+  ::SetFocus(m_hWnd);
+  const POINT pt = m.Point();
+  const int32_t row = RowAt(pt);
+  selection_.Click(row, (m.wParam & MK_CONTROL) != 0, (m.wParam & MK_SHIFT) != 0);
+  Invalidate(false);
+  pressed_ = row >= 0;
+  pressPoint_ = pt;
+  pressRow_ = row;
+  if (pressed_) ::SetCapture(m_hWnd);
+  return true;
+}
+
+void CPlayListCtrl::NotifyParent(UINT code, int32_t row, POINT point) {
+  HWND parent = ::GetParent(m_hWnd);
+  if (!parent) return;
+  NMITEMACTIVATE info{};
+  info.hdr.hwndFrom = m_hWnd;
+  info.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));
+  info.hdr.code = code;
+  info.iItem = row;
+  info.ptAction = point;
+  ::SendMessageA(parent, WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+}
+
+bool CPlayListCtrl::OnLButtonDblClk(fw::MsgArgs& m) {
+  const POINT pt = m.Point();
+  const int32_t row = RowAt(pt);
+  selection_.Click(row, (m.wParam & MK_CONTROL) != 0, (m.wParam & MK_SHIFT) != 0);
+  Invalidate(false);
+  NotifyParent(NM_DBLCLK, row, pt);
+  if (row >= 0) NotifyParent(LVN_ITEMACTIVATE, row, pt);
+  return true;
+}
+
+bool CPlayListCtrl::OnKeyDown(fw::MsgArgs& m) {
+  RowKey key;
+  switch (m.Key()) {
+    case VK_UP: key = RowKey::Up; break;
+    case VK_DOWN: key = RowKey::Down; break;
+    case VK_PRIOR: key = RowKey::PageUp; break;
+    case VK_NEXT: key = RowKey::PageDown; break;
+    case VK_HOME: key = RowKey::Home; break;
+    case VK_END: key = RowKey::End; break;
+    default: return false;
+  }
+  const bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
+  const int32_t row = selection_.Key(key, ctrl, shift, static_cast<int32_t>(List(LVM_GETCOUNTPERPAGE)));
+  ScrollIntoView(row);
+  Invalidate(false);
+  return true;
+}
+
 // Dragging rows -----------------------------------------------------------------
 
 void CPlayListCtrl::BeginDrag(int32_t row) {
+  pressed_ = false;
   if (row < 0 || row >= RowCount()) return;
   dragStart_ = dragCurrent_ = dragTarget_ = row;
   ::SetCapture(m_hWnd);
@@ -461,16 +495,25 @@ void CPlayListCtrl::DragStep(int32_t from, int32_t to) {
 }
 
 bool CPlayListCtrl::OnMouseMove(fw::MsgArgs& m) {
+  const POINT pt = m.Point();
+  if (pressed_ && !dragging_ && (m.wParam & MK_LBUTTON)) {
+    // The press becomes a drag once the mouse leaves the system's drag box.
+    if (std::abs(pt.x - pressPoint_.x) > ::GetSystemMetrics(SM_CXDRAG) ||
+        std::abs(pt.y - pressPoint_.y) > ::GetSystemMetrics(SM_CYDRAG)) {
+      BeginDrag(pressRow_);
+    }
+    return false;
+  }
   if (!dragging_) return false;
-  const int32_t row = RowAt(m.Point());
+  const int32_t row = RowAt(pt);
   if (row < 0) return false;
   dragTarget_ = row;
   if (dragTarget_ != dragCurrent_) {
     const int32_t old = dragCurrent_;
     DragStep(old, dragTarget_);
-    SetSelected(dragTarget_, true);
-    SetSelected(old, false);
-    SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(std::min(old, row)), std::max(old, row));
+    selection_.Set(dragTarget_, true);
+    selection_.Set(old, false);
+    RedrawRange(old, dragTarget_);
   }
   return false;
 }
@@ -484,14 +527,19 @@ void CPlayListCtrl::EndDrag() {
 }
 
 bool CPlayListCtrl::OnLButtonUp(fw::MsgArgs&) {
+  pressed_ = false;
   EndDrag();
-  return false;
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  return true;
 }
 
 bool CPlayListCtrl::OnCaptureChanged(fw::MsgArgs& m) {
   // A drag cut short (another window took the mouse) still ends with the
   // entries moved as the rows were, so rows and entries keep agreeing.
-  if (reinterpret_cast<HWND>(m.lParam) != m_hWnd) EndDrag();
+  if (reinterpret_cast<HWND>(m.lParam) != m_hWnd) {
+    pressed_ = false;
+    EndDrag();
+  }
   return false;
 }
 

@@ -1,10 +1,12 @@
 // The playlist view: a report-style list view, one column and no header,
 // owner-drawn in the playlist colours with the playing row marked, on a plain
-// colour or a picture background. The view holds the row texts itself and the
-// list view only asks for the rows it shows, so a list of 100,000 entries is
-// filled at once and scrolls and paints as fast as a short one. Rows can be
-// dragged to a new place; key releases and right-button presses go on to the
-// main window.
+// colour or a picture background. The view holds the row texts and their
+// selection itself and the list view only scrolls and asks for the rows it
+// shows, so a list of 100,000 entries is filled, selected and painted as fast
+// as a short one. Clicks and the arrow, page, home and end keys select as in
+// any list; a double click sends NM_DBLCLK and LVN_ITEMACTIVATE to the parent
+// as the platform list does. Rows can be dragged to a new place; key releases
+// and right-button presses go on to the main window.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +21,7 @@
 #include "player/app/SettingsStore.h"
 #include "player/playlist/ListBackImage.h"
 #include "player/playlist/PlayListView.h"
+#include "player/playlist/RowSelection.h"
 
 namespace velk {
 
@@ -93,6 +96,9 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   bool OnPaint(fw::MsgArgs& m);
   bool OnEraseBackground(fw::MsgArgs& m);
   bool OnSize(fw::MsgArgs& m);
+  bool OnLButtonDown(fw::MsgArgs& m);
+  bool OnLButtonDblClk(fw::MsgArgs& m);
+  bool OnKeyDown(fw::MsgArgs& m);
   bool OnMouseMove(fw::MsgArgs& m);
   bool OnLButtonUp(fw::MsgArgs& m);
   bool OnCaptureChanged(fw::MsgArgs& m);
@@ -112,14 +118,16 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   bool IsPictureShown() const { return bkMode_ == kPictureBackground && picture_; }
   int32_t RowAt(POINT client) const;
   RECT RowBounds(int32_t row) const;
-  void SetSelected(int32_t row, bool selected);
-  // Brings the list's selection to `wanted` (ascending) after rows came or
-  // went, touching only the rows whose state differs.
-  void RestoreSelection(const std::vector<int32_t>& wanted);
+  // Repaints the rows first..last that are in sight.
+  void RedrawRange(int32_t first, int32_t last);
   void SetListCount();
+  // A message straight to the list view's own procedure.
+  LRESULT List(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  void NotifyParent(UINT code, int32_t row, POINT point);
 
   ISettingsStore& settings_;
   std::vector<std::string> texts_;
+  CRowSelection selection_;
   std::unique_ptr<CListBackImage> picture_;
   int32_t playingIndex_ = 0;
   int32_t bkMode_ = kColourBackground;
@@ -128,6 +136,9 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   COLORREF textPlayingColour_ = 0;
   COLORREF backNormalColour_ = 0;
   COLORREF backSelectedColour_ = 0;
+  bool pressed_ = false;  // left button down on the view, a drag may follow
+  POINT pressPoint_{};
+  int32_t pressRow_ = -1;
   bool dragging_ = false;
   int32_t dragStart_ = -1;
   int32_t dragCurrent_ = -1;

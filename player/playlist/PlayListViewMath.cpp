@@ -67,26 +67,4 @@ int32_t PlayingAfterMove(int32_t playing, int32_t from, int32_t to) {
   return playing;
 }
 
-std::vector<int32_t> SelectionAfterInsert(const std::vector<int32_t>& selected, int32_t index,
-                                          int32_t count) {
-  std::vector<int32_t> moved(selected);
-  for (int32_t& row : moved) {
-    if (row >= index) row += count;
-  }
-  return moved;
-}
-
-std::vector<int32_t> SelectionAfterRemove(const std::vector<int32_t>& selected,
-                                          const std::vector<int32_t>& removed) {
-  std::vector<int32_t> kept;
-  kept.reserve(selected.size());
-  size_t gone = 0;  // removed rows in front of the current one
-  for (int32_t row : selected) {
-    while (gone < removed.size() && removed[gone] < row) ++gone;
-    if (gone < removed.size() && removed[gone] == row) continue;
-    kept.push_back(row - static_cast<int32_t>(gone));
-  }
-  return kept;
-}
-
 }  // namespace velk

@@ -52,12 +52,4 @@ std::vector<PictureCopy> RowPicture(int32_t row, int32_t rowHeight, const SkinRe
 // shifting one place toward from); -1 stays -1.
 int32_t PlayingAfterMove(int32_t playing, int32_t from, int32_t to);
 
-// The selected rows after `count` rows were inserted in front of row `index`.
-std::vector<int32_t> SelectionAfterInsert(const std::vector<int32_t>& selected, int32_t index,
-                                          int32_t count);
-// The selected rows after the rows in `removed` (ascending) were taken out;
-// rows that were removed drop out of the selection.
-std::vector<int32_t> SelectionAfterRemove(const std::vector<int32_t>& selected,
-                                          const std::vector<int32_t>& removed);
-
 }  // namespace velk

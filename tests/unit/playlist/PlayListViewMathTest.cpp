@@ -90,10 +90,5 @@ TEST(PlayListViewMath, PlayingMarkFollowsADraggedRow) {
   EXPECT_EQ(stepwise, PlayingAfterMove(3, 5, 2));
 }
 
-TEST(PlayListViewMath, SelectionStaysWithItsRows) {
-  EXPECT_EQ(SelectionAfterInsert({0, 2, 5}, 2, 3), (std::vector<int32_t>{0, 5, 8}));
-  EXPECT_EQ(SelectionAfterRemove({0, 2, 5, 7}, {1, 2, 6}), (std::vector<int32_t>{0, 3, 4}));
-}
-
 }  // namespace
 }  // namespace velk

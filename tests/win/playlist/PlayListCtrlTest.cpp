@@ -14,6 +14,7 @@
 #include "player/app/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/playlist/PlayListCtrl.h"
+#include "player/res/ResourceIds.h"
 #include "shared/PlayerMessages.h"
 #include "tests/support/SkinArt.h"
 
@@ -35,11 +36,16 @@ struct Posted {
 class CParent : public fw::CWnd {
  public:
   std::vector<Posted> received;
+  std::vector<int> doubleClicked;  // rows of NM_DBLCLK
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_PLAYER_MOVEENTRY || message == WM_KEYUP || message == WM_RBUTTONDOWN) {
       received.push_back({message, wParam, lParam});
+    }
+    if (message == WM_NOTIFY) {
+      const auto* info = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+      if (info->hdr.code == static_cast<UINT>(NM_DBLCLK)) doubleClicked.push_back(info->iItem);
     }
     return fw::CWnd::WindowProc(message, wParam, lParam);
   }
@@ -275,6 +281,23 @@ TEST_F(PlayListCtrlTest, DraggedRowTakesThePlayingMarkAlongAndTellsTheParent) {
   EXPECT_EQ(view_->PlayingIndex(), 4);
 }
 
+TEST_F(PlayListCtrlTest, ClicksSelectAndADoubleClickTellsTheParent) {
+  Open();
+  Fill(5);
+  auto click = [&](int row, WPARAM keys) {
+    view_->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(Middle(row).x, Middle(row).y));
+    view_->SendMessage(WM_LBUTTONUP, keys, MAKELPARAM(Middle(row).x, Middle(row).y));
+  };
+  click(1, 0);
+  click(3, MK_SHIFT);
+  EXPECT_EQ(view_->SelectedRows(), (std::vector<int32_t>{1, 2, 3}));
+  EXPECT_EQ(PixelAt(view_->GetClientRect().right - 3, Middle(2).y), kSelectedBack);
+  view_->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(Middle(4).x, Middle(4).y));
+  EXPECT_EQ(parent_.doubleClicked, std::vector<int>{4});
+  EXPECT_EQ(view_->SelectedRows(), std::vector<int32_t>{4});
+  EXPECT_TRUE(parent_.received.empty());  // no drag without a move
+}
+
 TEST_F(PlayListCtrlTest, KeyReleasesAndRightPressesReachTheParent) {
   Open();
   Fill(3);
@@ -289,6 +312,61 @@ TEST_F(PlayListCtrlTest, KeyReleasesAndRightPressesReachTheParent) {
   EXPECT_EQ(parent_.received[1].wParam, static_cast<WPARAM>(MK_RBUTTON | MK_SHIFT));
   EXPECT_EQ(parent_.received[1].lParam, MAKELPARAM(42, 27));
   EXPECT_TRUE(view_->SelectedRows().empty());  // no right-button handling of its own
+}
+
+// What the view's menu offered, read while it is up; then it is closed.
+struct MenuSeen {
+  bool shown = false;
+  bool playGrey = false, deleteGrey = false, repeatChecked = false;
+};
+MenuSeen g_menu;
+
+void CALLBACK ReadMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND popup = ::FindWindowA("#32768", nullptr);
+  if (!popup) return;
+  ::KillTimer(nullptr, id);
+  HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(popup, MN_GETHMENU, 0, 0));
+  g_menu.shown = menu != nullptr;
+  g_menu.playGrey = (::GetMenuState(menu, ID_PLAY_THIS, MF_BYCOMMAND) & MF_GRAYED) != 0;
+  g_menu.deleteGrey = (::GetMenuState(menu, ID_DELETE_THIS, MF_BYCOMMAND) & MF_GRAYED) != 0;
+  g_menu.repeatChecked = (::GetMenuState(menu, ID_REPEAT_THIS_TOGGLE, MF_BYCOMMAND) & MF_CHECKED) != 0;
+  ::EndMenu();
+}
+
+std::string WindowsPath(std::string p) {
+  for (char& c : p)
+    if (c == '/') c = '\\';
+  return "Z:" + p;
+}
+
+TEST_F(PlayListCtrlTest, ContextMenuFollowsTheRowUnderThePoint) {
+  HMODULE resources = ::LoadLibraryExA(WindowsPath(VELK_EXE_UNIX).c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(resources, nullptr);
+  fw::SetResourceInstance(resources);
+  Open();
+  Fill(3);
+  view_->SelectRange(0, 1);
+  auto show = [&](POINT inView, int32_t repeatMode) {
+    g_menu = MenuSeen();
+    ::SetTimer(nullptr, 0, 50, &ReadMenu);
+    view_->ShowContextMenu(parent_.m_hWnd, {inView.x + kViewRect.left, inView.y + kViewRect.top}, repeatMode);
+    EXPECT_TRUE(g_menu.shown);
+  };
+  // Below the rows: nothing to play or delete, the selection stays.
+  show({40, Row(2).bottom + 30}, 1);
+  EXPECT_TRUE(g_menu.playGrey);
+  EXPECT_TRUE(g_menu.deleteGrey);
+  EXPECT_TRUE(g_menu.repeatChecked);
+  EXPECT_EQ(view_->SelectedRows(), (std::vector<int32_t>{0, 1}));
+  // On a row: that row alone is selected.
+  show(Middle(2), 2);
+  EXPECT_FALSE(g_menu.playGrey);
+  EXPECT_FALSE(g_menu.deleteGrey);
+  EXPECT_FALSE(g_menu.repeatChecked);
+  EXPECT_EQ(view_->SelectedRows(), std::vector<int32_t>{2});
+  fw::SetResourceInstance(nullptr);
+  ::FreeLibrary(resources);
 }
 
 TEST_F(PlayListCtrlTest, RowsKeepTheirSelectionWhileOthersComeAndGo) {
@@ -333,6 +411,14 @@ TEST_F(PlayListCtrlTest, AHundredThousandRows) {
   EXPECT_EQ(PixelAt(view_->GetClientRect().right - 3, (row.top + row.bottom) / 2), kSelectedBack);
   EXPECT_GT(Count(RECT{0, row.top, 150, row.bottom}, kNormalText), 0);
   EXPECT_EQ(view_->InsertIndexAt(5, row.top + 1), 99991);
+  // Everything selected, every other row removed: the rest stay selected.
+  view_->SelectRange(0, view_->RowCount() - 1);
+  std::vector<int32_t> odd;
+  for (int32_t i = 1; i < view_->RowCount(); i += 2) odd.push_back(i);
+  view_->RemoveRows(odd);
+  EXPECT_EQ(view_->RowCount(), 50001);
+  EXPECT_EQ(view_->SelectedRows().size(), 50001u);
+  EXPECT_EQ(view_->RowText(50000), "entry 99999");
 }
 
 }  // namespace
