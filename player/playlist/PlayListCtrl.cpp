@@ -225,14 +225,16 @@ void CPlayListCtrl::DrawRowBackground(int32_t row, HDC dc) {
   RECT area = GetWindowRect();
   ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
   RECT target;
+  int32_t rowHeight;
   if (row < RowCount()) {
     target = RowBounds(row);
+    rowHeight = target.bottom - target.top;
   } else {
     const RECT last = RowBounds(RowCount() - 1);
+    rowHeight = last.bottom - last.top;
     target = {last.left, last.bottom, last.right, area.bottom};
     if (target.bottom <= target.top) return;
   }
-  const int32_t rowHeight = row < RowCount() ? target.bottom - target.top : RowBounds(RowCount() - 1).bottom - RowBounds(RowCount() - 1).top;
   if (target.right - target.left != area.right - area.left) target.right = area.right;
   const SkinSize size = picture_->GetSize();
   for (const PictureCopy& c : RowPicture(row, rowHeight, ToSkinRect(target), size.width, size.height)) {
