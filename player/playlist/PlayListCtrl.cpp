@@ -499,12 +499,13 @@ void CPlayListCtrl::DragStep(int32_t from, int32_t to) {
 bool CPlayListCtrl::OnMouseMove(fw::MsgArgs& m) {
   const POINT pt = m.Point();
   if (pressed_ && !dragging_ && (m.wParam & MK_LBUTTON)) {
-    // The press becomes a drag once the mouse leaves the system's drag box.
-    if (std::abs(pt.x - pressPoint_.x) > ::GetSystemMetrics(SM_CXDRAG) ||
-        std::abs(pt.y - pressPoint_.y) > ::GetSystemMetrics(SM_CYDRAG)) {
-      BeginDrag(pressRow_);
+    // The press becomes a drag once the mouse leaves the system's drag box;
+    // this move already takes the row along.
+    if (std::abs(pt.x - pressPoint_.x) <= ::GetSystemMetrics(SM_CXDRAG) &&
+        std::abs(pt.y - pressPoint_.y) <= ::GetSystemMetrics(SM_CYDRAG)) {
+      return false;
     }
-    return false;
+    BeginDrag(pressRow_);
   }
   if (!dragging_) return false;
   const int32_t row = RowAt(pt);

@@ -279,6 +279,21 @@ TEST_F(PlayListCtrlTest, DraggedRowTakesThePlayingMarkAlongAndTellsTheParent) {
   EXPECT_EQ(parent_.received[0].lParam, 6);
   EXPECT_EQ(view_->RowText(6), "row 6");
   EXPECT_EQ(view_->PlayingIndex(), 4);
+
+  // A drag cut short when another window takes the mouse still reports where
+  // the row went, so the entries follow the rows.
+  parent_.received.clear();
+  view_->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Middle(0).x, Middle(0).y));
+  view_->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(Middle(1).x, Middle(1).y));
+  ASSERT_TRUE(view_->IsDragging());
+  ::SetCapture(parent_.m_hWnd);
+  Pump();
+  ::ReleaseCapture();
+  EXPECT_FALSE(view_->IsDragging());
+  ASSERT_EQ(parent_.received.size(), 1u);
+  EXPECT_EQ(parent_.received[0].wParam, 0u);
+  EXPECT_EQ(parent_.received[0].lParam, 1);
+  EXPECT_EQ(view_->RowText(1), "row 0");
 }
 
 TEST_F(PlayListCtrlTest, ClicksSelectAndADoubleClickTellsTheParent) {
