@@ -57,7 +57,7 @@ static HWND FindShown(const char* target) { return FindTarget(target, true); }
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: velkctl wait-window|close|rect TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS\n");
+    std::fprintf(stderr, "usage: velkctl wait-window|close|rect|title TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS\n");
     return 2;
   }
   const char* verb = argv[1];
@@ -88,6 +88,17 @@ int main(int argc, char** argv) {
     RECT rc{};
     ::GetWindowRect(h, &rc);
     std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
+    return 0;
+  }
+  if (std::strcmp(verb, "title") == 0) {
+    HWND h;
+    while (!(h = FindShown(title))) {
+      if (::GetTickCount() - start > timeout) return 1;
+      ::Sleep(100);
+    }
+    char text[1024] = {};
+    ::GetWindowTextA(h, text, sizeof(text));
+    std::printf("%s\n", text);
     return 0;
   }
   if (std::strcmp(verb, "close") == 0) {

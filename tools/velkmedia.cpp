@@ -1,6 +1,8 @@
 // velkmedia: writes generated media.
 //   velkmedia demo DIR    the demo clip: demo.avi (video with sound, 5 s) and demo.smi
+//   velkmedia wav FILE MILLIS    a tone of that length
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -9,8 +11,11 @@
 using namespace velk::testmedia;
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "wav") == 0) {
+    return WriteFile(argv[2], MakeWav(22050, 1, std::atoi(argv[3]), 440.0)) ? 0 : 1;
+  }
   if (argc < 3 || std::strcmp(argv[1], "demo") != 0) {
-    std::fprintf(stderr, "usage: velkmedia demo DIR\n");
+    std::fprintf(stderr, "usage: velkmedia demo DIR | wav FILE MILLIS\n");
     return 2;
   }
   const std::string dir = argv[2];

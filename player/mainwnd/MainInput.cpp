@@ -37,4 +37,22 @@ KeyMapping MapMainWindowKey(uint32_t key) {
   }
 }
 
+std::vector<std::string> ChosenFiles(const char* buffer, size_t size) {
+  std::vector<std::string> pieces;
+  size_t at = 0;
+  while (at < size && buffer[at] != '\0') {
+    size_t end = at;
+    while (end < size && buffer[end] != '\0') ++end;
+    pieces.emplace_back(buffer + at, end - at);
+    at = end + 1;
+  }
+  if (pieces.size() <= 1) return pieces;
+  std::string folder = pieces.front();
+  if (folder.back() != '\\') folder += '\\';
+  std::vector<std::string> files;
+  files.reserve(pieces.size() - 1);
+  for (size_t i = 1; i < pieces.size(); ++i) files.push_back(folder + pieces[i]);
+  return files;
+}
+
 }  // namespace velk

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace velk {
 
@@ -23,5 +25,10 @@ struct KeyMapping {
   uint32_t button = 0;
 };
 KeyMapping MapMainWindowKey(uint32_t virtualKey);
+
+// The full paths a several-files chooser returned in buffer: either one path,
+// or the folder followed by each chosen name, every piece ending with a zero
+// and the list with a second one. Nothing past size is read.
+std::vector<std::string> ChosenFiles(const char* buffer, size_t size);
 
 }  // namespace velk

@@ -4,7 +4,10 @@
 
 #include <shellapi.h>
 
+#include <commctrl.h>
+
 #include <cstring>
+#include <ctime>
 
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Menu.h"
@@ -12,6 +15,9 @@
 #include "player/app/SettingsTable.h"
 #include "player/mainwnd/DisplayLayout.h"
 #include "player/mainwnd/MainInput.h"
+#include "player/playlist/Location.h"
+#include "player/playlist/PlayListFile.h"
+#include "player/res/ResourceIds.h"
 #include "player/skin/SkinLayout.h"
 #include "shared/PlayerMessages.h"
 
@@ -39,8 +45,11 @@ VELK_BEGIN_MESSAGE_TABLE(CMainWindow)
   VELK_ON_MESSAGE(WM_PLAYER_TRAYNOTIFY, CMainWindow, OnTrayNotify),
   VELK_ON_MESSAGE(ID_SKIN_CLOSE, CMainWindow, OnCloseDot),
   VELK_ON_MESSAGE(ID_SKIN_MINIMIZE, CMainWindow, OnMinimizeDot),
-  VELK_ON_MESSAGE_RANGE(ID_BTN_PLAY, ID_BTN_STOP, CMainWindow, OnTransportButton),
+  VELK_ON_MESSAGE_RANGE(ID_BTN_PREV, ID_BTN_NEXT, CMainWindow, OnTransportButton),
   VELK_ON_MESSAGE(ID_BTN_PAUSE, CMainWindow, OnTransportButton),
+  VELK_ON_MESSAGE(ID_BTN_OPEN, CMainWindow, OnPlaylistButton),
+  VELK_ON_MESSAGE_RANGE(ID_BTN_OPENLIST, ID_BTN_REMOVE, CMainWindow, OnPlaylistButton),
+  VELK_ON_MESSAGE(ID_BTN_SELECT, CMainWindow, OnPlaylistButton),
   VELK_ON_MESSAGE_RANGE(ID_BTN_VOLUP, ID_BTN_VOLDOWN, CMainWindow, OnVolumeButton),
   VELK_ON_MESSAGE(ID_BTN_OPTIONS, CMainWindow, OnOptionsButton),
   VELK_ON_MESSAGE(ID_AREA_SEEK, CMainWindow, OnSeekStrip),
@@ -48,13 +57,24 @@ VELK_BEGIN_MESSAGE_TABLE(CMainWindow)
   VELK_ON_COMMAND_RANGE(ID_PLAY, ID_PAUSE, CMainWindow, OnTransportCommand),
   VELK_ON_COMMAND(ID_APP_EXIT, CMainWindow, OnExitCommand),
   VELK_ON_COMMAND(ID_HOME_PAGE, CMainWindow, OnHomePageCommand),
+  VELK_ON_COMMAND_RANGE(ID_REPEAT_NONE, ID_REPEAT_ALL, CMainWindow, OnRepeatCommand),
+  VELK_ON_COMMAND_RANGE(ID_ADD_FILES, ID_NEW_PLAYLIST, CMainWindow, OnPlaylistCommand),
+  VELK_ON_COMMAND(ID_SHUFFLE, CMainWindow, OnPlaylistCommand),
+  VELK_ON_COMMAND(ID_REPEAT_THIS_TOGGLE, CMainWindow, OnPlaylistCommand),
+  VELK_ON_COMMAND_RANGE(ID_BACKGROUND_BLANK, ID_BACKGROUND_IMAGE, CMainWindow, OnPlaylistCommand),
+  VELK_ON_COMMAND_RANGE(ID_PLAY_THIS, ID_DELETE_THIS, CMainWindow, OnPlaylistCommand),
+  VELK_ON_MESSAGE(WM_PLAYER_PLAYSELECTED, CMainWindow, OnPlaySelected),
+  VELK_ON_MESSAGE(WM_PLAYER_TOGGLEREPEATTHIS, CMainWindow, OnToggleRepeatThis),
+  VELK_ON_MESSAGE(WM_PLAYER_MOVEENTRY, CMainWindow, OnMoveEntry),
+  VELK_ON_MESSAGE(WM_DROPFILES, CMainWindow, OnDropFiles),
+  VELK_ON_NOTIFY(CPlayListCtrl::kControlId, NM_DBLCLK, CMainWindow, OnViewDoubleClick),
   VELK_ON_MESSAGE(WM_PLAYER_GRAPHEVENT, CMainWindow, OnGraphEvent),
   VELK_ON_MESSAGE(WM_PLAYER_ENDOFMEDIA, CMainWindow, OnEndOfMedia),
   VELK_ON_MESSAGE(WM_PLAYER_VIDEOWINDOW, CMainWindow, OnVideoWindow),
   VELK_ON_MESSAGE(WM_PLAYER_OPTIONSCHANGED, CMainWindow, OnOptionsChanged),
 VELK_END_MESSAGE_TABLE(CMainWindow, CSkinWnd);
 
-CMainWindow::CMainWindow() {
+CMainWindow::CMainWindow() : playlistView_(AppSettings()) {
   icon_ = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VELK));
   LoadColours();
 }
@@ -80,23 +100,59 @@ bool CMainWindow::OnCreate(fw::MsgArgs& m) {
   }
   if (!engine_) engine_ = std::make_unique<CPlaybackEngine>(this);
   if (!volume_) volume_ = std::make_unique<COutputVolume>();
-
-  currentItem_ = CommandLineItem(commandLine_);
+  if (!playlist_) {
+    playlist_ = std::make_unique<CPlayList>(AppSettings(), playlistView_, files_,
+                                            [] { return static_cast<int64_t>(std::time(nullptr)); });
+  }
+  if (!playlistView_.Create(m_hWnd, GetInnerRect())) {
+    m.result = -1;
+    return true;
+  }
+  FillPlayList();
 
   timerId_ = ::SetTimer(m_hWnd, kTimerId, kTimerPeriodMs, nullptr);
   LoadColours();
   for (const SkinButton& button : MainWindowButtons()) AddButton(button);
   AddSeekArea();
+  ::DragAcceptFiles(m_hWnd, TRUE);
   AddTrayIcon();
-  if (!currentItem_.empty()) Play();
+  if (!CommandLineItem(commandLine_).empty()) PlayByCode(playlist_->Navigate(NAV_KEEP));
   m.result = 0;
   return true;
+}
+
+// The automatic playlist, or the playlist or item named on the command line;
+// then the current entry the last run left.
+void CMainWindow::FillPlayList() {
+  const std::string item = CommandLineItem(commandLine_);
+  if (item.empty()) {
+    const std::string folder = AutomaticPlayListFolder(AppSettings());
+    ::SetCurrentDirectoryA(folder.c_str());
+    LoadPlayList(*playlist_, files_, AutomaticPlayListName(), folder, 0);
+  } else {
+    if (IsPlaylistArgument(item)) {
+      const FolderAndName parts = SplitFolderAndName(item);
+      LoadPlayList(*playlist_, files_, parts.name, parts.folder, 0);
+    } else {
+      playlist_->AddEntry(item, 0);
+    }
+  }
+  const int32_t saved = playlist_->SavedCurrentTrack();
+  if (saved >= 0 && saved < playlistView_.RowCount()) {
+    playlist_->SetCurrentTrack(saved);
+    playlist_->SetCurrentEntry(saved);
+  } else {
+    playlist_->SetCurrentTrack(-1);
+    playlistView_.SetPlayingIndex(-1);
+  }
 }
 
 bool CMainWindow::OnDestroy(fw::MsgArgs& m) {
   CloseVideoWindow();
   CSkinWnd::OnDestroy(m);
+  if (playlist_) playlist_->SavePlayList();
   engine_.reset();
+  playlist_.reset();
   if (timerId_) ::KillTimer(m_hWnd, timerId_);
   timerId_ = 0;
   RemoveTrayIcon();
@@ -115,6 +171,12 @@ void CMainWindow::LoadColours() {
 
 bool CMainWindow::OnSize(fw::MsgArgs& m) {
   CSkinWnd::OnSize(m);
+  if (playlistView_.IsWindow()) {
+    const RECT inner = GetInnerRect();
+    ::SetWindowPos(playlistView_.m_hWnd, nullptr, 0, 0, inner.right - inner.left,
+                   inner.bottom - inner.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    playlistView_.FitColumn();
+  }
   AddSeekArea();
   InvalidateRect(VolumeBarRect());
   return true;
@@ -122,7 +184,10 @@ bool CMainWindow::OnSize(fw::MsgArgs& m) {
 
 bool CMainWindow::OnResizeDrag(fw::MsgArgs& m) {
   CSkinWnd::OnResizeDrag(m);
-  if (m.wParam == SKIN_MOUSE_UP) Invalidate();
+  if (m.wParam == SKIN_MOUSE_UP) {
+    Invalidate();
+    if (playlistView_.IsWindow()) playlistView_.Invalidate();
+  }
   return true;
 }
 
@@ -231,9 +296,16 @@ void CMainWindow::DrawVolumeBar(HDC dc) {
 
 void CMainWindow::ActOnButton(UINT id) {
   switch (id) {
+    case ID_BTN_PREV: Previous(); break;
     case ID_BTN_PLAY: Play(); break;
     case ID_BTN_PAUSE: PauseResume(); break;
     case ID_BTN_STOP: Stop(); break;
+    case ID_BTN_NEXT: Next(); break;
+    case ID_BTN_OPEN: OpenFiles(); break;
+    case ID_BTN_OPENLIST: OpenPlayList(); break;
+    case ID_BTN_ADD: AddFiles(); break;
+    case ID_BTN_REMOVE: ActOnCommand(ID_REMOVE_SELECTED); break;
+    case ID_BTN_SELECT: ActOnCommand(ID_SELECT_ALL); break;
     case ID_BTN_VOLUP:
       if (volume_ && volume_->Up()) InvalidateRect(VolumeBarRect());
       break;
@@ -244,29 +316,58 @@ void CMainWindow::ActOnButton(UINT id) {
   }
 }
 
+EngineState CMainWindow::CurrentEngineState() const {
+  if (!engine_) return EngineState::Absent;
+  switch (engine_->GetState(kTransportWaitMs)) {
+    case CPlaybackEngine::kRunning: return EngineState::Running;
+    case CPlaybackEngine::kPaused: return EngineState::Paused;
+    default: return EngineState::Stopped;
+  }
+}
+
+// The playlist has decided; the engine follows, when there is one. A failed
+// open leaves the entry marked as playing and the window as it was.
+void CMainWindow::Apply(const EngineRequest& request) {
+  if (engine_) {
+    if (request.stop) engine_->Stop();
+    if (request.pause) engine_->Pause();
+    if (request.play) engine_->Play(request.path);
+  }
+  RefreshDisplays();
+}
+
+void CMainWindow::RefreshDisplays() {
+  if (!IsWindow()) return;
+  InvalidateRect(SeekTrackRect());
+  InvalidateRect(TimeAreaRect());
+}
+
+void CMainWindow::PlayByCode(int32_t result) {
+  if (!playlist_) return;
+  EngineRequest request;
+  if (velk::PlayByCode(*playlist_, result, request)) Apply(request);
+}
+
+void CMainWindow::Previous() {
+  if (playlist_) Apply(velk::OnPrevious(*playlist_, CurrentEngineState()));
+}
+
+void CMainWindow::Next() {
+  if (playlist_) Apply(velk::OnNext(*playlist_, CurrentEngineState()));
+}
+
 void CMainWindow::Play() {
-  if (!engine_ || currentItem_.empty()) return;
-  engine_->Stop();
-  if (engine_->Play(currentItem_)) ::SetWindowTextA(m_hWnd, currentItem_.c_str());
-  Invalidate();
+  if (playlist_) Apply(velk::OnPlaySelected(*playlist_));
 }
 
 void CMainWindow::PauseResume() {
-  if (!engine_) return;
-  switch (engine_->GetState(kTransportWaitMs)) {
-    case CPlaybackEngine::kPaused: engine_->Play(currentItem_); break;
-    case CPlaybackEngine::kRunning: engine_->Pause(); break;
-    default: break;
-  }
-  InvalidateRect(SeekTrackRect());
-  InvalidateRect(TimeAreaRect());
+  if (playlist_) Apply(velk::OnPauseResume(*playlist_, CurrentEngineState()));
 }
 
 void CMainWindow::Stop() {
   if (!engine_) return;
   engine_->Stop();
-  InvalidateRect(SeekTrackRect());
-  InvalidateRect(TimeAreaRect());
+  RefreshDisplays();
 }
 
 bool CMainWindow::OnTransportButton(fw::MsgArgs& m) {
@@ -301,17 +402,180 @@ bool CMainWindow::OnVolumeStrip(fw::MsgArgs& m) {
 
 bool CMainWindow::OnTransportCommand(fw::MsgArgs& m) {
   switch (m.CommandId()) {
+    case ID_PREV: Previous(); break;
     case ID_PLAY: Play(); break;
     case ID_PAUSE: PauseResume(); break;
     case ID_STOP: Stop(); break;
+    case ID_NEXT: Next(); break;
     default: return false;
   }
   return true;
 }
 
+bool CMainWindow::OnPlaylistButton(fw::MsgArgs& m) {
+  ActOnButton(m.message);
+  return true;
+}
+
+bool CMainWindow::OnRepeatCommand(fw::MsgArgs& m) {
+  if (playlist_) velk::OnRepeatCommand(*playlist_, static_cast<int32_t>(m.CommandId()));
+  return true;
+}
+
+bool CMainWindow::OnPlaylistCommand(fw::MsgArgs& m) {
+  ActOnCommand(m.CommandId());
+  return true;
+}
+
+// --- Playlist commands ----------------------------------------------------------------
+
+void CMainWindow::ActOnCommand(UINT id) {
+  if (!playlist_) return;
+  CPlayList& list = *playlist_;
+  switch (id) {
+    case ID_ADD_FILES: AddFiles(); break;
+    case ID_ADD_DIRECTORY: AddDirectory(); break;
+    case ID_ADD_LOCATION: AddLocation(); break;
+    case ID_REMOVE_SELECTED:
+    case ID_DELETE_THIS: list.RemoveEntries(true); break;
+    case ID_CROP_SELECTED: list.RemoveEntries(false); break;
+    case ID_CLEAR_PLAYLIST:
+    case ID_NEW_PLAYLIST: list.ClearList(); break;
+    case ID_SELECT_ALL:
+      if (list.Count() > 0) playlistView_.SelectRange(0, list.Count() - 1);
+      break;
+    case ID_SELECT_NONE: playlistView_.SelectNone(); break;
+    case ID_INVERT_SELECTION: playlistView_.InvertSelection(); break;
+    case ID_OPEN_PLAYLIST: OpenPlayList(); break;
+    case ID_SAVE_PLAYLIST: SavePlayListAs(); break;
+    case ID_SHUFFLE: velk::OnShuffleToggle(list, CurrentEngineState()); break;
+    case ID_REPEAT_THIS_TOGGLE: velk::ToggleRepeatThis(list); break;
+    case ID_PLAY_THIS: Play(); break;
+    case ID_SORT_ASCENDING:
+    case ID_SORT_DESCENDING:
+      list.SortEntries(id == ID_SORT_ASCENDING);
+      playlistView_.RedrawAll();
+      break;
+    case ID_BACKGROUND_BLANK: playlistView_.SetBlankBackground(); break;
+    case ID_BACKGROUND_IMAGE: ChooseBackground(); break;
+    default: break;
+  }
+}
+
+void CMainWindow::AddFiles() {
+  std::vector<std::string> chosen;
+  if (playlist_ && choosers_->ChooseMediaFiles(m_hWnd, true, chosen)) velk::AddChosenFiles(*playlist_, chosen);
+}
+
+void CMainWindow::OpenFiles() {
+  std::vector<std::string> chosen;
+  if (playlist_ && choosers_->ChooseMediaFiles(m_hWnd, false, chosen)) Apply(velk::OnOpenFiles(*playlist_, chosen));
+}
+
+void CMainWindow::AddDirectory() {
+  std::string folder;
+  if (playlist_ && choosers_->ChooseFolder(m_hWnd, folder)) playlist_->AddFolder(folder, playlist_->Count());
+}
+
+void CMainWindow::AddLocation() {
+  std::string typed;
+  if (playlist_ && choosers_->AskLocation(this, typed)) velk::AddLocation(*playlist_, typed);
+}
+
+void CMainWindow::OpenPlayList() {
+  std::string path;
+  if (!playlist_ || !choosers_->ChoosePlayListToOpen(m_hWnd, path)) return;
+  if (engine_) engine_->Stop();
+  playlist_->ClearList();
+  const FolderAndName parts = SplitFolderAndName(path);
+  LoadPlayList(*playlist_, files_, parts.name, parts.folder, 0);
+  RefreshDisplays();
+}
+
+void CMainWindow::SavePlayListAs() {
+  std::string path;
+  if (!playlist_ || !choosers_->ChoosePlayListToSave(m_hWnd, path)) return;
+  const FolderAndName parts = SplitFolderAndName(path);
+  WritePlayList(*playlist_, files_, parts.name, parts.folder);
+}
+
+void CMainWindow::ChooseBackground() {
+  std::string path;
+  if (!choosers_->ChooseBackgroundImage(m_hWnd, path)) return;
+  playlistView_.SetBackgroundImage(path);
+  playlistView_.RedrawAll();
+}
+
+bool CMainWindow::OnPlaySelected(fw::MsgArgs&) {
+  Play();
+  return true;
+}
+
+bool CMainWindow::OnToggleRepeatThis(fw::MsgArgs&) {
+  if (playlist_) velk::ToggleRepeatThis(*playlist_);
+  return true;
+}
+
+bool CMainWindow::OnMoveEntry(fw::MsgArgs& m) {
+  if (playlist_) playlist_->MoveEntry(static_cast<int32_t>(m.wParam), static_cast<int32_t>(m.lParam));
+  return true;
+}
+
+bool CMainWindow::OnViewDoubleClick(fw::MsgArgs& m) {
+  const auto* item = reinterpret_cast<const NMITEMACTIVATE*>(m.lParam);
+  if (playlist_ && item) Apply(velk::OnDoubleClick(*playlist_, item->iItem));
+  return true;
+}
+
+// Dropped files and folders go where they were dropped on the list, or at its
+// end; a dropped playlist is read with its own folder current. Nothing starts.
+bool CMainWindow::OnDropFiles(fw::MsgArgs& m) {
+  HDROP drop = reinterpret_cast<HDROP>(m.wParam);
+  if (!playlist_) {
+    ::DragFinish(drop);
+    return true;
+  }
+  std::string remembered(::GetCurrentDirectoryA(0, nullptr), '\0');
+  remembered.resize(::GetCurrentDirectoryA(static_cast<DWORD>(remembered.size()), remembered.data()));
+
+  const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  std::vector<std::string> names;
+  names.reserve(count);
+  for (UINT i = 0; i < count; ++i) {
+    std::string name(::DragQueryFileA(drop, i, nullptr, 0) + 1, '\0');
+    name.resize(::DragQueryFileA(drop, i, name.data(), static_cast<UINT>(name.size())));
+    names.push_back(std::move(name));
+  }
+  POINT point{};
+  const bool inClient = ::DragQueryPoint(drop, &point) != FALSE;
+  ::DragFinish(drop);
+
+  int32_t index = playlistView_.RowCount();
+  if (inClient) index = playlistView_.InsertIndexAt(point.x, point.y - ViewRect().top);
+  if (names.size() == 1 && IsPlaylistName(names.front())) {
+    ::SetCurrentDirectoryA(SplitFolderAndName(names.front()).folder.c_str());
+  }
+  velk::AddDroppedFiles(*playlist_, names, index);
+  if (!remembered.empty()) ::SetCurrentDirectoryA(remembered.c_str());
+  return true;
+}
+
+RECT CMainWindow::ViewRect() const {
+  RECT rc{};
+  if (!playlistView_.IsWindow()) return rc;
+  ::GetWindowRect(playlistView_.m_hWnd, &rc);
+  ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
 bool CMainWindow::OnKeyUp(fw::MsgArgs& m) {
   const KeyMapping key = MapMainWindowKey(m.Key());
-  if (key.action == KeyAction::Button) ActOnButton(key.button);
+  if (key.action == KeyAction::Button) {
+    ActOnButton(key.button);
+  } else if (key.action == KeyAction::FocusPlaylist && playlistView_.IsWindow() &&
+             ::GetFocus() != playlistView_.m_hWnd) {
+    ::SetFocus(playlistView_.m_hWnd);
+  }
   m.result = Default();
   return true;
 }
@@ -324,9 +588,12 @@ bool CMainWindow::OnGraphEvent(fw::MsgArgs&) {
 }
 
 bool CMainWindow::OnEndOfMedia(fw::MsgArgs&) {
-  if (engine_) engine_->Stop();
-  InvalidateRect(SeekTrackRect());
-  InvalidateRect(TimeAreaRect());
+  if (playlist_) {
+    Apply(velk::OnEndOfMedia(*playlist_));
+  } else if (engine_) {
+    engine_->Stop();
+    RefreshDisplays();
+  }
   return true;
 }
 
@@ -365,6 +632,7 @@ bool CMainWindow::OnOptionsChanged(fw::MsgArgs&) {
   AddSeekArea();
   Invalidate(true);
   if (videoWindow_ && videoWindow_->IsWindow()) videoWindow_->PostMessage(WM_PLAYER_OPTIONSCHANGED, 0, 0);
+  if (playlistView_.IsWindow()) playlistView_.ReloadSettings();
   return true;
 }
 
@@ -401,6 +669,12 @@ bool CMainWindow::OnMinimizeDot(fw::MsgArgs&) {
 
 bool CMainWindow::OnRButtonDown(fw::MsgArgs& m) {
   const POINT client = m.Point();
+  const RECT view = ViewRect();
+  if (playlistView_.IsWindow() && ::PtInRect(&view, client)) {
+    playlistView_.ShowContextMenu(m_hWnd, client, playlist_ ? playlist_->RepeatMode() : REPEAT_NONE);
+    m.result = Default();
+    return true;
+  }
   const RECT rc = GetClientRect();
   int position = MAIN_MENU_POPUP;
   switch (HitTest(client.x, client.y, rc)) {
@@ -422,10 +696,17 @@ void CMainWindow::ShowMenu(int position, POINT screen) {
   if (!menu) return;
   HMENU popup = menu.SubMenu(position);
   if (!popup) return;
-  if (position == MAIN_MENU_POPUP) {
-    if (HMENU skins = ::GetSubMenu(popup, MAIN_POPUP_SKIN)) BuildSkinMenu(skins);
-  }
+  if (position == MAIN_MENU_POPUP) PrepareMainPopup(popup);
   ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, m_hWnd, nullptr);
+}
+
+void CMainWindow::PrepareMainPopup(HMENU popup) {
+  if (HMENU skins = ::GetSubMenu(popup, MAIN_POPUP_SKIN)) BuildSkinMenu(skins);
+  if (!playlist_) return;
+  if (HMENU repeat = ::GetSubMenu(popup, MAIN_POPUP_REPEAT)) {
+    ::CheckMenuItem(repeat, static_cast<UINT>(playlist_->RepeatMode()), MF_BYPOSITION | MF_CHECKED);
+  }
+  if (playlist_->Shuffle()) ::CheckMenuItem(popup, ID_SHUFFLE, MF_BYCOMMAND | MF_CHECKED);
 }
 
 void CMainWindow::AddTrayIcon() {

@@ -8,6 +8,11 @@
 
 #include "player/engine/OutputVolume.h"
 #include "player/engine/PlaybackEngine.h"
+#include "player/mainwnd/PlayerChoosers.h"
+#include "player/playlist/PlayList.h"
+#include "player/playlist/PlayListCtrl.h"
+#include "player/playlist/PlayerCommands.h"
+#include "player/playlist/WinFileSystem.h"
 #include "player/skin/SkinWnd.h"
 #include "player/video/VideoFrameWindow.h"
 
@@ -31,8 +36,10 @@ class CMainWindow : public CSkinWnd {
   void DrawWindow(HDC dc) override;
 
   CPlaybackEngine* Engine() const { return engine_.get(); }
-  // The item the transport plays (the one named on the command line).
-  const std::string& CurrentItem() const { return currentItem_; }
+  CPlayList* PlayList() const { return playlist_.get(); }
+  CPlayListCtrl& PlayListView() { return playlistView_; }
+  // Tests answer the file dialogs, the folder browser and the location dialog.
+  void SetChoosers(IPlayerChoosers* choosers) { choosers_ = choosers ? choosers : &SystemPlayerChoosers(); }
 
   // Display rectangles in client coordinates, as drawn and invalidated.
   RECT TimeAreaRect() const;
@@ -48,9 +55,16 @@ class CMainWindow : public CSkinWnd {
   CVideoFrameWindow* VideoWindow() const { return videoWindow_.get(); }
 
   // Transport, as the buttons, menu commands and keys reach it.
+  void Previous();
+  void Next();
   void Play();
   void PauseResume();
   void Stop();
+  // Makes the navigation result current and plays it (see PlayByCode).
+  void PlayByCode(int32_t result);
+  // The main popup menu as it is shown: the skin list, the repeat mode's and
+  // the shuffle check marks.
+  void PrepareMainPopup(HMENU popup);
 
   VELK_DECLARE_MESSAGE_TABLE()
 
@@ -77,6 +91,14 @@ class CMainWindow : public CSkinWnd {
   bool OnEndOfMedia(fw::MsgArgs& m);
   bool OnVideoWindow(fw::MsgArgs& m);
   bool OnOptionsChanged(fw::MsgArgs& m);
+  bool OnPlaylistButton(fw::MsgArgs& m);
+  bool OnPlaylistCommand(fw::MsgArgs& m);
+  bool OnRepeatCommand(fw::MsgArgs& m);
+  bool OnPlaySelected(fw::MsgArgs& m);
+  bool OnToggleRepeatThis(fw::MsgArgs& m);
+  bool OnMoveEntry(fw::MsgArgs& m);
+  bool OnDropFiles(fw::MsgArgs& m);
+  bool OnViewDoubleClick(fw::MsgArgs& m);
 
   void LoadColours();
   void AddSeekArea();
@@ -88,10 +110,28 @@ class CMainWindow : public CSkinWnd {
   void RemoveTrayIcon();
   void ActOnButton(UINT id);
   void CloseVideoWindow();
+  void ActOnCommand(UINT id);
   SkinSize ClientSize() const;
+  void FillPlayList();
+  EngineState CurrentEngineState() const;
+  void Apply(const EngineRequest& request);
+  void RefreshDisplays();
+  void AddFiles();
+  void OpenFiles();
+  void AddDirectory();
+  void AddLocation();
+  void OpenPlayList();
+  void SavePlayListAs();
+  void ChooseBackground();
+  RECT ViewRect() const;
 
   std::string commandLine_;
-  std::string currentItem_;
+  // The playlist and the view it drives; the playlist is created with the
+  // window and deleted in its destruction, before the view and the files.
+  CWinFileSystem files_;
+  CPlayListCtrl playlistView_;
+  std::unique_ptr<CPlayList> playlist_;
+  IPlayerChoosers* choosers_ = &SystemPlayerChoosers();
   std::unique_ptr<CPlaybackEngine> engine_;
   std::unique_ptr<COutputVolume> volume_;
   std::unique_ptr<CVideoFrameWindow> videoWindow_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "player/playlist/PlayList.h"
+#include "player/res/ResourceIds.h"
 
 namespace velk {
 
@@ -42,8 +43,6 @@ EngineRequest OnOpenFiles(CPlayList& list, const std::vector<std::string>& chose
 
 // Repeat menu ids 5000, 5001, 5002 set the mode 0, 1, 2; "Repeat this"
 // toggles between 1 and 0 (2 becomes 1).
-inline constexpr int32_t ID_REPEAT_NONE = 5000;
-inline constexpr int32_t ID_REPEAT_ALL = 5002;
 void OnRepeatCommand(CPlayList& list, int32_t id);
 void ToggleRepeatThis(CPlayList& list);
 // Shuffle on starts a fresh pass: while an item plays (or pauses) it goes on

@@ -101,7 +101,7 @@ picture=$skin
 wait_frame base || fail "the screenshot does not show the base skin's frame"
 
 # The right-button menu's "&Skin" submenu: its second item is the first skin file.
-xdotool mousemove $((left + 150)) $((top + 100)) click 3
+xdotool mousemove $((left + 5)) $((top + 100)) click 3
 ctl wait-menus 1 10000 || fail "the right-button menu did not show"
 xdotool key s
 ctl wait-menus 2 10000 || fail "the skin submenu did not open"

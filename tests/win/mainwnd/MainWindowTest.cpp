@@ -1,12 +1,22 @@
-// The main window on a real window with a real engine: the command-line item
-// plays at once, keys and buttons drive the transport, the end of an item stops
-// it, and the displays are drawn in the colours the settings hold.
+// The main window on a real window with a real engine: the automatic playlist
+// and the command line at start, keys and buttons driving the transport over
+// the playlist, the end of an item moving on, dropped files, the menus' check
+// marks, and the displays drawn in the colours the settings hold.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <fstream>
 
 #include "platform/framework/RegistrySettings.h"
 #include "player/app/SettingsStore.h"
 #include "player/mainwnd/MainWindow.h"
+#include "player/res/ResourceIds.h"
 #include "shared/PlayerMessages.h"
+#include "tests/support/SkinArt.h"
 #include "tests/win/engine/EngineTestSupport.h"
 
 namespace velk {
@@ -19,6 +29,7 @@ class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() : store_(HKEY_CURRENT_USER, "Software\\VelkTest\\MainWindow") {
     store_.DeleteAll();
+    store_.WriteString("", "AppPath", media_.Path());
     SelectSettingsStore(&store_);
   }
   ~MainWindowTest() override {
@@ -33,6 +44,44 @@ class MainWindowTest : public ::testing::Test {
     PumpFor(0);
   }
   int State() { return window_->Engine()->GetState(1000); }
+  CPlayList& List() { return *window_->PlayList(); }
+  CPlayListCtrl& View() { return window_->PlayListView(); }
+  // The automatic playlist the next start reads, one path per line.
+  void WriteAutomaticPlayList(const std::vector<std::string>& paths) {
+    std::ofstream out(media_.File("velk.m3u"), std::ios::binary);
+    for (const std::string& path : paths) out << path << "\r\n";
+  }
+  std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  // A real WM_DROPFILES, as the shell sends it: at a client point, or outside
+  // the client area when `point` is null.
+  void Drop(const std::vector<std::string>& names, const POINT* point) {
+    size_t bytes = sizeof(DROPFILES) + 1;
+    for (const std::string& name : names) bytes += name.size() + 1;
+    HGLOBAL memory = ::GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = point ? *point : POINT{-5, -5};
+    drop->fNC = point ? FALSE : TRUE;
+    char* at = reinterpret_cast<char*>(drop + 1);
+    for (const std::string& name : names) {
+      std::memcpy(at, name.c_str(), name.size() + 1);
+      at += name.size() + 1;
+    }
+    ::GlobalUnlock(memory);
+    window_->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  }
+  // A point on a row of the view, in the main window's client coordinates.
+  POINT OnRow(int row) {
+    RECT item{};
+    item.left = LVIR_BOUNDS;
+    ::SendMessageA(View().m_hWnd, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
+    POINT p{item.left + 4, item.top + 2};
+    ::MapWindowPoints(View().m_hWnd, window_->m_hWnd, &p, 1);
+    return p;
+  }
   void Key(UINT key) { window_->SendMessage(WM_KEYUP, key, 0); }
   std::string Title() {
     char text[512] = {};
@@ -60,13 +109,50 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<CMainWindow> window_;
 };
 
-TEST_F(MainWindowTest, WithoutACommandLineNothingPlaysAndPlayHasNothingToStart) {
+TEST_F(MainWindowTest, WithoutACommandLineTheAutomaticPlayListIsLoadedAndNothingPlays) {
+  const std::string a = media_.Wav("a.wav", 3000), b = media_.Wav("b.wav", 3000);
+  WriteAutomaticPlayList({a, b});
+  store_.WriteInt("playlist", "curtrack", 1);
   Open("");
-  EXPECT_EQ(Title(), CMainWindow::kWindowName);
+  EXPECT_EQ(List().Paths(), (std::vector<std::string>{a, b}));
+  EXPECT_EQ(View().RowCount(), 2);
+  EXPECT_EQ(View().RowText(0), "a.wav");
+  EXPECT_EQ(List().CurrentTrack(), 1);
+  EXPECT_EQ(View().PlayingIndex(), 1);
   EXPECT_FALSE(window_->Engine()->IsOpen());
-  window_->SendMessage(ID_BTN_PLAY, 2, 0);
-  Key('X');
-  EXPECT_FALSE(window_->Engine()->IsOpen());
+  EXPECT_EQ(Title(), "b.wav");
+}
+
+TEST_F(MainWindowTest, AStoredCurrentTrackPastTheEndGivesNoCurrentEntry) {
+  WriteAutomaticPlayList({media_.Wav("a.wav", 1000), media_.Wav("b.wav", 1000)});
+  store_.WriteInt("playlist", "curtrack", 2);
+  Open("");
+  EXPECT_EQ(List().CurrentTrack(), -1);
+  EXPECT_EQ(View().PlayingIndex(), -1);
+}
+
+TEST_F(MainWindowTest, AMediaFileOnTheCommandLineIsTheOnlyEntryPlaysAtOnceAndIsKept) {
+  WriteAutomaticPlayList({media_.Wav("old.wav", 1000)});
+  const std::string wav = media_.Wav("long tone.wav", 8000);
+  Open("\"" + wav + "\"");  // as an association or a drag onto the program quotes it
+  EXPECT_EQ(List().Paths(), std::vector<std::string>{wav});
+  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  EXPECT_EQ(Title(), "long tone.wav");
+  window_.reset();
+  EXPECT_EQ(ReadFile(media_.File("velk.m3u")), "long tone.wav\r\n");
+}
+
+TEST_F(MainWindowTest, APlayListOnTheCommandLineIsLoadedFromItsFolderAndPlays) {
+  media_.Wav("one.wav", 3000);
+  media_.Wav("two.wav", 3000);
+  {
+    std::ofstream out(media_.File("mine.m3u"), std::ios::binary);
+    out << "one.wav\r\ntwo.wav\r\n";
+  }
+  Open(media_.File("mine.m3u"));
+  EXPECT_EQ(List().Paths(), (std::vector<std::string>{media_.File("one.wav"), media_.File("two.wav")}));
+  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  EXPECT_EQ(View().PlayingIndex(), 0);
 }
 
 HWND g_optionsSeen = nullptr;
@@ -86,31 +172,133 @@ TEST_F(MainWindowTest, TheMiscButtonOpensTheOptionsOverThisWindow) {
   EXPECT_EQ(g_optionsSeen, window_->m_hWnd);
 }
 
-TEST_F(MainWindowTest, AQuotedCommandLineItemPlaysAtOnceAndKeysDriveTheTransport) {
-  const std::string wav = media_.Wav("long tone.wav", 8000);
-  Open("\"" + wav + "\"");
-  EXPECT_EQ(window_->CurrentItem(), wav);
-  EXPECT_EQ(Title(), wav);
+TEST_F(MainWindowTest, KeysDriveTheTransportOverThePlayList) {
+  const std::string a = media_.Wav("a.wav", 8000), b = media_.Wav("b.wav", 8000),
+                    c = media_.Wav("c.wav", 8000);
+  WriteAutomaticPlayList({a, b, c});
+  Open("");
+  Key('X');  // play: no selection, so the current entry
   ASSERT_EQ(State(), CPlaybackEngine::kRunning);
-
+  EXPECT_EQ(View().PlayingIndex(), 0);
+  Key('B');  // next
+  EXPECT_EQ(View().PlayingIndex(), 1);
+  EXPECT_EQ(Title(), "b.wav");
+  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  Key('Z');  // previous
+  EXPECT_EQ(View().PlayingIndex(), 0);
   Key(VK_SPACE);  // pause
   EXPECT_EQ(State(), CPlaybackEngine::kPaused);
-  Key('C');  // resume
+  Key(VK_SPACE);  // resume
   EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  Key('C');  // pause
+  EXPECT_EQ(State(), CPlaybackEngine::kPaused);
   Key('V');  // stop closes the graph
   EXPECT_FALSE(window_->Engine()->IsOpen());
   Key(VK_SPACE);  // nothing to resume while stopped
   EXPECT_FALSE(window_->Engine()->IsOpen());
-  window_->SendMessage(ID_BTN_PLAY, 2, 0);
+  Key('B');  // next while stopped only moves the mark
+  EXPECT_EQ(View().PlayingIndex(), 1);
+  EXPECT_FALSE(window_->Engine()->IsOpen());
+
+  View().SelectRange(2, 2);
+  Key(VK_RETURN);  // play the selected entry
+  EXPECT_EQ(View().PlayingIndex(), 2);
   EXPECT_EQ(State(), CPlaybackEngine::kRunning);
   Key(VK_ESCAPE);
+  View().SelectNone();
+  View().SelectRange(0, 0);
+  Key(VK_DELETE);
+  EXPECT_EQ(List().Paths(), (std::vector<std::string>{b, c}));
+  EXPECT_EQ(View().RowCount(), 2);
+
+  ::SetFocus(window_->m_hWnd);
+  Key(VK_DOWN);
+  EXPECT_EQ(::GetFocus(), View().m_hWnd);
+}
+
+TEST_F(MainWindowTest, TheEndOfAnItemMovesOnAndTheLastOneStopsWithTheFirstMarked) {
+  WriteAutomaticPlayList({media_.Wav("s1.wav", 600), media_.Wav("s2.wav", 600)});
+  Open("");
+  window_->SendMessage(ID_BTN_PLAY, 2, 0);
+  ASSERT_EQ(View().PlayingIndex(), 0);
+  EXPECT_TRUE(PumpUntil([&] { return View().PlayingIndex() == 1; }));
+  EXPECT_TRUE(PumpUntil([&] { return View().PlayingIndex() == 0 && !window_->Engine()->IsOpen(); }));
+  PumpFor(200);
   EXPECT_FALSE(window_->Engine()->IsOpen());
 }
 
-TEST_F(MainWindowTest, TheEndOfTheItemStopsTheEngine) {
-  Open(media_.Wav("short.wav", 700));
-  ASSERT_TRUE(window_->Engine()->IsOpen());
-  EXPECT_TRUE(PumpUntil([&] { return !window_->Engine()->IsOpen(); }));
+TEST_F(MainWindowTest, DroppedFilesGoWhereTheyAreDropped) {
+  const std::string x = media_.Wav("x.wav", 500), y = media_.Wav("y.wav", 500);
+  WriteAutomaticPlayList({x, y});
+  Open("");
+  const std::string p = media_.File("p.mp3"), q = media_.File("q.mp3"), r = media_.File("r.mp3");
+  POINT row1 = OnRow(1);
+  Drop({p, q, r}, &row1);
+  EXPECT_EQ(List().Paths(), (std::vector<std::string>{x, p, q, r, y}));
+  EXPECT_EQ(View().RowCount(), 5);
+
+  // A folder and then a file, dropped outside the client area: appended, the
+  // file in front of the folder's entries.
+  const std::string folder = media_.File("album");
+  ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
+  media_.Wav("album\\t1.wav", 200);
+  const std::string file = media_.File("loose.mp3");
+  Drop({folder, file}, nullptr);
+  ASSERT_EQ(List().Count(), 7);
+  EXPECT_EQ(List().Path(5), file);
+  EXPECT_EQ(List().Path(6), folder + "\\t1.wav");
+  EXPECT_FALSE(window_->Engine()->IsOpen());  // nothing starts because of a drop
+}
+
+TEST_F(MainWindowTest, ADroppedPlayListLoadsAloneAndPicturesByTheirExactExtension) {
+  Open("");
+  {
+    std::ofstream out(media_.File("list.m3u"), std::ios::binary);
+    out << "in list.mp3\r\n";
+  }
+  Drop({media_.File("list.m3u"), media_.File("song.mp3")}, nullptr);
+  EXPECT_EQ(List().Paths(), std::vector<std::string>{media_.File("song.mp3")});
+  Drop({media_.File("list.m3u")}, nullptr);
+  EXPECT_EQ(List().Paths(), (std::vector<std::string>{media_.File("song.mp3"), media_.File("in list.mp3")}));
+
+  // Any decodable picture will do as cover.JPG; cover.Jpg is a media entry.
+  const std::string cover = media_.File("cover.JPG");
+  {
+    skinart::Picture picture{8, 8, std::vector<uint32_t>(64, 0x336699)};
+    const std::vector<uint8_t> bytes = skinart::EncodeBmp24(picture);
+    std::ofstream(cover, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<std::streamsize>(bytes.size()));
+  }
+  Drop({cover}, nullptr);
+  EXPECT_EQ(View().BkMode(), 11);
+  EXPECT_EQ(store_.GetString("playlist", "bkpath", ""), cover);
+  EXPECT_EQ(List().Count(), 2);
+  Drop({media_.File("cover.Jpg")}, nullptr);
+  EXPECT_EQ(List().Count(), 3);
+}
+
+TEST_F(MainWindowTest, TheMainPopupChecksTheRepeatModeAndShuffle) {
+  WriteAutomaticPlayList({media_.Wav("a.wav", 500), media_.Wav("b.wav", 500)});
+  Open("");
+  auto checked = [&](int repeatPosition) {
+    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU));
+    HMENU popup = ::GetSubMenu(menu, MAIN_MENU_POPUP);
+    window_->PrepareMainPopup(popup);
+    HMENU repeat = ::GetSubMenu(popup, MAIN_POPUP_REPEAT);
+    const bool repeatChecked = (::GetMenuState(repeat, repeatPosition, MF_BYPOSITION) & MF_CHECKED) != 0;
+    const bool shuffleChecked = (::GetMenuState(popup, ID_SHUFFLE, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    ::DestroyMenu(menu);
+    return std::make_pair(repeatChecked, shuffleChecked);
+  };
+  EXPECT_EQ(checked(0), std::make_pair(true, false));
+  window_->SendMessage(WM_COMMAND, ID_REPEAT_ALL, 0);
+  window_->SendMessage(WM_COMMAND, ID_SHUFFLE, 0);
+  EXPECT_EQ(checked(2), std::make_pair(true, true));
+  EXPECT_EQ(checked(0).first, false);
+  window_->SendMessage(WM_PLAYER_TOGGLEREPEATTHIS, 0, 0);
+  EXPECT_EQ(checked(1).first, true);
+  window_->SendMessage(WM_COMMAND, ID_SHUFFLE, 0);
+  EXPECT_EQ(checked(1), std::make_pair(true, false));
 }
 
 TEST_F(MainWindowTest, TimeAreaIsDrawnInTheStoredBackgroundAfterOptionsChange) {
