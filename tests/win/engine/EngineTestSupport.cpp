@@ -11,26 +11,39 @@ namespace velk::enginetest {
 
 namespace tm = velk::testmedia;
 
+namespace {
+// Removes a folder with everything below it.
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + "\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        ::DeleteFileA(path.c_str());
+      }
+    } while (::FindNextFileA(find, &found));
+    ::FindClose(find);
+  }
+  ::RemoveDirectoryA(folder.c_str());
+}
+}  // namespace
+
 CScratchFolder::CScratchFolder() {
   char temp[MAX_PATH] = {};
   ::GetTempPathA(MAX_PATH, temp);
   static int serial = 0;
   path_ = std::string(temp) + "velk-engine-" + std::to_string(::GetCurrentProcessId()) + "-" +
           std::to_string(++serial);
+  RemoveTree(path_);  // what an earlier run with the same process id left
   ::CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-CScratchFolder::~CScratchFolder() {
-  WIN32_FIND_DATAA found;
-  HANDLE find = ::FindFirstFileA((path_ + "\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ::DeleteFileA(File(found.cFileName).c_str());
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
-  }
-  ::RemoveDirectoryA(path_.c_str());
-}
+CScratchFolder::~CScratchFolder() { RemoveTree(path_); }
 
 std::string CScratchFolder::Wav(const std::string& name, int millis) {
   std::string path = File(name);
