@@ -301,17 +301,22 @@ TEST_F(MainWindowTest, TheMainPopupChecksTheRepeatModeAndShuffle) {
   EXPECT_EQ(checked(1), std::make_pair(true, false));
 }
 
-TEST_F(MainWindowTest, TimeAreaIsDrawnInTheStoredBackgroundAfterOptionsChange) {
+TEST_F(MainWindowTest, AnOptionsAnnouncementRepaintsTheDisplaysAndThePlayListView) {
   Open("");
   const RECT area = window_->TimeAreaRect();
   const POINT inside{area.left + 2, area.top + 2};
   EXPECT_EQ(DrawnAt(inside), COLORREF(0x400040));  // the default while stopped
 
   store_.WriteInt("Qorn mediaplayer", "bktime", 0x102030);
+  store_.WriteInt("playlist", "Bknorcolor", 0x405060);
+  store_.WriteInt("playlist", "Textplaycolor", 0x00A0B0);
   EXPECT_EQ(DrawnAt(inside), COLORREF(0x400040));  // read only when told
   window_->SendMessage(WM_PLAYER_OPTIONSCHANGED, 0, 0);
   EXPECT_EQ(window_->TimeBackColour(), COLORREF(0x102030));
   EXPECT_EQ(DrawnAt(inside), COLORREF(0x102030));
+  EXPECT_EQ(View().BackNormalColour(), COLORREF(0x405060));
+  EXPECT_EQ(View().TextPlayingColour(), COLORREF(0x00A0B0));
+  EXPECT_EQ(::SendMessageA(View().m_hWnd, LVM_GETBKCOLOR, 0, 0), 0x405060);
 }
 
 TEST_F(MainWindowTest, WhilePlayingTheTimeFieldsShowThePositionAndTheThumbIsOnTheTrack) {
