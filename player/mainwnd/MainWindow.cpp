@@ -464,12 +464,12 @@ void CMainWindow::ActOnCommand(UINT id) {
 
 void CMainWindow::AddFiles() {
   std::vector<std::string> chosen;
-  if (playlist_ && choosers_->ChooseMediaFiles(m_hWnd, true, chosen)) velk::AddChosenFiles(*playlist_, chosen);
+  if (playlist_ && choosers_->ChooseMediaFiles(m_hWnd, chosen)) velk::AddChosenFiles(*playlist_, chosen);
 }
 
 void CMainWindow::OpenFiles() {
   std::vector<std::string> chosen;
-  if (playlist_ && choosers_->ChooseMediaFiles(m_hWnd, false, chosen)) Apply(velk::OnOpenFiles(*playlist_, chosen));
+  if (playlist_ && choosers_->ChooseMediaFiles(m_hWnd, chosen)) Apply(velk::OnOpenFiles(*playlist_, chosen));
 }
 
 void CMainWindow::AddDirectory() {

@@ -48,27 +48,21 @@ bool OpenOne(HWND owner, UINT filterId, const char* defaultExt, std::string& pat
 
 }  // namespace
 
-bool CSystemPlayerChoosers::ChooseMediaFiles(HWND owner, bool large, std::vector<std::string>& files) {
-  // The Open files button asks for the dialog's standard room; a selection
-  // that does not fit is retried with the large room rather than dropped.
+// Add files and Open files alike: room for a long selection of many files.
+bool CSystemPlayerChoosers::ChooseMediaFiles(HWND owner, std::vector<std::string>& files) {
   const std::string filter = MediaFilter();
-  for (DWORD room : {large ? kLargeSelection : DWORD{MAX_PATH}, kLargeSelection}) {
-    std::vector<char> buffer(room + 2, '\0');
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = room;
-    ofn.lpstrDefExt = "m3u";
-    ofn.Flags = OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER;
-    if (::GetOpenFileNameA(&ofn)) {
-      files = ChosenFiles(buffer.data(), buffer.size());
-      return !files.empty();
-    }
-    if (::CommDlgExtendedError() != FNERR_BUFFERTOOSMALL || room == kLargeSelection) return false;
-  }
-  return false;
+  std::vector<char> buffer(kLargeSelection + 2, '\0');
+  OPENFILENAMEA ofn = {};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = kLargeSelection;
+  ofn.lpstrDefExt = "m3u";
+  ofn.Flags = OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER;
+  if (!::GetOpenFileNameA(&ofn)) return false;
+  files = ChosenFiles(buffer.data(), buffer.size());
+  return !files.empty();
 }
 
 bool CSystemPlayerChoosers::ChoosePlayListToOpen(HWND owner, std::string& path) {

@@ -19,8 +19,7 @@ class IPlayerChoosers {
  public:
   virtual ~IPlayerChoosers() = default;
   // Several existing media or playlist files, full paths in the dialog's order.
-  // `large` gives the Add files dialog's room for a long selection.
-  virtual bool ChooseMediaFiles(HWND owner, bool large, std::vector<std::string>& files) = 0;
+  virtual bool ChooseMediaFiles(HWND owner, std::vector<std::string>& files) = 0;
   virtual bool ChoosePlayListToOpen(HWND owner, std::string& path) = 0;
   // The name to save the playlist as; an existing file is replaced.
   virtual bool ChoosePlayListToSave(HWND owner, std::string& path) = 0;
@@ -34,7 +33,7 @@ class IPlayerChoosers {
 // GetOpenFileName, GetSaveFileName, SHBrowseForFolder and the location dialog.
 class CSystemPlayerChoosers : public IPlayerChoosers {
  public:
-  bool ChooseMediaFiles(HWND owner, bool large, std::vector<std::string>& files) override;
+  bool ChooseMediaFiles(HWND owner, std::vector<std::string>& files) override;
   bool ChoosePlayListToOpen(HWND owner, std::string& path) override;
   bool ChoosePlayListToSave(HWND owner, std::string& path) override;
   bool ChooseBackgroundImage(HWND owner, std::string& path) override;

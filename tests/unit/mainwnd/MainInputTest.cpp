@@ -4,6 +4,9 @@
 #include "player/mainwnd/MainInput.h"
 #include "shared/PlayerMessages.h"
 
+#include <string>
+#include <vector>
+
 namespace velk {
 namespace {
 
@@ -47,6 +50,19 @@ TEST(MapMainWindowKey, LettersAndKeysActAsTheirButtons) {
     EXPECT_EQ(m.action, c.action) << c.key;
     EXPECT_EQ(m.button, c.button) << c.key;
   }
+}
+
+TEST(ChosenFiles, OnePathOrAFolderWithNames) {
+  const char one[] = "C:\\Music\\a.mp3\0\0";
+  EXPECT_EQ(ChosenFiles(one, sizeof(one)), std::vector<std::string>{"C:\\Music\\a.mp3"});
+  const char several[] = "C:\\Music\0b.mp3\0a list.m3u\0\0";
+  EXPECT_EQ(ChosenFiles(several, sizeof(several)),
+            (std::vector<std::string>{"C:\\Music\\b.mp3", "C:\\Music\\a list.m3u"}));
+  const char root[] = "C:\\\0x.wav\0y.wav\0\0";  // a drive root already ends with its backslash
+  EXPECT_EQ(ChosenFiles(root, sizeof(root)), (std::vector<std::string>{"C:\\x.wav", "C:\\y.wav"}));
+  const char unterminated[] = {'C', ':', '\\', 'a'};  // nothing is read past the buffer
+  EXPECT_EQ(ChosenFiles(unterminated, sizeof(unterminated)), std::vector<std::string>{"C:\\a"});
+  EXPECT_TRUE(ChosenFiles("\0\0", 2).empty());
 }
 
 }  // namespace

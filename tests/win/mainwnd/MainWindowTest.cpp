@@ -25,6 +25,29 @@ namespace {
 using enginetest::PumpFor;
 using enginetest::PumpUntil;
 
+// Answers the window's choosers as the test tells it, recording who asked.
+class CScriptedChoosers : public IPlayerChoosers {
+ public:
+  bool ChooseMediaFiles(HWND, std::vector<std::string>& chosen) override {
+    chosen = files;
+    return !files.empty();
+  }
+  bool ChoosePlayListToOpen(HWND, std::string& path) override { return Give(path); }
+  bool ChoosePlayListToSave(HWND, std::string& path) override { return Give(path); }
+  bool ChooseBackgroundImage(HWND, std::string& path) override { return Give(path); }
+  bool ChooseFolder(HWND, std::string& folder) override { return Give(folder); }
+  bool AskLocation(fw::CWnd*, std::string& typed) override { return Give(typed); }
+
+  std::vector<std::string> files;
+  std::string answer;
+
+ private:
+  bool Give(std::string& out) {
+    out = answer;
+    return !answer.empty();
+  }
+};
+
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() : store_(HKEY_CURRENT_USER, "Software\\VelkTest\\MainWindow") {
@@ -275,6 +298,60 @@ TEST_F(MainWindowTest, ADroppedPlayListLoadsAloneAndPicturesByTheirExactExtensio
   EXPECT_EQ(List().Count(), 2);
   Drop({media_.File("cover.Jpg")}, nullptr);
   EXPECT_EQ(List().Count(), 3);
+}
+
+TEST_F(MainWindowTest, TheChoosersFeedThePlayListCommands) {
+  const std::string a = media_.Wav("a.wav", 8000), b = media_.Wav("b.wav", 8000);
+  {
+    std::ofstream out(media_.File("two.m3u"), std::ios::binary);
+    out << "a.wav\r\nb.wav\r\n";
+  }
+  Open("");
+  CScriptedChoosers choosers;
+  window_->SetChoosers(&choosers);
+  auto command = [&](UINT id) { window_->SendMessage(WM_COMMAND, id, 0); };
+
+  choosers.files = {b, media_.File("two.m3u")};  // Add files: a playlist among them is loaded
+  command(ID_ADD_FILES);
+  EXPECT_EQ(List().Paths(), (std::vector<std::string>{b, a, b}));
+  EXPECT_FALSE(window_->Engine()->IsOpen());
+
+  choosers.files = {a};  // Open files: replaces the list and plays
+  window_->SendMessage(ID_BTN_OPEN, 0, 0);
+  EXPECT_EQ(List().Paths(), std::vector<std::string>{a});
+  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+
+  choosers.answer = media_.File("two.m3u");  // Open playlist: stops, replaces, plays nothing
+  command(ID_OPEN_PLAYLIST);
+  EXPECT_EQ(List().Paths(), (std::vector<std::string>{a, b}));
+  EXPECT_FALSE(window_->Engine()->IsOpen());
+
+  choosers.answer = media_.File("saved.m3u");
+  command(ID_SAVE_PLAYLIST);
+  EXPECT_EQ(ReadFile(media_.File("saved.m3u")), "a.wav\r\nb.wav\r\n");
+
+  choosers.answer = "radio.example.org:8000/live";
+  command(ID_ADD_LOCATION);
+  EXPECT_EQ(List().Path(2), "http://radio.example.org:8000/live");
+
+  const std::string folder = media_.File("more");
+  ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
+  media_.Wav("more\\m.wav", 200);
+  choosers.answer = folder;
+  command(ID_ADD_DIRECTORY);
+  EXPECT_EQ(List().Path(3), folder + "\\m.wav");
+
+  choosers.answer = media_.File("not a picture.bmp");  // fails to load: the plain colour stays
+  command(ID_BACKGROUND_IMAGE);
+  EXPECT_EQ(View().BkMode(), 10);
+  EXPECT_EQ(store_.GetInt("playlist", "bkmode", -1), 10);
+
+  choosers.answer.clear();  // cancelled choosers change nothing
+  choosers.files.clear();
+  command(ID_OPEN_PLAYLIST);
+  command(ID_ADD_FILES);
+  EXPECT_EQ(List().Count(), 4);
+  window_->SetChoosers(nullptr);
 }
 
 TEST_F(MainWindowTest, TheMainPopupChecksTheRepeatModeAndShuffle) {
