@@ -5,6 +5,7 @@
 //   velkctl rect TITLE TIMEOUT_MS          prints the shown window's screen rectangle
 //                                          as "left top right bottom"
 //   velkctl wait-menus COUNT TIMEOUT_MS    exit code 0 once COUNT pop-up menus show
+//   velkctl command TITLE ID TIMEOUT_MS    posts the menu command ID to the shown window
 // TITLE may also be "class:NAME": the unowned top-level window of that class
 // (the player's main window, whose title follows the playing entry).
 #include <windows.h>
@@ -57,7 +58,7 @@ static HWND FindShown(const char* target) { return FindTarget(target, true); }
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: velkctl wait-window|close|rect|title TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS\n");
+    std::fprintf(stderr, "usage: velkctl wait-window|close|rect|title TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS | command TITLE ID TIMEOUT_MS\n");
     return 2;
   }
   const char* verb = argv[1];
@@ -100,6 +101,16 @@ int main(int argc, char** argv) {
     ::GetWindowTextA(h, text, sizeof(text));
     std::printf("%s\n", text);
     return 0;
+  }
+  if (std::strcmp(verb, "command") == 0 && argc >= 5) {
+    const WPARAM id = std::strtoul(argv[3], nullptr, 10);
+    timeout = static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10));
+    HWND h;
+    while (!(h = FindShown(title))) {
+      if (::GetTickCount() - start > timeout) return 1;
+      ::Sleep(100);
+    }
+    return ::PostMessageA(h, WM_COMMAND, id, 0) ? 0 : 1;
   }
   if (std::strcmp(verb, "close") == 0) {
     HWND h = FindTarget(title, false);

@@ -10,7 +10,10 @@
 #include "platform/framework/RegistrySettings.h"
 #include "player/app/SettingsStore.h"
 #include "player/mainwnd/MainWindow.h"
+#include "player/playlist/PlayList.h"
 #include "shared/PlayerMessages.h"
+#include "tests/support/MediaGen.h"
+#include "tests/support/SkinArt.h"
 #include "tests/win/engine/EngineTestSupport.h"
 
 namespace velk {
@@ -37,6 +40,7 @@ class VideoWindowTest : public ::testing::Test {
  protected:
   VideoWindowTest() : store_(HKEY_CURRENT_USER, "Software\\VelkTest\\VideoWindow") {
     store_.DeleteAll();
+    store_.WriteString("", "AppPath", media_.Path());  // the automatic playlist goes there
     SelectSettingsStore(&store_);
     // The two windows side by side, touching.
     Place("Qorn mediaplayer", {100, 100, 400, 400});
@@ -61,13 +65,26 @@ class VideoWindowTest : public ::testing::Test {
       main_ = std::make_unique<CMainWindow>();
       ASSERT_TRUE(main_->Create(clip_));
     } else {
-      main_->Play();
+      main_->PlayByCode(main_->PlayList()->Navigate(NAV_KEEP));
     }
     PumpFor(0);
     ASSERT_NE(nullptr, main_->VideoWindow());
+    // Wine's renderer presents its frames through OpenGL from a thread of its
+    // own, and moving the window that holds the picture while a frame is
+    // presented can deadlock inside Wine. The picture stands still here while
+    // these tests move and resize the window (see Send); the e2e test watches it play.
+    main_->Engine()->Pause();
+    main_->Engine()->GetState(5000);
   }
   CVideoFrameWindow& Video() { return *main_->VideoWindow(); }
-  void Command(UINT id) { Video().SendMessage(WM_COMMAND, id, 0); }
+  // A message that may move or resize the windows. Afterwards the renderer is
+  // given time to repaint the picture: a frame still being presented while the
+  // next move starts is what deadlocks inside Wine.
+  void Send(CSkinWnd& window, UINT message, WPARAM wParam, LPARAM lParam) {
+    window.SendMessage(message, wParam, lParam);
+    PumpFor(150);
+  }
+  void Command(UINT id) { Send(Video(), WM_COMMAND, id, 0); }
   RECT Inner() { return Video().GetInnerRect(); }
   RECT Client() { return Video().GetClientRect(); }
   int32_t Stored(const char* key) { return store_.GetInt(kVideo, key, -1); }
@@ -121,24 +138,31 @@ TEST_F(VideoWindowTest, AppearsDockedWithTheItemAndGoesWhenItStops) {
   EXPECT_TRUE(::IntersectRect(&inside, &picture, &inner) && Equal(inside, picture));
 
   // Moving the main window carries the touching video window along ...
-  main_->SendMessage(WM_SKIN_MOVEDRAG, SKIN_MOUSE_DOWN, MAKELPARAM(50, 10));
-  main_->SendMessage(WM_SKIN_MOVEDRAG, SKIN_MOUSE_MOVE | 1, MAKELPARAM(80, 30));
-  main_->SendMessage(WM_SKIN_MOVEDRAG, SKIN_MOUSE_UP, MAKELPARAM(80, 30));
+  Send(*main_, WM_SKIN_MOVEDRAG, SKIN_MOUSE_DOWN, MAKELPARAM(50, 10));
+  Send(*main_, WM_SKIN_MOVEDRAG, SKIN_MOUSE_MOVE | 1, MAKELPARAM(80, 30));
+  Send(*main_, WM_SKIN_MOVEDRAG, SKIN_MOUSE_UP, MAKELPARAM(80, 30));
   EXPECT_TRUE(Equal(video.GetWindowRect(), {430, 120, 790, 480}));
   // ... but moving the video window leaves its owner where it is.
-  video.SendMessage(WM_SKIN_MOVEDRAG, SKIN_MOUSE_DOWN, MAKELPARAM(50, 10));
-  video.SendMessage(WM_SKIN_MOVEDRAG, SKIN_MOUSE_MOVE | 1, MAKELPARAM(150, 110));
-  video.SendMessage(WM_SKIN_MOVEDRAG, SKIN_MOUSE_UP, MAKELPARAM(150, 110));
+  Send(video, WM_SKIN_MOVEDRAG, SKIN_MOUSE_DOWN, MAKELPARAM(50, 10));
+  Send(video, WM_SKIN_MOVEDRAG, SKIN_MOUSE_MOVE | 1, MAKELPARAM(150, 110));
+  Send(video, WM_SKIN_MOVEDRAG, SKIN_MOUSE_UP, MAKELPARAM(150, 110));
   EXPECT_TRUE(Equal(main_->GetWindowRect(), {130, 120, 430, 420}));
 
+  // A changed skin setting reaches the video window through the main window.
+  const std::string skin = media_.File("ember.bmp");
+  ASSERT_TRUE(testmedia::WriteFile(skin, skinart::EncodeBmp24(skinart::PaintSkin(skinart::Theme::Ember))));
+  store_.WriteString(kVideo, "SkinPathName", skin);
+  main_->SendMessage(WM_PLAYER_OPTIONSCHANGED, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return video.GetSkinPath() == skin; }));
+
   // The title-bar stop dot stops the item through the main window: the window goes.
-  video.SendMessage(ID_VIDEO_STOP, SKIN_MOUSE_UP, 0);
+  Send(video, ID_VIDEO_STOP, SKIN_MOUSE_UP, 0);
   EXPECT_TRUE(PumpUntil([&] { return main_->VideoWindow() == nullptr; }));
   EXPECT_FALSE(main_->Engine()->IsOpen());
 
   // A new item brings a new window; the main window's stop takes it away again.
   Play();
-  main_->SendMessage(WM_KEYUP, 'V', 0);
+  Send(*main_, WM_KEYUP, 'V', 0);
   EXPECT_EQ(nullptr, main_->VideoWindow());
 }
 
@@ -155,7 +179,7 @@ TEST_F(VideoWindowTest, SizeCommandsAndFullScreen) {
     // With the ratio kept and met exactly, the picture fills the inner area.
     EXPECT_TRUE(Equal(video.PictureRect(), Inner())) << r.command;
   }
-  video.SendMessage(WM_KEYUP, '1', 0);
+  Send(video, WM_KEYUP, '1', 0);
   EXPECT_TRUE(HasSize(Inner(), 160, 120));
 
   const RECT before = video.GetWindowRect();
@@ -164,9 +188,9 @@ TEST_F(VideoWindowTest, SizeCommandsAndFullScreen) {
   EXPECT_TRUE(video.IsFullScreen());
   EXPECT_TRUE(Equal(video.GetWindowRect(), screen));
   // Frame drags do nothing in full screen.
-  video.SendMessage(WM_SKIN_MOVEDRAG, SKIN_MOUSE_DOWN, MAKELPARAM(50, 10));
-  video.SendMessage(WM_SKIN_MOVEDRAG, SKIN_MOUSE_MOVE | 1, MAKELPARAM(90, 50));
-  video.SendMessage(WM_SKIN_MOVEDRAG, SKIN_MOUSE_UP, MAKELPARAM(90, 50));
+  Send(video, WM_SKIN_MOVEDRAG, SKIN_MOUSE_DOWN, MAKELPARAM(50, 10));
+  Send(video, WM_SKIN_MOVEDRAG, SKIN_MOUSE_MOVE | 1, MAKELPARAM(90, 50));
+  Send(video, WM_SKIN_MOVEDRAG, SKIN_MOUSE_UP, MAKELPARAM(90, 50));
   EXPECT_TRUE(Equal(video.GetWindowRect(), screen));
   // The picture keeps its ratio across the screen: 4:3 in the screen's height or width.
   const SIZE picture = SizeOf(video.PictureRect());
@@ -174,16 +198,16 @@ TEST_F(VideoWindowTest, SizeCommandsAndFullScreen) {
   EXPECT_LE(std::abs(picture.cx * 3 - picture.cy * 4), 4);
 
   Command(ID_VIDEO_FULL_SCREEN);  // already there: nothing
-  video.SendMessage(WM_KEYUP, VK_ESCAPE, 0);
+  Send(video, WM_KEYUP, VK_ESCAPE, 0);
   EXPECT_FALSE(video.IsFullScreen());
   EXPECT_TRUE(Equal(video.GetWindowRect(), before));
-  video.SendMessage(WM_KEYUP, VK_ESCAPE, 0);  // not full screen: nothing
+  Send(video, WM_KEYUP, VK_ESCAPE, 0);  // not full screen: nothing
   EXPECT_TRUE(Equal(video.GetWindowRect(), before));
 
   // The left dot goes in and out; a size command leaves full screen and then scales.
-  video.SendMessage(ID_VIDEO_FULLSCREEN, SKIN_MOUSE_UP, 0);
+  Send(video, ID_VIDEO_FULLSCREEN, SKIN_MOUSE_UP, 0);
   EXPECT_TRUE(video.IsFullScreen());
-  video.SendMessage(ID_VIDEO_FULLSCREEN, SKIN_MOUSE_UP, 0);
+  Send(video, ID_VIDEO_FULLSCREEN, SKIN_MOUSE_UP, 0);
   EXPECT_TRUE(Equal(video.GetWindowRect(), before));
   Command(ID_VIDEO_FULL_SCREEN);
   Command(ID_VIDEO_SIZE_100);
@@ -234,7 +258,7 @@ TEST_F(VideoWindowTest, CaptionModesResizeTheWindowAndAreStored) {
   // Keep ratio and caption mode survive the window; the next one reads them.
   Command(ID_CAPTION_WINDOW);
   Command(ID_VIDEO_KEEP_RATIO);
-  main_->SendMessage(WM_KEYUP, 'V', 0);
+  Send(*main_, WM_KEYUP, 'V', 0);
   EXPECT_EQ(nullptr, main_->VideoWindow());
   EXPECT_EQ(Stored("KeepAR"), 1);
   EXPECT_EQ(Stored("Caption"), 1);

@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# The video window as a user meets it: a generated clip with its .smi plays in
+# the video window beside the main window; the screenshot shows the moving
+# pattern inside the frame; in caption mode Window the strip below the picture
+# shows white caption text while a caption is due and none after the "&nbsp;"
+# caption; right-clicking the picture opens the context menu, whose Caption
+# submenu switches to Overlay; the next start plays with the caption drawn
+# white into the picture's bottom band by the overlay filter. Screenshots of
+# both modes are left in out/screens/.
+#   VideoScreenE2E.sh WINERUN BIN_DIR VELKCTL_EXE VELKMEDIA
+set -uo pipefail
+winrun=$1 bin=$2 velkctl=$3 velkmedia=$4
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+out=${VELK_OUT:-$root/out}
+if [ -z "${DISPLAY:-}" ] && [ -f "$out/display" ]; then export DISPLAY=$(cat "$out/display"); fi
+video="VideoWindow"
+work=$(mktemp -d)
+pid=""
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$work/shot.png" ] && mkdir -p "$out/screens" && cp "$work/shot.png" "$out/screens/video-e2e-failed.png"
+  exit 1
+}
+ctl() { "$winrun" "$velkctl" "$@" | tr -d '\r'; }
+close_player() {
+  if ! ctl close class:VelkSkinWnd 20000 >/dev/null; then
+    kill "$pid" 2>/dev/null
+    wait "$pid"
+    pid=""
+    return 1
+  fi
+  wait "$pid"
+  local rc=$?
+  pid=""
+  return $rc
+}
+finish() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+    ctl close class:VelkSkinWnd 10000 >/dev/null 2>&1
+    kill "$pid" 2>/dev/null
+  fi
+  # The next ./velk run starts as a first start again, not in the state this test left.
+  "$winrun" reg delete 'HKCU\Software\Velk' /f >/dev/null 2>&1
+  rm -rf "$work"
+}
+trap finish EXIT
+
+stored() {
+  "$winrun" reg query "HKCU\\Software\\Velk\\$video" /v "$1" 2>/dev/null | tr -d '\r' |
+    sed -n 's/.*REG_DWORD[[:space:]]*//p'
+}
+shoot() { import -window root "$work/shot.png" 2>/dev/null; }
+# white X Y W H: how many (nearly) white pixels the last screenshot has there.
+white() {
+  convert "$work/shot.png" -crop "$3x$4+$1+$2" +repage -fuzz 12% -fill black +opaque white \
+    -colorspace Gray -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
+}
+# field X Y W H: how many pixels there show the clip's dark blue field.
+field() {
+  convert "$work/shot.png" -crop "$3x$4+$1+$2" +repage -fuzz 10% -fill white -opaque 'rgb(16,32,96)' \
+    -fill black +opaque white -colorspace Gray -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
+}
+# poll SECONDS CONDITION...: new screenshots until the condition holds.
+poll() {
+  local limit=$1 i
+  shift
+  for i in $(seq 1 $((limit * 4))); do
+    shoot && "$@" && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
+# The player runs from a folder of its own with the overlay filter beside it,
+# so its automatic playlist stays there.
+mkdir -p "$work/player"
+cp "$bin/Velk.exe" "$bin/Karvex.ax" "$work/player/" || fail "no player to copy"
+
+# A 20 s clip with one caption from the start and its clearing at 4 s.
+"$velkmedia" clip "$work" talk 200 0 "WWWW MMMM WWWW" 4000 "&nbsp;" >/dev/null || fail "cannot write the clip"
+clip="Z:${work//\//\\}\\talk.avi"
+
+# Main window at (100, 100), 300 × 300; the video window touching its right
+# edge, 360 × 400; caption mode Window, ratio kept.
+cat > "$work/start.reg" <<'REG'
+REGEDIT4
+
+[-HKEY_CURRENT_USER\Software\Velk]
+
+[HKEY_CURRENT_USER\Software\Velk\Qorn mediaplayer]
+"left"=dword:00000064
+"top"=dword:00000064
+"right"=dword:00000190
+"bottom"=dword:00000190
+
+[HKEY_CURRENT_USER\Software\Velk\VideoWindow]
+"left"=dword:00000190
+"top"=dword:00000064
+"right"=dword:000002f8
+"bottom"=dword:000001f4
+"Caption"=dword:00000001
+"KeepAR"=dword:00000001
+REG
+"$winrun" regedit /S "Z:${work//\//\\}\\start.reg" || fail "cannot prepare the settings"
+
+# The inner area of a 360 × 400 video window is (12, 20)–(348, 392): 336 × 372.
+# With the strip the 4:3 picture is limited by the width: 336 × 252 at y 35,
+# and the strip below it from y 287 to 377. On the screen, offset by (400, 100):
+pic_x=412 pic_y=135 pic_w=336 pic_h=252
+strip_y=387 strip_h=90
+
+"$winrun" "$work/player/Velk.exe" "$clip" &
+pid=$!
+ctl wait-window "$video" 20000 >/dev/null || fail "the video window did not show"
+[ "$(ctl rect "$video" 5000)" = "400 100 760 500" ] || fail "the video window is not where it was placed"
+
+pattern_moves() {
+  [ "$(field $pic_x $pic_y $pic_w $pic_h)" -gt $((pic_w * pic_h / 2)) ] || return 1
+  local crop="${pic_w}x${pic_h}+$pic_x+$pic_y" ae
+  convert "$work/shot.png" -crop "$crop" +repage "$work/first.png"
+  sleep 0.5
+  shoot || return 1
+  convert "$work/shot.png" -crop "$crop" +repage "$work/second.png"
+  ae=$(compare -metric AE "$work/first.png" "$work/second.png" null: 2>&1)
+  [ "${ae%% *}" -gt 1000 ] 2>/dev/null
+}
+poll 10 pattern_moves || fail "the picture does not show the moving pattern"
+
+strip_has_text() { [ "$(white $pic_x $strip_y $pic_w $strip_h)" -gt 20 ]; }
+strip_is_empty() { [ "$(white $pic_x $strip_y $pic_w $strip_h)" = "0" ]; }
+poll 10 strip_has_text || fail "the strip shows no caption"
+mkdir -p "$out/screens"
+cp "$work/shot.png" "$out/screens/video-e2e-window.png"
+# The caption is in the strip, not in the picture.
+[ "$(white $pic_x $((pic_y + 20)) $pic_w $((pic_h - 20)))" = "0" ] || fail "caption text inside the picture in mode Window"
+poll 10 strip_is_empty || fail "the strip was not cleared by the empty caption"
+
+# Right-click on the picture itself: the renderer hands its input to the window.
+xdotool mousemove $((pic_x + 150)) $((pic_y + 120)) click 3
+ctl wait-menus 1 10000 || fail "right-clicking the picture opened no menu"
+xdotool key c
+ctl wait-menus 2 10000 || fail "the Caption submenu did not open"
+xdotool key o
+for i in $(seq 1 40); do
+  [ "$(stored Caption)" = "0x2" ] && break
+  sleep 0.25
+done
+[ "$(stored Caption)" = "0x2" ] || fail "Overlay was not chosen from the menu"
+[ "$(ctl rect "$video" 5000)" = "400 100 760 410" ] || fail "leaving mode Window did not shrink the window by 90"
+close_player || fail "the player ended with an error"
+[ "$(stored KeepAR)" = "0x1" ] || fail "KeepAR was not kept"
+
+# Next start in mode Overlay: the 336 × 252 picture at the same place; the
+# caption is drawn into its bottom band until the empty caption clears it.
+"$winrun" "$work/player/Velk.exe" "$clip" &
+pid=$!
+ctl wait-window "$video" 20000 >/dev/null || fail "the video window did not show again"
+band_y=$((pic_y + pic_h * 3 / 4)) band_h=$((pic_h / 4))
+band_has_text() { [ "$(white $pic_x $band_y $pic_w $band_h)" -gt 20 ]; }
+band_is_empty() { [ "$(white $pic_x $band_y $pic_w $band_h)" = "0" ]; }
+poll 10 band_has_text || fail "no overlaid caption in the picture's bottom band"
+cp "$work/shot.png" "$out/screens/video-e2e-overlay.png"
+poll 10 band_is_empty || fail "the overlaid caption was not cleared"
+close_player || fail "the player ended with an error"
+echo "video screen e2e passed"
