@@ -30,18 +30,27 @@ std::string MediaFilter() {
                  IDS_FILTER_AUDIO, IDS_FILTER_PLAYLIST, IDS_FILTER_ALL_FILES});
 }
 
-bool OpenOne(HWND owner, UINT filterId, const char* defaultExt, std::string& path) {
-  std::vector<char> file(kOnePath, '\0');
-  const std::string filter = Filter({filterId});
+// Runs the open or save dialog; the chosen text (one path, or a folder
+// followed by names) is left in buffer, whose size gives the dialog's room.
+bool RunFileDialog(HWND owner, const std::string& filter, const char* defaultExt, DWORD flags, bool save,
+                   std::vector<char>& buffer) {
   OPENFILENAMEA ofn = {};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
   ofn.lpstrFilter = filter.c_str();
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size() - 2);  // two zeros always end the list
   ofn.lpstrDefExt = defaultExt;
-  ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!::GetOpenFileNameA(&ofn)) return false;
+  ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | flags;
+  return save ? ::GetSaveFileNameA(&ofn) != FALSE : ::GetOpenFileNameA(&ofn) != FALSE;
+}
+
+// One file, in an open dialog (it must exist) or a save dialog.
+bool OneFile(HWND owner, UINT filterId, const char* defaultExt, bool save, std::string& path) {
+  std::vector<char> file(kOnePath, '\0');
+  if (!RunFileDialog(owner, Filter({filterId}), defaultExt, save ? 0 : OFN_FILEMUSTEXIST, save, file)) {
+    return false;
+  }
   path = file.data();
   return !path.empty();
 }
@@ -50,43 +59,24 @@ bool OpenOne(HWND owner, UINT filterId, const char* defaultExt, std::string& pat
 
 // Add files and Open files alike: room for a long selection of many files.
 bool CSystemPlayerChoosers::ChooseMediaFiles(HWND owner, std::vector<std::string>& files) {
-  const std::string filter = MediaFilter();
   std::vector<char> buffer(kLargeSelection + 2, '\0');
-  OPENFILENAMEA ofn = {};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = kLargeSelection;
-  ofn.lpstrDefExt = "m3u";
-  ofn.Flags = OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER;
-  if (!::GetOpenFileNameA(&ofn)) return false;
+  if (!RunFileDialog(owner, MediaFilter(), "m3u", OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, false, buffer)) {
+    return false;
+  }
   files = ChosenFiles(buffer.data(), buffer.size());
   return !files.empty();
 }
 
 bool CSystemPlayerChoosers::ChoosePlayListToOpen(HWND owner, std::string& path) {
-  return OpenOne(owner, IDS_FILTER_PLAYLIST, "m3u", path);
+  return OneFile(owner, IDS_FILTER_PLAYLIST, "m3u", false, path);
 }
 
 bool CSystemPlayerChoosers::ChoosePlayListToSave(HWND owner, std::string& path) {
-  std::vector<char> file(kOnePath, '\0');
-  const std::string filter = Filter({IDS_FILTER_PLAYLIST});
-  OPENFILENAMEA ofn = {};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.lpstrDefExt = "m3u";
-  ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!::GetSaveFileNameA(&ofn)) return false;
-  path = file.data();
-  return !path.empty();
+  return OneFile(owner, IDS_FILTER_PLAYLIST, "m3u", true, path);
 }
 
 bool CSystemPlayerChoosers::ChooseBackgroundImage(HWND owner, std::string& path) {
-  return OpenOne(owner, IDS_FILTER_IMAGE, "bmp", path);
+  return OneFile(owner, IDS_FILTER_IMAGE, "bmp", false, path);
 }
 
 bool CSystemPlayerChoosers::ChooseFolder(HWND owner, std::string& folder) {
