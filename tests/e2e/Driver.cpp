@@ -63,8 +63,14 @@ BOOL CALLBACK FindProc(HWND hwnd, LPARAM lp) {
   if (pid != st->pid) return TRUE;
   if (st->visible && !::IsWindowVisible(hwnd)) return TRUE;
   char text[512] = {};
-  ::GetWindowTextA(hwnd, text, sizeof(text));
-  if (*st->title != text) return TRUE;
+  if (st->title->rfind("class:", 0) == 0) {
+    // A top-level window of that class, whatever its title shows.
+    ::GetClassNameA(hwnd, text, sizeof(text));
+    if (st->title->compare(6, std::string::npos, text) != 0 || ::GetWindow(hwnd, GW_OWNER)) return TRUE;
+  } else {
+    ::GetWindowTextA(hwnd, text, sizeof(text));
+    if (*st->title != text) return TRUE;
+  }
   st->found = hwnd;
   return FALSE;
 }

@@ -33,6 +33,7 @@ class CProcess {
 };
 
 // A visible top-level window of the process with the given title, or null after the timeout.
+// title: the window's text, or "class:NAME" for an unowned window of that class.
 HWND WaitForWindow(DWORD pid, const std::string& title, DWORD timeoutMs);
 // A top-level window of the process with the given title, visible or not, now.
 HWND FindProcessWindow(DWORD pid, const std::string& title, bool mustBeVisible);

@@ -11,7 +11,8 @@ winrun=$1 bin=$2 velkctl=$3 skin=$4
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 out=${VELK_OUT:-$root/out}
 if [ -z "${DISPLAY:-}" ] && [ -f "$out/display" ]; then export DISPLAY=$(cat "$out/display"); fi
-title="Qorn mediaplayer"
+# The main window by its class: its title follows the playlist's current entry.
+title="class:VelkSkinWnd"
 work=$(mktemp -d)
 pid=""
 

@@ -8,13 +8,15 @@ namespace velk::e2e {
 namespace {
 
 const char kProgramKey[] = "Software\\Velk";
+// The main window, found by its class: its title follows the playlist's current entry.
+const char kMainWindow[] = "class:VelkSkinWnd";
 
 TEST(Startup, ShowsWindowRecordsFolderAndExitsOnClose) {
   DeleteUserTree(kProgramKey);
   CProcess velk;
   // Started from elsewhere, as an association would: the folder is still the program's own.
   ASSERT_TRUE(velk.Start(BinDir() + "\\Velk.exe", "", "C:\\"));
-  HWND main = WaitForWindow(velk.Id(), "Qorn mediaplayer", 20000);
+  HWND main = WaitForWindow(velk.Id(), kMainWindow, 20000);
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(ReadUserString(kProgramKey, "AppPath"), BinDir());
 
@@ -36,7 +38,7 @@ TEST(Startup, ReplacesARecordedFolderThatNoLongerHoldsTheProgram) {
 
   CProcess velk;
   ASSERT_TRUE(velk.Start(BinDir() + "\\Velk.exe", ""));
-  HWND main = WaitForWindow(velk.Id(), "Qorn mediaplayer", 20000);
+  HWND main = WaitForWindow(velk.Id(), kMainWindow, 20000);
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(ReadUserString(kProgramKey, "AppPath"), BinDir());
   ::PostMessageA(main, WM_CLOSE, 0, 0);
