@@ -8,30 +8,16 @@
 #   PlaylistScreenE2E.sh WINERUN BIN_DIR VELKCTL_EXE VELKMEDIA
 set -uo pipefail
 winrun=$1 bin=$2 velkctl=$3 velkmedia=$4
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-out=${VELK_OUT:-$root/out}
-if [ -z "${DISPLAY:-}" ] && [ -f "$out/display" ]; then export DISPLAY=$(cat "$out/display"); fi
-target="class:VelkSkinWnd"
-work=$(mktemp -d)
-pid=""
+source "$(dirname "${BASH_SOURCE[0]}")/ScreenTest.sh"
+target=$main_window
+mkdir -p "$work/player"
 
 fail() {
   echo "FAIL: $*" >&2
   import -window root "$out/screens/playlist-e2e-failed.png" 2>/dev/null
   exit 1
 }
-finish() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-    "$winrun" "$velkctl" close "$target" 10000 >/dev/null 2>&1
-    kill "$pid" 2>/dev/null
-  fi
-  "$winrun" reg delete 'HKCU\Software\Velk' /f >/dev/null 2>&1
-  rm -rf "$work"
-}
-trap finish EXIT
-mkdir -p "$out/screens" "$work/player"
 
-ctl() { "$winrun" "$velkctl" "$@" | tr -d '\r'; }
 # Polls the main window's title until it reads $1, for up to ten seconds.
 wait_title() {
   local i got=""

@@ -8,30 +8,14 @@
 #   SkinScreenE2E.sh WINERUN BIN_DIR VELKCTL_EXE BASE_SKIN_BMP
 set -uo pipefail
 winrun=$1 bin=$2 velkctl=$3 skin=$4
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-out=${VELK_OUT:-$root/out}
-if [ -z "${DISPLAY:-}" ] && [ -f "$out/display" ]; then export DISPLAY=$(cat "$out/display"); fi
-# The main window by its class: its title follows the playlist's current entry.
-title="class:VelkSkinWnd"
-work=$(mktemp -d)
-pid=""
+source "$(dirname "${BASH_SOURCE[0]}")/ScreenTest.sh"
+title=$main_window
 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
-finish() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-    "$winrun" "$velkctl" close "$title" 10000 >/dev/null 2>&1
-    kill "$pid" 2>/dev/null
-  fi
-  # The next ./velk run starts as a first start again, not in the state this test left.
-  "$winrun" reg delete 'HKCU\Software\Velk' /f >/dev/null 2>&1
-  rm -rf "$work"
-}
-trap finish EXIT
 
-ctl() { "$winrun" "$velkctl" "$@" | tr -d '\r'; }
 # Polls the window rectangle until it reads $1, for up to ten seconds.
 wait_rect() {
   local i got=""

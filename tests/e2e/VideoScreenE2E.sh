@@ -10,19 +10,14 @@
 #   VideoScreenE2E.sh WINERUN BIN_DIR VELKCTL_EXE VELKMEDIA
 set -uo pipefail
 winrun=$1 bin=$2 velkctl=$3 velkmedia=$4
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-out=${VELK_OUT:-$root/out}
-if [ -z "${DISPLAY:-}" ] && [ -f "$out/display" ]; then export DISPLAY=$(cat "$out/display"); fi
+source "$(dirname "${BASH_SOURCE[0]}")/ScreenTest.sh"
 video="VideoWindow"
-work=$(mktemp -d)
-pid=""
 
 fail() {
   echo "FAIL: $*" >&2
   [ -f "$work/shot.png" ] && mkdir -p "$out/screens" && cp "$work/shot.png" "$out/screens/video-e2e-failed.png"
   exit 1
 }
-ctl() { "$winrun" "$velkctl" "$@" | tr -d '\r'; }
 close_player() {
   if ! ctl close class:VelkSkinWnd 20000 >/dev/null; then
     kill "$pid" 2>/dev/null
@@ -35,16 +30,6 @@ close_player() {
   pid=""
   return $rc
 }
-finish() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-    ctl close class:VelkSkinWnd 10000 >/dev/null 2>&1
-    kill "$pid" 2>/dev/null
-  fi
-  # The next ./velk run starts as a first start again, not in the state this test left.
-  "$winrun" reg delete 'HKCU\Software\Velk' /f >/dev/null 2>&1
-  rm -rf "$work"
-}
-trap finish EXIT
 
 stored() {
   "$winrun" reg query "HKCU\\Software\\Velk\\$video" /v "$1" 2>/dev/null | tr -d '\r' |
