@@ -10,25 +10,9 @@ set -uo pipefail
 winrun=$1 bin=$2 velkctl=$3 velkmedia=$4
 source "$(dirname "${BASH_SOURCE[0]}")/ScreenTest.sh"
 target=$main_window
+fail_shot=playlist-e2e-failed.png
 mkdir -p "$work/player"
 
-fail() {
-  echo "FAIL: $*" >&2
-  import -window root "$out/screens/playlist-e2e-failed.png" 2>/dev/null
-  exit 1
-}
-
-# Polls the main window's title until it reads $1, for up to ten seconds.
-wait_title() {
-  local i got=""
-  for i in $(seq 1 50); do
-    got=$(ctl title "$target" 5000)
-    [ "$got" = "$1" ] && return 0
-    sleep 0.2
-  done
-  echo "title '$got', wanted '$1'" >&2
-  return 1
-}
 # shot NAME X Y W H: a screenshot, and the window's area at (X, Y) cut out of it.
 shot() {
   import -window root "$out/screens/playlist-e2e-$1.png" 2>/dev/null &&
@@ -54,17 +38,17 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Velk\playlist]
 "curtrack"=dword:00000063
 REG
-"$winrun" regedit /S "Z:${work//\//\\}\\start.reg" || fail "cannot prepare the settings"
+load_settings
 
 "$winrun" "$work/player/Velk.exe" &
 pid=$!
 ctl wait-window "$target" 20000 >/dev/null || fail "the main window did not show"
 left=100 top=100 width=400 height=300
-wait_title "Qorn mediaplayer" || fail "the player started with a current entry"
+wait_main title "Qorn mediaplayer" || fail "the player started with a current entry"
 
 # The play button: 8 × 6 at 134 from the right, 15 from the bottom.
 xdotool mousemove $((left + width - 130)) $((top + height - 12)) click 1
-wait_title "a.wav" || fail "the play button did not play the first entry"
+wait_main title "a.wav" || fail "the play button did not play the first entry"
 
 # The playing time (34 × 6 at 88 from the right, 15 from the bottom) changes.
 sleep 1.5
@@ -85,7 +69,7 @@ sleep 0.5
 
 # A double-click on row 0, now b.wav, plays it.
 xdotool mousemove $((left + 60)) $((top + 26)) click --repeat 2 --delay 80 1
-wait_title "b.wav" || fail "the double-clicked row did not play"
+wait_main title "b.wav" || fail "the double-clicked row did not play"
 shot rows 12 20 $((width - 24)) 60 || fail "no screenshot"
 
 # The right button over the list opens the playlist's menu.

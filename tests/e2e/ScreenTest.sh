@@ -13,6 +13,37 @@ main_window="class:VelkSkinWnd"
 
 ctl() { "$winrun" "$velkctl" "$@" | tr -d '\r'; }
 
+# fail MESSAGE: ends the test, leaving the last screenshot (or a new one) as
+# out/screens/$fail_shot.
+fail_shot=screen-e2e-failed.png
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -f "$work/shot.png" ]; then
+    cp "$work/shot.png" "$out/screens/$fail_shot"
+  else
+    import -window root "$out/screens/$fail_shot" 2>/dev/null
+  fi
+  exit 1
+}
+
+# wait_main VERB WANTED: polls velkctl's VERB (rect, title) on the main window
+# until it reads WANTED, for up to ten seconds.
+wait_main() {
+  local i got=""
+  for i in $(seq 1 50); do
+    got=$(ctl "$1" "$main_window" 5000)
+    [ "$got" = "$2" ] && return 0
+    sleep 0.2
+  done
+  echo "$1 reads '$got', wanted '$2'" >&2
+  return 1
+}
+
+# Imports $work/start.reg, the settings a test starts from.
+load_settings() {
+  "$winrun" regedit /S "Z:${work//\//\\}\\start.reg" || fail "cannot prepare the settings"
+}
+
 finish() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
     "$winrun" "$velkctl" close "$main_window" 10000 >/dev/null 2>&1

@@ -10,23 +10,8 @@ set -uo pipefail
 winrun=$1 bin=$2 velkctl=$3 skin=$4
 source "$(dirname "${BASH_SOURCE[0]}")/ScreenTest.sh"
 title=$main_window
+fail_shot=skin-e2e-failed.png
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# Polls the window rectangle until it reads $1, for up to ten seconds.
-wait_rect() {
-  local i got=""
-  for i in $(seq 1 50); do
-    got=$(ctl rect "$title" 5000)
-    [ "$got" = "$1" ] && return 0
-    sleep 0.2
-  done
-  echo "window at '$got', wanted '$1'" >&2
-  return 1
-}
 # same_area X Y W H PX PY: the window's area at (X, Y) shows the skin picture's area at (PX, PY).
 same_area() {
   convert "$work/shot.png" -crop "$3x$4+$((left + $1))+$((top + $2))" +repage "$work/a.png" &&
@@ -60,12 +45,12 @@ REGEDIT4
 "right"=dword:00000190
 "bottom"=dword:0000012c
 REG
-"$winrun" regedit /S "Z:${work//\//\\}\\start.reg" || fail "cannot prepare the settings"
+load_settings
 
 "$winrun" "$bin/Velk.exe" &
 pid=$!
 ctl wait-window "$title" 20000 >/dev/null || fail "the main window did not show"
-wait_rect "100 100 400 300" || fail "the stored placement was not used"
+wait_main rect "100 100 400 300" || fail "the stored placement was not used"
 left=100 top=100
 
 # wait_frame NAME: polls screenshots until the frame of $picture shows, keeping the last one.
@@ -107,13 +92,13 @@ wait_frame switched || fail "the window was not repainted with $chosen"
 xdotool mousemove $((left + 292)) $((top + 192)) mousedown 1
 for s in 1 2 3 4 5 6 7 8; do xdotool mousemove $((left + 292 - 50 * s)) $((top + 192 - 25 * s)); done
 xdotool mouseup 1
-wait_rect "100 100 300 158" || fail "the grip drag did not stop at the smallest size"
+wait_main rect "100 100 300 158" || fail "the grip drag did not stop at the smallest size"
 
 # The title strip, away from the two dots, moves the window with the pointer.
 xdotool mousemove $((left + 60)) $((top + 10)) mousedown 1
 for s in 1 2 3 4 5; do xdotool mousemove $((left + 60 + 30 * s)) $((top + 10 + 24 * s)); done
 xdotool mouseup 1
-wait_rect "250 220 450 278" || fail "the title drag did not move the window"
+wait_main rect "250 220 450 278" || fail "the title drag did not move the window"
 
 ctl close "$title" 20000 >/dev/null || fail "the player did not close"
 wait "$pid"

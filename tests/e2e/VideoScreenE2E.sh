@@ -12,12 +12,8 @@ set -uo pipefail
 winrun=$1 bin=$2 velkctl=$3 velkmedia=$4
 source "$(dirname "${BASH_SOURCE[0]}")/ScreenTest.sh"
 video="VideoWindow"
+fail_shot=video-e2e-failed.png
 
-fail() {
-  echo "FAIL: $*" >&2
-  [ -f "$work/shot.png" ] && mkdir -p "$out/screens" && cp "$work/shot.png" "$out/screens/video-e2e-failed.png"
-  exit 1
-}
 close_player() {
   if ! ctl close class:VelkSkinWnd 20000 >/dev/null; then
     kill "$pid" 2>/dev/null
@@ -87,7 +83,7 @@ REGEDIT4
 "Caption"=dword:00000001
 "KeepAR"=dword:00000001
 REG
-"$winrun" regedit /S "Z:${work//\//\\}\\start.reg" || fail "cannot prepare the settings"
+load_settings
 
 # The inner area of a 360 × 400 video window is (12, 20)–(348, 392): 336 × 372.
 # With the strip the 4:3 picture is limited by the width: 336 × 252 at y 35,
