@@ -1,16 +1,23 @@
 #include "player/engine/PlaybackEngine.h"
 
 #include <cwchar>
+#include <vector>
 
 #include "platform/framework/Wnd.h"
 #include "player/app/SettingsTable.h"
 #include "player/engine/CaptionText.h"
+#include "player/engine/GraphRelease.h"
 #include "player/engine/PlaybackMath.h"
 #include "shared/PlayerMessages.h"
 
 namespace velk {
 
 namespace {
+
+// How long a close waits for the graph to let go before the window goes on.
+constexpr DWORD kGraphReleaseWaitMs = 1500;
+// How far past its length a running item may go before it counts as ended.
+constexpr double kOverrunGraceSeconds = 2.0;
 
 std::wstring Widen(const std::string& text) {
   if (text.empty()) return std::wstring();
@@ -175,10 +182,16 @@ bool CPlaybackEngine::Close() {
     if (videoWindow_) videoWindow_->put_Owner(0);
     videoWindow_.Reset();
   }
-  position_.Reset();
-  events_.Reset();
-  control_.Reset();
-  graph_.Reset();  // releasing the graph ends playback
+  // A dying graph posts nothing more to the window.
+  if (events_) events_->SetNotifyWindow(0, 0, 0);
+  // Releasing the graph ends playback. The last references go on a thread of
+  // their own, so a graph that never stops cannot hold the window with it.
+  std::vector<IUnknown*> references;
+  for (IUnknown* p : {static_cast<IUnknown*>(position_.Detach()), static_cast<IUnknown*>(events_.Detach()),
+                      static_cast<IUnknown*>(control_.Detach()), static_cast<IUnknown*>(graph_.Detach())}) {
+    if (p) references.push_back(p);
+  }
+  if (!references.empty()) ReleaseAside(std::move(references), kGraphReleaseWaitMs);
   captionFlags_ = 0;
   return true;
 }
@@ -272,7 +285,30 @@ int32_t CPlaybackEngine::GetPosition() const {
 }
 
 bool CPlaybackEngine::SetPosition(int32_t seconds) {
-  return position_ && SUCCEEDED(position_->put_CurrentPosition(static_cast<REFTIME>(seconds)));
+  if (!position_) return false;
+  // A seek of a running or paused graph that carries both sound and picture
+  // leaves Wine's parser unable to finish or stop the item; a stopped graph
+  // seeks cleanly. So the graph is stopped around the seek and put back in
+  // the state it was in, which any graph accepts.
+  OAFilterState state = State_Stopped;
+  if (control_ && FAILED(control_->GetState(0, &state))) state = State_Stopped;
+  if (state != State_Stopped) control_->Stop();
+  const bool moved = SUCCEEDED(position_->put_CurrentPosition(static_cast<REFTIME>(seconds)));
+  if (state == State_Running) {
+    control_->Run();
+  } else if (state == State_Paused) {
+    control_->Pause();
+  }
+  return moved;
+}
+
+bool CPlaybackEngine::HasRunPastItsEnd() const {
+  if (!position_ || GetState(0) != kRunning) return false;
+  REFTIME duration = 0, current = 0;
+  if (FAILED(position_->get_Duration(&duration)) || FAILED(position_->get_CurrentPosition(&current))) {
+    return false;
+  }
+  return engine::HasRunPastEnd(current, duration, kOverrunGraceSeconds);
 }
 
 int32_t CPlaybackEngine::GetDuration() const {

@@ -47,7 +47,9 @@ class CPlaybackEngine {
   // or Close to release.
   bool Open(const std::string& path);
   // Releases the graph in a fixed order; the owner gets WM_PLAYER_VIDEOWINDOW
-  // (0) first when there was video. Always true, also when already closed.
+  // (0) first when there was video. The graph's last references are let go
+  // off this thread, waiting a short while for them, so a graph that never
+  // stops cannot freeze the caller. Always true, also when already closed.
   bool Close();
   // Redirects the graph's notifications to the new owner (or to none).
   bool SetOwner(fw::CWnd* owner);
@@ -69,6 +71,9 @@ class CPlaybackEngine {
   int32_t GetPosition() const;
   bool SetPosition(int32_t seconds);
   int32_t GetDuration() const;
+  // True while the item runs on well past its length without the graph
+  // reporting its end (a stuck decoder): the owner then ends it itself.
+  bool HasRunPastItsEnd() const;
 
   // A click at x on the seek track (client coordinates): seeks in proportion
   // while the graph runs. True when a position was set, so the caller redraws
@@ -80,6 +85,8 @@ class CPlaybackEngine {
   uint32_t CaptionFlags() const { return captionFlags_; }
   bool HasVideoWindow() const { return static_cast<bool>(videoWindow_); }
   bool HasCaptionOverlay() const { return static_cast<bool>(captionOverlay_); }
+  // The open graph itself, for diagnostics; null while closed.
+  IGraphBuilder* Graph() const { return graph_.Get(); }
 
  private:
   HWND OwnerWindow() const;

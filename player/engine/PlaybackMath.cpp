@@ -36,6 +36,11 @@ std::optional<int32_t> SeekTargetAtClick(int32_t left, int32_t right, int32_t x,
   return static_cast<int32_t>(target);
 }
 
+bool HasRunPastEnd(double position, double duration, double graceSeconds) {
+  // NaN compares false everywhere, so an unknown length or position never counts.
+  return duration > 0 && position > duration + graceSeconds;
+}
+
 int32_t WholeSeconds(double seconds) {
   if (std::isnan(seconds)) return -1;
   constexpr double kMax = static_cast<double>(std::numeric_limits<int32_t>::max());

@@ -32,6 +32,12 @@ std::optional<uint32_t> VolumeAtClick(int32_t left, int32_t right, int32_t x);
 // Nothing for a track without width or an item whose length is unknown (< 0).
 std::optional<int32_t> SeekTargetAtClick(int32_t left, int32_t right, int32_t x, int32_t duration);
 
+// Whether a running item has gone past its end without the graph saying so:
+// its position (seconds) lies more than `graceSeconds` beyond a known, positive
+// duration. Some decoders under Wine never complete after a seek near the end,
+// and the clock then runs on for good.
+bool HasRunPastEnd(double position, double duration, double graceSeconds);
+
 // A position of the graph (seconds) in whole seconds, truncated toward zero;
 // -1 (not available) for NaN, and saturated at the ends of the 32-bit range.
 int32_t WholeSeconds(double seconds);

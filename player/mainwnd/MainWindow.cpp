@@ -194,6 +194,8 @@ bool CMainWindow::OnResizeDrag(fw::MsgArgs& m) {
 bool CMainWindow::OnTimer(fw::MsgArgs& m) {
   InvalidateRect(SeekTrackRect());
   InvalidateRect(TimeAreaRect());
+  // An item whose graph never reports its end is ended here, as if it had.
+  if (engine_ && engine_->HasRunPastItsEnd()) PostMessage(WM_PLAYER_ENDOFMEDIA, 0, 0);
   m.result = Default();
   return true;
 }

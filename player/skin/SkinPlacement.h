@@ -12,6 +12,15 @@ namespace velk {
 // becomes 300 with the left (top) edge kept.
 SkinRect CorrectPlacement(const SkinRect& stored, int32_t screenWidth, int32_t screenHeight);
 
+// Where a window that belongs beside a partner window opens (the video window
+// beside the main window). A stored place is kept unless it would cover the
+// partner's title strip; with none stored, or when it would, the window keeps
+// its size and goes beside the partner: right of it, else below, left of it or
+// above, the first that lies wholly on the screen (else the right one, pushed
+// onto the screen).
+SkinRect PlaceBesidePartner(const SkinRect& window, bool stored, const SkinRect& partner,
+                            const SkinRect& partnerTitle, const SkinRect& screen);
+
 struct PlacementParts {
   bool horizontal = false;  // write "left" and "right"
   bool vertical = false;    // write "top" and "bottom"

@@ -43,7 +43,10 @@ CSkinWnd::~CSkinWnd() = default;
 bool CSkinWnd::Create(const std::string& name, const std::string& skinPath,
                       const FramePieceTable* frameTable, CSkinWnd* dockPartner) {
   section_ = name;
-  const RECT placement = LoadPlacement();
+  RECT placement = LoadPlacement();
+  // A window that opens beside a partner (the video window beside the main
+  // window) never opens over the partner's title strip.
+  if (dockPartner && dockPartner->IsWindow()) placement = PlaceBeside(*dockPartner, placement);
   if (!skinPath.empty()) skinPath_ = skinPath;
   // A window object may be given a window again after its first one was destroyed.
   if (!frame_) frame_ = std::make_unique<CFrameSkinImage>();
@@ -147,6 +150,28 @@ RECT CSkinWnd::LoadPlacement() {
                   store.GetInt(section_, settings::PlacementBottom.key, settings::PlacementBottom.def)};
   skinPath_ = store.GetString(section_, settings::kSkinPathKey, "");
   return ToRect(CorrectPlacement(stored, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
+}
+
+bool CSkinWnd::HasStoredPlacement() const {
+  constexpr int32_t kMissing = INT32_MIN;
+  return AppSettings().GetInt(section_, settings::PlacementLeft.key, kMissing) != kMissing;
+}
+
+RECT CSkinWnd::GetTitleStripOnScreen() const {
+  if (!frame_) return RECT{};
+  RECT rc = ToRect(TitleStrip(ToSkin(GetClientRect()), frame_->SizeFunction()));
+  ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+RECT CSkinWnd::PlaceBeside(const CSkinWnd& partner, const RECT& placement) const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!::GetMonitorInfoA(::MonitorFromWindow(partner.m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    monitor.rcMonitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return ToRect(PlaceBesidePartner(ToSkin(placement), HasStoredPlacement(), ToSkin(partner.GetWindowRect()),
+                                   ToSkin(partner.GetTitleStripOnScreen()), ToSkin(monitor.rcMonitor)));
 }
 
 void CSkinWnd::SavePlacement() {

@@ -61,6 +61,10 @@ class CSkinWnd : public fw::CWnd {
   // The stored placement, corrected to the screen; also reads the skin path.
   RECT LoadPlacement();
   void SavePlacement();
+  // Whether the window's section holds a place yet (not on a first start).
+  bool HasStoredPlacement() const;
+  // The title strip in screen coordinates; empty before the skin is loaded.
+  RECT GetTitleStripOnScreen() const;
 
   void AddDockPartner(CSkinWnd* partner);
   void RemoveDockPartner(CSkinWnd* partner);
@@ -94,6 +98,7 @@ class CSkinWnd : public fw::CWnd {
 
  private:
   void HandleMouse(int event, fw::MsgArgs& m);
+  RECT PlaceBeside(const CSkinWnd& partner, const RECT& placement) const;
   std::vector<struct DockPartner> PartnerRects() const;
   void WriteSkinPath();
 

@@ -95,5 +95,17 @@ TEST(WholeSeconds, TruncatesTowardZeroAndStaysInRange) {
   for (const auto& r : rows) EXPECT_EQ(WholeSeconds(r.seconds), r.whole) << r.seconds;
 }
 
+TEST(HasRunPastEnd, OnlyWellBeyondAKnownLength) {
+  struct Row {
+    double position, duration;
+    bool past;
+  } rows[] = {
+      {4.0, 4.0, false},  {6.0, 4.0, false},  {6.01, 4.0, true},  {112.0, 75.0, true},
+      {5.0, 0.0, false},  {5.0, -1.0, false}, {std::nan(""), 4.0, false},
+      {9.0, std::nan(""), false},
+  };
+  for (const auto& r : rows) EXPECT_EQ(HasRunPastEnd(r.position, r.duration, 2.0), r.past) << r.position;
+}
+
 }  // namespace
 }  // namespace velk::engine

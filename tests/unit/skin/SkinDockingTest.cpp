@@ -35,6 +35,34 @@ TEST(SkinPlacement, OnlyPartsThatFitTheScreenAreWritten) {
   EXPECT_FALSE(p.horizontal || p.vertical);
 }
 
+TEST(SkinPlacement, AWindowBesideItsPartnerNeverCoversThePartnersTitle) {
+  const SkinRect screen{0, 0, 1280, 1024};
+  const SkinRect main{100, 100, 400, 400}, title{100, 100, 400, 120};
+  struct Row {
+    SkinRect window;
+    bool stored;
+    SkinRect partner, partnerTitle, want;
+  } rows[] = {
+      {{0, 0, 300, 300}, false, main, title, {400, 100, 700, 400}},        // first start: right of it
+      {{0, 0, 300, 300}, true, main, title, {400, 100, 700, 400}},         // stored over the title bar
+      {{500, 500, 800, 800}, true, main, title, {500, 500, 800, 800}},     // a place of the user's own
+      {{150, 200, 450, 500}, true, main, title, {150, 200, 450, 500}},     // over the body only: kept
+      {{0, 0, 400, 300}, false, {900, 100, 1200, 400}, {900, 100, 1200, 120},
+       {500, 100, 900, 400}},                                               // too wide below: left
+      {{0, 0, 300, 300}, false, {900, 100, 1200, 400}, {900, 100, 1200, 120},
+       {900, 400, 1200, 700}},                                              // no room right: below
+      {{0, 0, 300, 300}, false, {900, 800, 1200, 1000}, {900, 800, 1200, 820},
+       {900, 500, 1200, 800}},                                              // nor below or left: above
+      {{0, 0, 1300, 1100}, false, main, title, {0, 0, 1300, 1100}},        // fits nowhere: pushed on
+  };
+  for (const Row& r : rows) {
+    const SkinRect got = PlaceBesidePartner(r.window, r.stored, r.partner, r.partnerTitle, screen);
+    EXPECT_EQ(got, r.want) << r.window.left << "," << r.window.top;
+    EXPECT_EQ(got.Width(), r.window.Width());
+    EXPECT_FALSE(got.Intersects(r.partnerTitle) && got.Width() <= screen.Width());
+  }
+}
+
 DockPartner P(SkinRect r, bool owner = false) { return {r, true, owner}; }
 
 TEST(SkinDocking, NearnessIsTenPixelsOnEverySide) {
