@@ -27,9 +27,29 @@ DWORD WINAPI ReleaseThread(void* param) {
   return 0;
 }
 
+const void* CodeOf(IUnknown* object) {
+  // An interface's first method sits in the module that implements it.
+  return reinterpret_cast<const void*>((*reinterpret_cast<void***>(object))[0]);
+}
+
 }  // namespace
 
-bool ReleaseAside(std::vector<IUnknown*> references, DWORD waitMs) {
+std::vector<const void*> CodeOfGraph(IFilterGraph* graph) {
+  std::vector<const void*> code;
+  if (!graph) return code;
+  code.push_back(CodeOf(graph));
+  IEnumFilters* filters = nullptr;
+  if (FAILED(graph->EnumFilters(&filters)) || !filters) return code;
+  IBaseFilter* filter = nullptr;
+  while (filters->Next(1, &filter, nullptr) == S_OK) {
+    code.push_back(CodeOf(filter));
+    filter->Release();
+  }
+  filters->Release();
+  return code;
+}
+
+bool ReleaseAside(std::vector<IUnknown*> references, const std::vector<const void*>& code, DWORD waitMs) {
   auto pending = std::make_unique<PendingRelease>();
   pending->references = std::move(references);
   HANDLE thread = ::CreateThread(nullptr, 0, &ReleaseThread, pending.get(), 0, nullptr);
@@ -40,6 +60,15 @@ bool ReleaseAside(std::vector<IUnknown*> references, DWORD waitMs) {
   pending.release();  // the thread owns it now
   const bool done = ::WaitForSingleObject(thread, waitMs) == WAIT_OBJECT_0;
   ::CloseHandle(thread);
+  if (!done) {
+    // The objects are still alive (the thread is inside them), so their
+    // modules are too; once the apartment goes they would be unloaded under it.
+    for (const void* address : code) {
+      HMODULE module = nullptr;
+      ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                           static_cast<LPCSTR>(address), &module);
+    }
+  }
   return done;
 }
 
