@@ -6,6 +6,8 @@
 //                                          as "left top right bottom"
 //   velkctl wait-menus COUNT TIMEOUT_MS    exit code 0 once COUNT pop-up menus show
 //   velkctl command TITLE ID TIMEOUT_MS    posts the menu command ID to the shown window
+//   velkctl picture TITLE TIMEOUT_MS       prints the screen rectangle of the shown window's
+//                                          visible child (the video picture), once it has one
 // TITLE may also be "class:NAME": the unowned top-level window of that class
 // (the player's main window, whose title follows the playing entry).
 #include <windows.h>
@@ -58,7 +60,7 @@ static HWND FindShown(const char* target) { return FindTarget(target, true); }
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: velkctl wait-window|close|rect|title TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS | command TITLE ID TIMEOUT_MS\n");
+    std::fprintf(stderr, "usage: velkctl wait-window|close|rect|title|picture TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS | command TITLE ID TIMEOUT_MS\n");
     return 2;
   }
   const char* verb = argv[1];
@@ -88,6 +90,22 @@ int main(int argc, char** argv) {
     }
     RECT rc{};
     ::GetWindowRect(h, &rc);
+    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
+    return 0;
+  }
+  if (std::strcmp(verb, "picture") == 0) {
+    HWND h = nullptr, child = nullptr;
+    for (;;) {
+      if ((h = FindShown(title))) {
+        child = ::GetWindow(h, GW_CHILD);
+        while (child && !::IsWindowVisible(child)) child = ::GetWindow(child, GW_HWNDNEXT);
+        if (child) break;
+      }
+      if (::GetTickCount() - start > timeout) return 1;
+      ::Sleep(100);
+    }
+    RECT rc{};
+    ::GetWindowRect(child, &rc);
     std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
     return 0;
   }

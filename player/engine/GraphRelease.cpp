@@ -32,6 +32,22 @@ const void* CodeOf(IUnknown* object) {
   return reinterpret_cast<const void*>((*reinterpret_cast<void***>(object))[0]);
 }
 
+// Waits for the thread while answering what other threads send to this one's
+// windows: the renderer's window thread, tearing its window down, sends to the
+// windows it was attached to and waits for the answer.
+bool WaitAnsweringSends(HANDLE thread, DWORD waitMs) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    const DWORD spent = ::GetTickCount() - start;
+    const DWORD left = spent < waitMs ? waitMs - spent : 0;
+    const DWORD woke = ::MsgWaitForMultipleObjects(1, &thread, FALSE, left, QS_SENDMESSAGE);
+    if (woke == WAIT_OBJECT_0) return true;
+    if (woke != WAIT_OBJECT_0 + 1) return false;  // time is up
+    MSG msg;
+    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // answers the sends
+  }
+}
+
 }  // namespace
 
 std::vector<const void*> CodeOfGraph(IFilterGraph* graph) {
@@ -58,7 +74,7 @@ bool ReleaseAside(std::vector<IUnknown*> references, const std::vector<const voi
     return true;
   }
   pending.release();  // the thread owns it now
-  const bool done = ::WaitForSingleObject(thread, waitMs) == WAIT_OBJECT_0;
+  const bool done = WaitAnsweringSends(thread, waitMs);
   ::CloseHandle(thread);
   if (!done) {
     // The objects are still alive (the thread is inside them), so their

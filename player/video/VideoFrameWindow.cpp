@@ -214,7 +214,9 @@ void CVideoFrameWindow::EnterFullScreen() {
   if (fullScreen_) return;
   savedRect_ = GetWindowRect();
   fullScreen_ = true;
-  ::MoveWindow(m_hWnd, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), FALSE);
+  // On top as well: a full-screen picture is never left under the main window.
+  ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
+                 SWP_NOREDRAW);
 }
 
 void CVideoFrameWindow::LeaveFullScreen() {

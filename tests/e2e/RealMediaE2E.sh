@@ -1,0 +1,178 @@
+#!/usr/bin/env bash
+# Real files as a user meets them: media that ffmpeg made (MPEG-1, ASF/WMV,
+# MPEG-4 AVI, MJPEG AVI, QuickTime, MP3, WAV) opened from the command line and
+# played through from a playlist. The video window must show each file's own
+# picture (screenshot pixels against the frame ffmpeg decodes from the same
+# file) with and without a caption file beside it, in caption modes None and
+# Overlay, and at 50 %, 200 % and full screen; each entry must play for its
+# length and hand over to the next; on a first start the video window must not
+# cover the main window; and closing after scaling and full-screen toggles must
+# end the player every time, with the automatic playlist written.
+#   RealMediaE2E.sh WINERUN BIN_DIR VELKCTL_EXE MEDIA_DIR
+set -uo pipefail
+winrun=$1 bin=$2 velkctl=$3 media=$4
+source "$(dirname "${BASH_SOURCE[0]}")/ScreenTest.sh"
+video="VideoWindow"
+fail_shot=real-media-e2e-failed.png
+
+[ -f "$media/media.tsv" ] || fail "no media in $media"
+mkdir -p "$work/player" "$work/media"
+cp "$bin/Velk.exe" "$bin/Karvex.ax" "$work/player/" || fail "no player to copy"
+cp "$media"/* "$work/media/"
+winpath() { echo "Z:${1//\//\\}"; }
+
+start_player() { # ARG...
+  "$winrun" "$work/player/Velk.exe" "$@" &
+  pid=$!
+  ctl wait-window "$main_window" 20000 >/dev/null || fail "the player did not show ($*)"
+}
+close_player() {
+  local rc
+  ctl close "$main_window" 20000 >/dev/null || { kill "$pid" 2>/dev/null; wait "$pid"; pid=""; return 1; }
+  wait "$pid"
+  rc=$?
+  pid=""
+  return $rc
+}
+set_caption_mode() {
+  "$winrun" reg add 'HKCU\Software\Velk\VideoWindow' /v Caption /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+shoot() { import -window root "$work/shot.png" 2>/dev/null; }
+
+# picture_matches REF: the video window's picture, on the last screenshot, is
+# the reference frame (both reduced to 32 × 24, mean difference under 8 %).
+picture_matches() {
+  local rect l t r b diff
+  rect=$(ctl picture "$video" 3000) || return 1
+  read -r l t r b <<<"$rect"
+  [ $((r - l)) -gt 8 ] && [ $((b - t)) -gt 8 ] || return 1
+  convert "$work/shot.png" -crop "$((r - l))x$((b - t))+$l+$t" +repage -resize '32x24!' "$work/got.png" &&
+    convert "$1" -resize '32x24!' "$work/want.png" || return 1
+  diff=$(compare -metric MAE "$work/got.png" "$work/want.png" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p')
+  last_diff=$diff
+  awk -v d="${diff:-1}" 'BEGIN { exit !(d < 0.08) }'
+}
+last_diff=""
+# wait_picture REF WHAT: polls screenshots for up to eight seconds.
+wait_picture() {
+  local i
+  for i in $(seq 1 16); do
+    shoot && picture_matches "$1" && return 0
+    sleep 0.5
+  done
+  fail "$2: the picture is not the file's own (difference ${last_diff:-none})"
+}
+
+overlaps() { # two "l t r b" rectangles
+  local a b
+  read -r -a a <<<"$1"
+  read -r -a b <<<"$2"
+  [ "${a[0]}" -lt "${b[2]}" ] && [ "${b[0]}" -lt "${a[2]}" ] && [ "${a[1]}" -lt "${b[3]}" ] && [ "${b[1]}" -lt "${a[3]}" ]
+}
+
+mapfile -t rows < "$work/media/media.tsv"
+videos=() all=()
+for row in "${rows[@]}"; do
+  read -r file width height ms <<<"$row"
+  all+=("$file")
+  [ "$width" -gt 0 ] && videos+=("$file")
+done
+
+# --- From the command line --------------------------------------------------------
+# A first start (nothing stored): the video window opens beside the main window.
+"$winrun" reg delete 'HKCU\Software\Velk' /f >/dev/null 2>&1
+first=1
+for row in "${rows[@]}"; do
+  read -r file width height ms <<<"$row"
+  start_player "$(winpath "$work/media/$file")"
+  wait_main title "$file" || fail "$file: the title does not name the item"
+  if [ "$width" -gt 0 ]; then
+    ref="$work/media/${file%.*}.png"
+    ctl wait-window "$video" 20000 >/dev/null || fail "$file: no video window"
+    if [ -n "$first" ]; then
+      overlaps "$(ctl rect "$video" 5000)" "$(ctl rect "$main_window" 5000)" &&
+        fail "on a first start the video window covers the main window"
+      first=""
+    fi
+    wait_picture "$ref" "$file from the command line"
+    [ "$file" = "mpeg1.mpg" ] && cp "$work/shot.png" "$out/screens/real-media-mpeg1.png"
+  fi
+  close_player || fail "$file: the player ended with an error"
+done
+
+# --- Scaled and full screen, while playing -----------------------------------------
+ff() { ffmpeg -hide_banner -loglevel error -nostdin -y "$@"; }
+for long in long.avi:mpeg4:libmp3lame:480x270 long.asf:wmv2:wmav2:320x240; do
+  IFS=: read -r file vcodec acodec size <<<"$long"
+  ff -f lavfi -i "smptebars=size=$size:rate=25:duration=30" -f lavfi -i "sine=frequency=440:duration=30" \
+    -c:v "$vcodec" -q:v 3 -c:a "$acodec" "$work/media/$file" || fail "cannot make $file"
+  ff -ss 1 -i "$work/media/$file" -frames:v 1 "$work/media/${file%.*}-ref.png"
+  start_player "$(winpath "$work/media/$file")"
+  ctl wait-window "$video" 20000 >/dev/null || fail "$file: no video window"
+  wait_picture "$work/media/${file%.*}-ref.png" "$file at 100"
+  for step in 32774:50 32776:200 32777:full; do
+    ctl command "$video" "${step%%:*}" 5000 >/dev/null || fail "$file: no size command"
+    sleep 0.5
+    wait_picture "$work/media/${file%.*}-ref.png" "$file at ${step##*:}"
+  done
+  cp "$work/shot.png" "$out/screens/real-media-fullscreen-${file##*.}.png"
+  close_player || fail "$file: the player ended with an error"
+done
+
+# --- Played through from a playlist ------------------------------------------------
+# Every entry in turn, in each caption mode, with and without caption files.
+{
+  echo "#EXTM3U"
+  for file in "${all[@]}"; do echo "$file"; done
+} > "$work/media/all.m3u"
+for mode in 0 2; do
+  for captions in without with; do
+    for file in "${videos[@]}"; do
+      if [ "$captions" = with ]; then
+        printf '<SAMI><BODY><SYNC Start=0><P>%s</P><SYNC Start=500><P>&nbsp;</P></BODY></SAMI>\n' \
+          "${file%.*}" > "$work/media/${file%.*}.smi"
+      else
+        rm -f "$work/media/${file%.*}.smi"
+      fi
+    done
+    set_caption_mode "$mode"
+    "$winrun" reg delete 'HKCU\Software\Velk\Qorn mediaplayer' /v curtrack /f >/dev/null 2>&1
+    start_player "$(winpath "$work/media/all.m3u")"
+    what="mode $mode, $captions captions"
+    seen=0 started=$SECONDS
+    for row in "${rows[@]}"; do
+      read -r file width height ms <<<"$row"
+      wait_main title "$file" || fail "$what: $file never played"
+      now=$SECONDS
+      if [ "$seen" -gt 0 ]; then
+        # The previous entry played for its length (whole seconds, with the
+        # start-up of the next graph).
+        played=$((now - started))
+        [ "$played" -ge $((prev_ms / 1000 - 1)) ] && [ "$played" -le $((prev_ms / 1000 + 3)) ] ||
+          fail "$what: $prev played ${played}s, it lasts ${prev_ms}ms"
+      fi
+      started=$now prev=$file prev_ms=$ms seen=$((seen + 1))
+      if [ "$width" -gt 0 ]; then
+        wait_picture "$work/media/${file%.*}.png" "$what: $file"
+      fi
+    done
+    [ "$mode$captions" = "2with" ] && cp "$work/shot.png" "$out/screens/real-media-overlay.png"
+    # After the last entry the player stops on the first.
+    wait_main title "${all[0]}" || fail "$what: the end of the list did not come back to the first entry"
+    close_player || fail "$what: the player ended with an error"
+  done
+done
+
+# --- Closing after scaling and full-screen toggles, again and again ----------------
+for round in 1 2 3; do
+  rm -f "$work/player/velk.m3u"
+  start_player "$(winpath "$work/media/long.avi")"
+  ctl wait-window "$video" 20000 >/dev/null || fail "round $round: no video window"
+  for id in 32777 32775 32774 32776 32777 32775; do  # full screen, 100 %, 50 %, 200 %, full, 100 %
+    ctl command "$video" "$id" 5000 >/dev/null
+    sleep 0.3
+  done
+  close_player || fail "round $round: the player did not end cleanly after the toggles"
+  grep -q 'long.avi' "$work/player/velk.m3u" 2>/dev/null || fail "round $round: the automatic playlist was not written"
+done
+echo "real media e2e passed"
