@@ -128,6 +128,7 @@ bool CPlaybackEngine::Open(const std::string& path) {
 
 void CPlaybackEngine::InsertCaptionFilter() {
   RegisterCaptionFilter(true);
+  filterRegistered_ = true;  // unregistered by the close, whether or not the filter joins
   ComPtr<IBaseFilter> filter;
   if (FAILED(::CoCreateInstance(CLSID_Karvex, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                                 filter.ReceiveVoid()))) {
@@ -168,9 +169,10 @@ void CPlaybackEngine::AnnounceVideoWindow() {
 }
 
 bool CPlaybackEngine::Close() {
-  if (captionOverlay_) {
+  if (captionOverlay_ || filterRegistered_) {
     captionOverlay_.Reset();
     RegisterCaptionFilter(false);
+    filterRegistered_ = false;
     captionFlags_ = 0;
   }
   if (videoWindow_) {

@@ -102,6 +102,9 @@ class CPlaybackEngine {
   ComPtr<IVideoWindow> videoWindow_;
   ComPtr<ICaptionOverlay> captionOverlay_;
   uint32_t captionFlags_ = 0;
+  // The filter module was registered for the open item (even if the filter
+  // could not join the graph): the close unregisters it.
+  bool filterRegistered_ = false;
   // CoUninitialize only balances a CoInitialize that succeeded.
   bool comInitialized_ = false;
 };

@@ -40,7 +40,9 @@ VELK_BEGIN_MESSAGE_TABLE(CMainWindow)
   VELK_ON_MESSAGE(WM_SIZE, CMainWindow, OnSize),
   VELK_ON_MESSAGE(WM_TIMER, CMainWindow, OnTimer),
   VELK_ON_MESSAGE(WM_RBUTTONDOWN, CMainWindow, OnRButtonDown),
+  VELK_ON_MESSAGE(WM_KEYDOWN, CMainWindow, OnKeyDown),
   VELK_ON_MESSAGE(WM_KEYUP, CMainWindow, OnKeyUp),
+  VELK_ON_MESSAGE(WM_APPCOMMAND, CMainWindow, OnAppCommand),
   VELK_ON_MESSAGE(WM_SKIN_RESIZEDRAG, CMainWindow, OnResizeDrag),
   VELK_ON_MESSAGE(WM_PLAYER_TRAYNOTIFY, CMainWindow, OnTrayNotify),
   VELK_ON_MESSAGE(ID_SKIN_CLOSE, CMainWindow, OnCloseDot),
@@ -72,6 +74,7 @@ VELK_BEGIN_MESSAGE_TABLE(CMainWindow)
   VELK_ON_MESSAGE(WM_PLAYER_ENDOFMEDIA, CMainWindow, OnEndOfMedia),
   VELK_ON_MESSAGE(WM_PLAYER_VIDEOWINDOW, CMainWindow, OnVideoWindow),
   VELK_ON_MESSAGE(WM_PLAYER_OPTIONSCHANGED, CMainWindow, OnOptionsChanged),
+  VELK_ON_MESSAGE(CMainWindow::kMsgDeleteRetiredWindows, CMainWindow, OnDeleteRetiredWindows),
 VELK_END_MESSAGE_TABLE(CMainWindow, CSkinWnd);
 
 CMainWindow::CMainWindow() : playlistView_(AppSettings()) {
@@ -151,8 +154,11 @@ bool CMainWindow::OnDestroy(fw::MsgArgs& m) {
   CloseVideoWindow();
   CSkinWnd::OnDestroy(m);
   if (playlist_) playlist_->SavePlayList();
+  // The output volume's audio-session object goes before the engine ends COM.
+  volume_.reset();
   engine_.reset();
   playlist_.reset();
+  retiredVideoWindows_.clear();
   if (timerId_) ::KillTimer(m_hWnd, timerId_);
   timerId_ = 0;
   RemoveTrayIcon();
@@ -570,8 +576,19 @@ RECT CMainWindow::ViewRect() const {
   return rc;
 }
 
+bool CMainWindow::OnKeyDown(fw::MsgArgs& m) {
+  keyPresses_.Pressed(m.Key());
+  m.result = Default();
+  return true;
+}
+
 bool CMainWindow::OnKeyUp(fw::MsgArgs& m) {
-  const KeyMapping key = MapMainWindowKey(m.Key());
+  if (!keyPresses_.Released(m.Key())) {  // pressed in a dialog or a menu, not here
+    m.result = Default();
+    return true;
+  }
+  const bool ctrlOrAlt = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
+  const KeyMapping key = MapMainWindowKey(m.Key(), ctrlOrAlt);
   if (key.action == KeyAction::Button) {
     ActOnButton(key.button);
   } else if (key.action == KeyAction::FocusPlaylist && playlistView_.IsWindow() &&
@@ -579,6 +596,19 @@ bool CMainWindow::OnKeyUp(fw::MsgArgs& m) {
     ::SetFocus(playlistView_.m_hWnd);
   }
   m.result = Default();
+  return true;
+}
+
+// Media keys, from either window: the same actions as the buttons.
+bool CMainWindow::OnAppCommand(fw::MsgArgs& m) {
+  const int state = engine_ ? engine_->GetState(0) : CPlaybackEngine::kStopped;
+  const uint32_t button = MediaKeyButton(GET_APPCOMMAND_LPARAM(m.lParam), state);
+  if (!button) {
+    m.result = Default();
+    return true;
+  }
+  ActOnButton(button);
+  m.result = TRUE;
   return true;
 }
 
@@ -623,9 +653,30 @@ bool CMainWindow::OnVideoWindow(fw::MsgArgs& m) {
 
 void CMainWindow::CloseVideoWindow() {
   if (!videoWindow_) return;
-  if (videoWindow_->IsWindow()) videoWindow_->DestroyWindow();
   RemoveDockPartner(videoWindow_.get());
+  if (videoWindow_->IsWindow() && videoWindow_->IsMenuOpen()) {
+    // Its right-button handler is still inside the menu loop: the window lets
+    // go of the picture now and goes once that handler has returned.
+    videoWindow_->Retire();
+    retiredVideoWindows_.push_back(std::move(videoWindow_));
+    PostMessage(kMsgDeleteRetiredWindows);
+    return;
+  }
+  if (videoWindow_->IsWindow()) videoWindow_->DestroyWindow();
   videoWindow_.reset();
+}
+
+bool CMainWindow::OnDeleteRetiredWindows(fw::MsgArgs&) {
+  for (auto it = retiredVideoWindows_.begin(); it != retiredVideoWindows_.end();) {
+    if ((*it)->IsMenuOpen()) {
+      ++it;
+      continue;
+    }
+    if ((*it)->IsWindow()) (*it)->DestroyWindow();
+    it = retiredVideoWindows_.erase(it);
+  }
+  if (!retiredVideoWindows_.empty()) PostMessage(kMsgDeleteRetiredWindows);
+  return true;
 }
 
 bool CMainWindow::OnOptionsChanged(fw::MsgArgs&) {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "player/engine/OutputVolume.h"
 #include "player/engine/PlaybackEngine.h"
@@ -13,6 +14,7 @@
 #include "player/playlist/PlayListCtrl.h"
 #include "player/playlist/PlayerCommands.h"
 #include "player/playlist/WinFileSystem.h"
+#include "player/skin/KeyPresses.h"
 #include "player/skin/SkinWnd.h"
 #include "player/video/VideoFrameWindow.h"
 
@@ -69,12 +71,17 @@ class CMainWindow : public CSkinWnd {
   VELK_DECLARE_MESSAGE_TABLE()
 
  private:
+  // Posted to itself: deletes the retired video windows whose menus are closed.
+  static constexpr UINT kMsgDeleteRetiredWindows = WM_APP + 1;
+
   bool OnCreate(fw::MsgArgs& m);
   bool OnDestroy(fw::MsgArgs& m);
   bool OnSize(fw::MsgArgs& m);
   bool OnTimer(fw::MsgArgs& m);
   bool OnRButtonDown(fw::MsgArgs& m);
+  bool OnKeyDown(fw::MsgArgs& m);
   bool OnKeyUp(fw::MsgArgs& m);
+  bool OnAppCommand(fw::MsgArgs& m);
   bool OnResizeDrag(fw::MsgArgs& m);
   bool OnTrayNotify(fw::MsgArgs& m);
   bool OnCloseDot(fw::MsgArgs& m);
@@ -110,6 +117,7 @@ class CMainWindow : public CSkinWnd {
   void RemoveTrayIcon();
   void ActOnButton(UINT id);
   void CloseVideoWindow();
+  bool OnDeleteRetiredWindows(fw::MsgArgs& m);
   void ActOnCommand(UINT id);
   SkinSize ClientSize() const;
   void FillPlayList();
@@ -133,8 +141,12 @@ class CMainWindow : public CSkinWnd {
   std::unique_ptr<CPlayList> playlist_;
   IPlayerChoosers* choosers_ = &SystemPlayerChoosers();
   std::unique_ptr<CPlaybackEngine> engine_;
+  // Keys pressed here (or in the playlist view, which passes its keys on).
+  CKeyPresses keyPresses_;
   std::unique_ptr<COutputVolume> volume_;
   std::unique_ptr<CVideoFrameWindow> videoWindow_;
+  // Video windows closed while inside their own menu, deleted once out of it.
+  std::vector<std::unique_ptr<CVideoFrameWindow>> retiredVideoWindows_;
   HICON icon_ = nullptr;
   UINT_PTR timerId_ = 0;
   bool trayIconAdded_ = false;

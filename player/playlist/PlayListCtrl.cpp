@@ -457,6 +457,8 @@ bool CPlayListCtrl::OnLButtonDblClk(fw::MsgArgs& m) {
 }
 
 bool CPlayListCtrl::OnKeyDown(fw::MsgArgs& m) {
+  // The main window acts on the release of a key only after its press.
+  if (HWND parent = ::GetParent(m_hWnd)) ::PostMessageA(parent, WM_KEYDOWN, m.wParam, m.lParam);
   RowKey key;
   switch (m.Key()) {
     case VK_UP: key = RowKey::Up; break;

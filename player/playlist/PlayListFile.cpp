@@ -80,7 +80,9 @@ std::vector<std::string_view> PlayListLines(std::string_view bytes) {
 }
 
 void ForEachPlayListLine(std::string_view bytes, const std::function<void(std::string_view)>& entry) {
-  size_t pos = 0;
+  // A UTF-8 byte-order mark belongs to the file, not to its first line.
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  size_t pos = bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark ? kUtf8Mark.size() : 0;
   while (pos < bytes.size()) {
     size_t end = bytes.find('\n', pos);
     size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
@@ -170,13 +172,21 @@ int32_t LoadPlayList(CPlayList& list, IFileSystem& files, const std::string& fil
 bool WritePlayList(const CPlayList& list, IFileSystem& files, const std::string& fileName,
                    const std::string& folder) {
   const std::string target = folder + fileName;
-  const std::string temp = target + ".tmp";
-  CLinePieces pieces(list.Paths(), folder);
-  if (!files.WriteAll(temp, [&] { return pieces.Next(); }) || !files.MoveOver(temp, target)) {
-    files.RemoveFile(temp);
+  // A temporary name of its own: a folder, or a file that cannot be written,
+  // left at one name must not stop every save.
+  constexpr int kTempNames = 8;
+  for (int attempt = 0; attempt < kTempNames; ++attempt) {
+    const std::string temp = target + (attempt == 0 ? std::string() : "." + std::to_string(attempt)) + ".tmp";
+    CLinePieces pieces(list.Paths(), folder);
+    if (!files.WriteAll(temp, [&] { return pieces.Next(); })) {
+      files.RemoveFile(temp);
+      continue;
+    }
+    if (files.MoveOver(temp, target)) return true;
+    files.RemoveFile(temp);  // the target refused (read-only): it is left as it is
     return false;
   }
-  return true;
+  return false;
 }
 
 }  // namespace velk

@@ -99,6 +99,12 @@ bool CWinFileSystem::WriteAll(const std::string& path, const Pieces& next) {
 }
 
 bool CWinFileSystem::MoveOver(const std::string& from, const std::string& to) {
+  // A read-only file is not replaced (Windows refuses it; Wine would not).
+  const DWORD attributes = ::GetFileAttributesA(to.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
   return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 

@@ -3,14 +3,21 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "player/skin/SkinGeometry.h"
 
 namespace velk {
 
-// A left or top outside the screen becomes 0; a size larger than the screen
-// becomes 300 with the left (top) edge kept.
-SkinRect CorrectPlacement(const SkinRect& stored, int32_t screenWidth, int32_t screenHeight);
+// A stored window rectangle made usable on the monitors of the virtual screen
+// (the primary one first). A size that is not positive or below the minimum
+// becomes the default 300 × 300, and a side larger than the window's monitor
+// becomes 300 from the same corner. A place that shows the title strip (its
+// full height and enough width to grab) on any monitor is kept; otherwise the
+// window is moved back onto the monitor it is mostly on (else the primary one)
+// with its size kept.
+SkinRect CorrectPlacement(const SkinRect& stored, const std::vector<SkinRect>& monitors, SkinSize minimum,
+                          int32_t titleHeight);
 
 // Where a window that belongs beside a partner window opens (the video window
 // beside the main window). A stored place is kept unless it would cover the

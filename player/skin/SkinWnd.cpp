@@ -14,6 +14,30 @@ namespace velk {
 namespace {
 constexpr DWORD kSkinWindowStyle = WS_POPUP | WS_VISIBLE | WS_SYSMENU | WS_MAXIMIZEBOX;
 
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (::GetMonitorInfoA(monitor, &info)) {
+    auto* rects = reinterpret_cast<std::vector<SkinRect>*>(list);
+    const SkinRect r{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    // The primary monitor first: a window with nowhere else to go goes there.
+    if (info.dwFlags & MONITORINFOF_PRIMARY) {
+      rects->insert(rects->begin(), r);
+    } else {
+      rects->push_back(r);
+    }
+  }
+  return TRUE;
+}
+
+// The monitors of the virtual screen, the primary one first.
+std::vector<SkinRect> MonitorRects() {
+  std::vector<SkinRect> rects;
+  ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&rects));
+  if (rects.empty()) rects.push_back({0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
+  return rects;
+}
+
 SkinRect ToSkin(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 RECT ToRect(const SkinRect& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 }  // namespace
@@ -43,14 +67,14 @@ CSkinWnd::~CSkinWnd() = default;
 bool CSkinWnd::Create(const std::string& name, const std::string& skinPath,
                       const FramePieceTable* frameTable, CSkinWnd* dockPartner) {
   section_ = name;
+  // A window object may be given a window again after its first one was destroyed.
+  if (!frame_) frame_ = std::make_unique<CFrameSkinImage>();
+  frame_->SetFrameTable(frameTable);  // its piece sizes bound the stored placement
   RECT placement = LoadPlacement();
   // A window that opens beside a partner (the video window beside the main
   // window) never opens over the partner's title strip.
   if (dockPartner && dockPartner->IsWindow()) placement = PlaceBeside(*dockPartner, placement);
   if (!skinPath.empty()) skinPath_ = skinPath;
-  // A window object may be given a window again after its first one was destroyed.
-  if (!frame_) frame_ = std::make_unique<CFrameSkinImage>();
-  frame_->SetFrameTable(frameTable);
   HWND owner = nullptr;
   if (dockPartner) {
     AddDockPartner(dockPartner);
@@ -149,7 +173,13 @@ RECT CSkinWnd::LoadPlacement() {
                   store.GetInt(section_, settings::PlacementRight.key, settings::PlacementRight.def),
                   store.GetInt(section_, settings::PlacementBottom.key, settings::PlacementBottom.def)};
   skinPath_ = store.GetString(section_, settings::kSkinPathKey, "");
-  return ToRect(CorrectPlacement(stored, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
+  SkinSize minimum{0, 0};
+  int32_t titleHeight = 0;
+  if (frame_) {
+    minimum = MinimumTrackSize(frame_->SizeFunction());
+    titleHeight = TitleStrip(SkinRect{}, frame_->SizeFunction()).Height();
+  }
+  return ToRect(CorrectPlacement(stored, MonitorRects(), minimum, titleHeight));
 }
 
 bool CSkinWnd::HasStoredPlacement() const {

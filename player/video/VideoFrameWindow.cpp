@@ -72,7 +72,9 @@ VELK_BEGIN_MESSAGE_TABLE(CVideoFrameWindow)
   VELK_ON_MESSAGE(WM_CREATE, CVideoFrameWindow, OnCreate),
   VELK_ON_MESSAGE(WM_DESTROY, CVideoFrameWindow, OnDestroy),
   VELK_ON_MESSAGE(WM_SIZE, CVideoFrameWindow, OnSize),
+  VELK_ON_MESSAGE(WM_KEYDOWN, CVideoFrameWindow, OnKeyDown),
   VELK_ON_MESSAGE(WM_KEYUP, CVideoFrameWindow, OnKeyUp),
+  VELK_ON_MESSAGE(WM_APPCOMMAND, CVideoFrameWindow, OnAppCommand),
   VELK_ON_MESSAGE(WM_RBUTTONDOWN, CVideoFrameWindow, OnRButtonDown),
   VELK_ON_COMMAND_RANGE(ID_VIDEO_SIZE_50, ID_VIDEO_FULL_SCREEN, CVideoFrameWindow, OnSizeCommand),
   VELK_ON_COMMAND(ID_VIDEO_KEEP_RATIO, CVideoFrameWindow, OnKeepRatioCommand),
@@ -147,6 +149,14 @@ void CVideoFrameWindow::ReleaseRenderer() {
   renderer_->put_Visible(OAFALSE);
   renderer_->put_MessageDrain(0);
   renderer_->put_Owner(0);
+}
+
+void CVideoFrameWindow::Retire() {
+  if (renderer_) renderer_->put_AutoShow(OAFALSE);
+  ReleaseRenderer();
+  renderer_ = nullptr;
+  if (menuOpen_) ::EndMenu();
+  ::ShowWindow(m_hWnd, SW_HIDE);
 }
 
 bool CVideoFrameWindow::OnDestroy(fw::MsgArgs& m) {
@@ -251,15 +261,42 @@ bool CVideoFrameWindow::OnFullScreenDot(fw::MsgArgs&) {
   return true;
 }
 
-bool CVideoFrameWindow::OnKeyUp(fw::MsgArgs& m) {
-  switch (m.Key()) {
-    case VK_ESCAPE: LeaveFullScreen(); break;
-    case '1': ScaleTo(50); break;
-    case '2': ScaleTo(100); break;
-    case '3': ScaleTo(200); break;
-    default: break;
+namespace {
+// The keys this window keeps; every other key goes on to the main window, so
+// playback keys work whichever window has the focus.
+bool IsVideoWindowKey(WPARAM key) { return key == VK_ESCAPE || key == '1' || key == '2' || key == '3'; }
+}  // namespace
+
+bool CVideoFrameWindow::OnKeyDown(fw::MsgArgs& m) {
+  if (IsVideoWindowKey(m.wParam)) {
+    keyPresses_.Pressed(m.Key());
+  } else if (HWND main = ::GetWindow(m_hWnd, GW_OWNER)) {
+    ::PostMessageA(main, WM_KEYDOWN, m.wParam, m.lParam);
   }
   m.result = Default();
+  return true;
+}
+
+bool CVideoFrameWindow::OnKeyUp(fw::MsgArgs& m) {
+  if (!IsVideoWindowKey(m.wParam)) {
+    if (HWND main = ::GetWindow(m_hWnd, GW_OWNER)) ::PostMessageA(main, WM_KEYUP, m.wParam, m.lParam);
+  } else if (keyPresses_.Released(m.Key())) {  // not the Esc that closed a menu
+    switch (m.Key()) {
+      case VK_ESCAPE: LeaveFullScreen(); break;
+      case '1': ScaleTo(50); break;
+      case '2': ScaleTo(100); break;
+      case '3': ScaleTo(200); break;
+      default: break;
+    }
+  }
+  m.result = Default();
+  return true;
+}
+
+// Media keys act in the main window, whichever window has the focus.
+bool CVideoFrameWindow::OnAppCommand(fw::MsgArgs& m) {
+  HWND main = ::GetWindow(m_hWnd, GW_OWNER);
+  m.result = main ? ::SendMessageA(main, WM_APPCOMMAND, reinterpret_cast<WPARAM>(main), m.lParam) : Default();
   return true;
 }
 
@@ -327,9 +364,13 @@ bool CVideoFrameWindow::OnRButtonDown(fw::MsgArgs& m) {
   fw::CMenu menu = fw::CMenu::LoadResource(IDR_VIDEO_MENU);
   if (HMENU popup = menu ? menu.SubMenu(0) : nullptr) {
     CheckMenuMarks(popup);
-    const RECT window = GetWindowRect();
-    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, window.left + m.X(), window.top + m.Y(), 0,
-                     m_hWnd, nullptr);
+    // At the pointer: a click on the picture comes in the picture's own
+    // coordinates, which are not this window's.
+    POINT at{};
+    ::GetCursorPos(&at);
+    menuOpen_ = true;
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr);
+    menuOpen_ = false;
   }
   m.result = Default();
   return true;
@@ -402,7 +443,7 @@ void CVideoFrameWindow::DrawCaptionStrip(HDC dc) {
   const COLORREF oldBack = ::SetBkColor(dc, RGB(0, 0, 0));
   const int oldMode = ::SetBkMode(dc, OPAQUE);
   ::DrawTextA(dc, captionLine_.c_str(), static_cast<int>(captionLine_.size()), &strip,
-              DT_WORDBREAK | DT_CENTER);
+              DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
   ::SetBkMode(dc, oldMode);
   ::SetBkColor(dc, oldBack);
   ::SetTextColor(dc, oldText);

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "player/skin/KeyPresses.h"
 #include "player/skin/SkinWnd.h"
 #include "player/video/VideoLayout.h"
 
@@ -33,6 +34,12 @@ class CVideoFrameWindow : public CSkinWnd {
   video::CaptionMode CaptionMode() const { return captionMode_; }
   const std::string& CaptionLine() const { return captionLine_; }
   SkinSize VideoSize() const { return videoSize_; }
+  // Whether its context menu is open: the window is then inside its own
+  // handler, and must outlive the menu loop.
+  bool IsMenuOpen() const { return menuOpen_; }
+  // Lets go of the renderer at once (the engine is about to release it) and
+  // closes the menu; the window itself is destroyed afterwards by its owner.
+  void Retire();
   // Where the caption strip is drawn, client coordinates; empty outside mode Window.
   RECT CaptionStrip() const;
   // The picture's window as it lies now, client coordinates.
@@ -50,7 +57,9 @@ class CVideoFrameWindow : public CSkinWnd {
   bool OnCreate(fw::MsgArgs& m);
   bool OnDestroy(fw::MsgArgs& m);
   bool OnSize(fw::MsgArgs& m);
+  bool OnKeyDown(fw::MsgArgs& m);
   bool OnKeyUp(fw::MsgArgs& m);
+  bool OnAppCommand(fw::MsgArgs& m);
   bool OnRButtonDown(fw::MsgArgs& m);
   bool OnSizeCommand(fw::MsgArgs& m);
   bool OnKeepRatioCommand(fw::MsgArgs& m);
@@ -77,11 +86,13 @@ class CVideoFrameWindow : public CSkinWnd {
 
   IVideoWindow* renderer_;
   bool fullScreen_ = false;
+  bool menuOpen_ = false;
   RECT savedRect_{};
   SkinSize videoSize_{};
   bool keepAspect_ = false;
   video::CaptionMode captionMode_ = video::kCaptionNone;
   std::string captionLine_;
+  CKeyPresses keyPresses_;
 };
 
 }  // namespace velk

@@ -54,6 +54,7 @@ bool CMemoryFileSystem::ReadAll(const std::string& path, std::string& bytes) {
 }
 
 bool CMemoryFileSystem::WriteAll(const std::string& path, const Pieces& next) {
+  if (folders.count(path)) return false;  // a folder is in the way
   std::string& bytes = files[path];
   bytes.clear();
   for (std::string_view piece = next(); !piece.empty(); piece = next()) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "player/mainwnd/MainInput.h"
+#include "player/skin/KeyPresses.h"
 #include "shared/PlayerMessages.h"
 
 #include <string>
@@ -50,6 +51,38 @@ TEST(MapMainWindowKey, LettersAndKeysActAsTheirButtons) {
     EXPECT_EQ(m.action, c.action) << c.key;
     EXPECT_EQ(m.button, c.button) << c.key;
   }
+}
+
+TEST(MapMainWindowKey, LettersAndSpaceDoNothingWithCtrlOrAlt) {
+  for (uint32_t key : {uint32_t{'Z'}, uint32_t{'C'}, uint32_t{'V'}, uint32_t{0x20}}) {
+    EXPECT_EQ(MapMainWindowKey(key, true).action, KeyAction::None) << key;
+  }
+  EXPECT_EQ(MapMainWindowKey(0x2E, true).button, ID_BTN_REMOVE);  // other keys keep their meaning
+  EXPECT_EQ(MapMainWindowKey(0x0D, true).button, ID_BTN_PLAY);
+}
+
+TEST(MediaKeyButton, MediaKeysActAsTheTransportButtons) {
+  const struct {
+    uint32_t command;
+    int state;
+    uint32_t button;
+  } cases[] = {
+      {14, 0, ID_BTN_PLAY}, {14, 1, ID_BTN_PAUSE}, {14, 2, ID_BTN_PAUSE}, {46, 1, ID_BTN_PLAY},
+      {47, 2, ID_BTN_PAUSE}, {47, 1, 0},          {47, 0, 0},           {13, 2, ID_BTN_STOP},
+      {11, 0, ID_BTN_NEXT}, {12, 2, ID_BTN_PREV}, {10, 0, ID_BTN_VOLUP}, {9, 0, ID_BTN_VOLDOWN},
+      {8, 2, 0},  // mute: the player has none
+  };
+  for (const auto& c : cases) EXPECT_EQ(MediaKeyButton(c.command, c.state), c.button) << c.command << "/" << c.state;
+}
+
+TEST(KeyPresses, AReleaseActsOnlyAfterAPressHere) {
+  CKeyPresses keys;
+  EXPECT_FALSE(keys.Released(0x1B));  // Esc pressed in a dialog, released over the player
+  keys.Pressed(0x1B);
+  EXPECT_TRUE(keys.Released(0x1B));
+  EXPECT_FALSE(keys.Released(0x1B));  // one release per press
+  keys.Pressed(0x1000);               // out of range: ignored, never acts
+  EXPECT_FALSE(keys.Released(0x1000));
 }
 
 TEST(ChosenFiles, OnePathOrAFolderWithNames) {

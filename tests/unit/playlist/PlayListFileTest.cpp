@@ -123,6 +123,21 @@ TEST(PlayListFile, AFailedSaveLeavesTheOldPlaylistWhole) {
   EXPECT_FALSE(r.files.Exists("C:\\Lists\\pl.m3u.tmp"));
 }
 
+TEST(PlayListFile, AFolderAtTheTemporaryNameDoesNotStopTheSave) {
+  PlayListRig r;
+  r.Fill(1);
+  r.files.folders["C:\\Lists\\pl.m3u.tmp"] = {};
+  EXPECT_TRUE(WritePlayList(*r.list, r.files, "pl.m3u", "C:\\Lists\\"));
+  EXPECT_EQ(r.files.Contents("C:\\Lists\\pl.m3u"), "\\M\\a.mp3\r\n");
+  EXPECT_FALSE(r.files.Exists("C:\\Lists\\pl.m3u.1.tmp"));
+}
+
+TEST(PlayListFile, AUtf8ByteOrderMarkIsNotPartOfTheFirstEntry) {
+  EXPECT_EQ(PlayListLines("\xEF\xBB\xBF" "a.mp3\r\nb.mp3"), (std::vector<std::string_view>{"a.mp3", "b.mp3"}));
+  EXPECT_EQ(PlayListLines("\xEF\xBB\xBF#EXTM3U\r\na.mp3"), (std::vector<std::string_view>{"a.mp3"}));
+  EXPECT_EQ(PlayListLines("x\xEF\xBB\xBF.mp3"), (std::vector<std::string_view>{"x\xEF\xBB\xBF.mp3"}));
+}
+
 TEST(PlayListFile, AutomaticPlayListLivesInTheProgramFolder) {
   PlayListRig r;
   r.settings.WriteString("", "AppPath", "C:\\Velk");

@@ -8,20 +8,31 @@
 namespace velk {
 namespace {
 
-TEST(SkinPlacement, StoredRectangleIsBroughtOntoTheScreen) {
+TEST(SkinPlacement, AStoredPlaceComesBackUsableAndOnAMonitor) {
+  const std::vector<SkinRect> one{{0, 0, 1280, 1024}};
+  const std::vector<SkinRect> two{{0, 0, 1280, 1024}, {-1280, 0, 0, 1024}};  // a monitor on the left
   struct Row {
-    SkinRect stored, want;
+    SkinRect stored;
+    const std::vector<SkinRect>* monitors;
+    SkinRect want;
   } rows[] = {
-      {{0, 0, 300, 300}, {0, 0, 300, 300}},          // first start defaults
-      {{-50, 10, 250, 310}, {0, 10, 250, 310}},      // left of the screen: left 0, right kept
-      {{100, 0, 1500, 300}, {100, 0, 400, 300}},     // wider than the screen: 300, left kept
-      {{1300, 0, 1400, 300}, {0, 0, 300, 300}},      // starts beyond it: then too wide
-      {{10, -5, 310, 295}, {10, 0, 310, 295}},
-      {{10, 2000, 310, 2100}, {10, 0, 310, 300}},    // beyond the bottom, then too high
-      {{10, 20, 310, 1200}, {10, 20, 310, 320}},
+      {{0, 0, 300, 300}, &one, {0, 0, 300, 300}},              // first start defaults
+      {{-1000, 10, -700, 310}, &one, {0, 10, 300, 310}},       // closed on a monitor now gone
+      {{-1000, 10, -700, 310}, &two, {-1000, 10, -700, 310}},  // that monitor is there: kept
+      {{-290, 100, 10, 400}, &one, {0, 100, 300, 400}},        // dragged by its title's right end
+      {{100, 0, 1500, 300}, &one, {100, 0, 400, 300}},         // wider than the screen
+      {{1280, 0, 1580, 300}, &one, {980, 0, 1280, 300}},       // starts exactly at the screen's width
+      {{50, 50, 50, 350}, &one, {50, 50, 350, 350}},           // left = right
+      {{400, 50, 100, 350}, &one, {400, 50, 700, 350}},        // inverted
+      {{0, 0, 0, 0}, &one, {0, 0, 300, 300}},                  // what a lost window used to store
+      {{10, 10, 100, 20}, &one, {10, 10, 310, 310}},           // below the minimum
+      {{10, -15, 310, 285}, &one, {10, 0, 310, 300}},          // title above the screen
+      {{10, 1010, 310, 1310}, &one, {10, 724, 310, 1024}},     // title cut at the bottom
+      {{1250, 500, 1550, 800}, &one, {980, 500, 1280, 800}},   // 30 px of title: too little to grab
   };
   for (const Row& r : rows) {
-    EXPECT_EQ(CorrectPlacement(r.stored, 1280, 1024), r.want) << r.stored.left << "," << r.stored.top;
+    EXPECT_EQ(CorrectPlacement(r.stored, *r.monitors, {200, 28}, 20), r.want)
+        << r.stored.left << "," << r.stored.top << "," << r.stored.right << "," << r.stored.bottom;
   }
 }
 

@@ -76,7 +76,12 @@ TEST(MainWindowStressTest, RandomInputKeepsRowsAndPathsTogether) {
         case 0: window.SendMessage(buttons[pick(std::size(buttons))], 0, MAKELPARAM(10, 10)); break;
         case 1:
         case 2: window.SendMessage(WM_COMMAND, commands[pick(std::size(commands))], 0); break;
-        case 3: window.SendMessage(WM_KEYUP, keys[pick(std::size(keys))], 0); break;
+        case 3: {
+          const UINT key = keys[pick(std::size(keys))];
+          window.SendMessage(WM_KEYDOWN, key, 0);
+          window.SendMessage(WM_KEYUP, key, 0);
+          break;
+        }
         case 4: window.PostMessage(WM_PLAYER_ENDOFMEDIA, 0, 0); break;
         case 5:
           if (window.PlayList()->Count() < 12) DropOutside(window, clips[pick(std::size(clips))]);

@@ -105,7 +105,11 @@ class MainWindowTest : public ::testing::Test {
     ::MapWindowPoints(View().m_hWnd, window_->m_hWnd, &p, 1);
     return p;
   }
-  void Key(UINT key) { window_->SendMessage(WM_KEYUP, key, 0); }
+  // A key pressed and released over the window.
+  void Key(UINT key) {
+    window_->SendMessage(WM_KEYDOWN, key, 0);
+    window_->SendMessage(WM_KEYUP, key, 0);
+  }
   std::string Title() {
     char text[512] = {};
     ::GetWindowTextA(window_->m_hWnd, text, sizeof(text));
@@ -193,6 +197,42 @@ TEST_F(MainWindowTest, TheMiscButtonOpensTheOptionsOverThisWindow) {
   ::SetTimer(nullptr, 0, 50, &CloseOptions);
   window_->SendMessage(ID_BTN_OPTIONS, 2, 0);  // returns once the modal dialog is closed
   EXPECT_EQ(g_optionsSeen, window_->m_hWnd);
+}
+
+// What the user meant: a release whose press went elsewhere (the Esc that
+// cancelled a dialog or a menu, the Enter that confirmed one) does nothing;
+// Ctrl+C and Ctrl+V are no transport keys; media keys act as the buttons.
+TEST_F(MainWindowTest, KeysActOnlyAsTheUserMeant) {
+  const std::string a = media_.Wav("a.wav", 8000), b = media_.Wav("b.wav", 8000);
+  WriteAutomaticPlayList({a, b});
+  Open("");
+  Key('X');
+  ASSERT_EQ(State(), CPlaybackEngine::kRunning);
+  for (UINT key : {UINT{VK_ESCAPE}, UINT{VK_RETURN}, UINT{'V'}}) {
+    window_->SendMessage(WM_KEYUP, key, 0);  // released here, pressed in a dialog
+    EXPECT_EQ(State(), CPlaybackEngine::kRunning) << key;
+    EXPECT_EQ(View().PlayingIndex(), 0) << key;
+  }
+  BYTE keys[256] = {};
+  ::GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  ::SetKeyboardState(keys);
+  Key('C');
+  Key('V');
+  keys[VK_CONTROL] = 0;
+  ::SetKeyboardState(keys);
+  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+
+  auto media = [&](int command) { return window_->SendMessage(WM_APPCOMMAND, 0, MAKELPARAM(0, command)); };
+  EXPECT_EQ(media(APPCOMMAND_MEDIA_PLAY_PAUSE), TRUE);
+  EXPECT_EQ(State(), CPlaybackEngine::kPaused);
+  media(APPCOMMAND_MEDIA_PLAY_PAUSE);
+  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  media(APPCOMMAND_MEDIA_NEXTTRACK);
+  EXPECT_EQ(View().PlayingIndex(), 1);
+  media(APPCOMMAND_MEDIA_STOP);
+  EXPECT_FALSE(window_->Engine()->IsOpen());
+  EXPECT_EQ(media(APPCOMMAND_BROWSER_BACKWARD), FALSE);  // not the player's
 }
 
 TEST_F(MainWindowTest, KeysDriveTheTransportOverThePlayList) {

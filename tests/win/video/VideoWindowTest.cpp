@@ -162,8 +162,33 @@ TEST_F(VideoWindowTest, AppearsDockedWithTheItemAndGoesWhenItStops) {
 
   // A new item brings a new window; the main window's stop takes it away again.
   Play();
+  Send(*main_, WM_KEYDOWN, 'V', 0);
   Send(*main_, WM_KEYUP, 'V', 0);
   EXPECT_EQ(nullptr, main_->VideoWindow());
+}
+
+CMainWindow* g_stopper = nullptr;
+void CALLBACK StopWhileTheMenuIsOpen(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  if (g_stopper) g_stopper->Engine()->Stop();  // as when the item ends
+}
+
+// The item ends while the user has the picture's menu open: the window must
+// not be deleted under its own right-button handler, which is still inside the
+// menu loop; it goes once that handler has returned.
+TEST_F(VideoWindowTest, TheItemEndingWhileItsMenuIsOpenDeletesTheWindowAfterTheMenu) {
+  Play();
+  HWND video = Video().m_hWnd;
+  g_stopper = main_.get();
+  ::SetTimer(nullptr, 0, 300, &StopWhileTheMenuIsOpen);
+  Video().SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(40, 60));  // returns once the menu is gone
+  g_stopper = nullptr;
+  EXPECT_EQ(main_->VideoWindow(), nullptr);
+  EXPECT_FALSE(main_->Engine()->IsOpen());
+  PumpUntil([&] { return !::IsWindow(video); }, 5000);
+  EXPECT_FALSE(::IsWindow(video));
+  Play();  // the next item gets a window of its own
+  EXPECT_TRUE(::IsWindowVisible(Video().m_hWnd));
 }
 
 TEST_F(VideoWindowTest, SizeCommandsAndFullScreen) {
@@ -179,6 +204,7 @@ TEST_F(VideoWindowTest, SizeCommandsAndFullScreen) {
     // With the ratio kept and met exactly, the picture fills the inner area.
     EXPECT_TRUE(Equal(video.PictureRect(), Inner())) << r.command;
   }
+  Send(video, WM_KEYDOWN, '1', 0);
   Send(video, WM_KEYUP, '1', 0);
   EXPECT_TRUE(HasSize(Inner(), 160, 120));
 
@@ -198,9 +224,11 @@ TEST_F(VideoWindowTest, SizeCommandsAndFullScreen) {
   EXPECT_LE(std::abs(picture.cx * 3 - picture.cy * 4), 4);
 
   Command(ID_VIDEO_FULL_SCREEN);  // already there: nothing
+  Send(video, WM_KEYDOWN, VK_ESCAPE, 0);
   Send(video, WM_KEYUP, VK_ESCAPE, 0);
   EXPECT_FALSE(video.IsFullScreen());
   EXPECT_TRUE(Equal(video.GetWindowRect(), before));
+  Send(video, WM_KEYDOWN, VK_ESCAPE, 0);
   Send(video, WM_KEYUP, VK_ESCAPE, 0);  // not full screen: nothing
   EXPECT_TRUE(Equal(video.GetWindowRect(), before));
 
@@ -258,6 +286,7 @@ TEST_F(VideoWindowTest, CaptionModesResizeTheWindowAndAreStored) {
   // Keep ratio and caption mode survive the window; the next one reads them.
   Command(ID_CAPTION_WINDOW);
   Command(ID_VIDEO_KEEP_RATIO);
+  Send(*main_, WM_KEYDOWN, 'V', 0);
   Send(*main_, WM_KEYUP, 'V', 0);
   EXPECT_EQ(nullptr, main_->VideoWindow());
   EXPECT_EQ(Stored("KeepAR"), 1);
