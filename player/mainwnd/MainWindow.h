@@ -117,6 +117,7 @@ class CMainWindow : public CSkinWnd {
   void RemoveTrayIcon();
   void ActOnButton(UINT id);
   void CloseVideoWindow();
+  void SaveSoonAfterChanges();
   bool OnDeleteRetiredWindows(fw::MsgArgs& m);
   void ActOnCommand(UINT id);
   SkinSize ClientSize() const;
@@ -149,6 +150,10 @@ class CMainWindow : public CSkinWnd {
   std::vector<std::unique_ptr<CVideoFrameWindow>> retiredVideoWindows_;
   HICON icon_ = nullptr;
   UINT_PTR timerId_ = 0;
+  // Saving the automatic playlist soon after its entries change.
+  static constexpr DWORD kSaveDelayMs = 1000;
+  uint64_t seenRevision_ = 0, savedRevision_ = 0;
+  DWORD changedAt_ = 0;
   bool trayIconAdded_ = false;
   COLORREF sliderColour_ = 0x808040;
   COLORREF timeColour_ = 0xFFFF00;

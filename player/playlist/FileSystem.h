@@ -13,6 +13,9 @@ namespace velk {
 struct FolderItem {
   std::string name;  // as listed, without the folder; "." and ".." may appear
   bool isFolder = false;
+  // A link to elsewhere (a symbolic link or junction): folder walks do not
+  // follow it, so a link back up the tree cannot make them loop.
+  bool isLink = false;
 };
 
 class IFileSystem {

@@ -45,6 +45,7 @@ void CPlayList::AddEntries(std::vector<std::string> paths, int32_t index) {
 
 void CPlayList::InsertEntries(int32_t index, std::vector<std::string> paths,
                               const std::vector<int32_t>& arrival) {
+  ++revision_;
   if (paths.empty()) return;
   index = std::clamp(index, 0, Count());
   const auto added = static_cast<int32_t>(paths.size());
@@ -108,6 +109,7 @@ void CPlayList::AddFolder(const std::string& folder, int32_t index) {
       if (item.name == "." || item.name == "..") continue;
       std::string full = nodes[id].path + "\\" + item.name;
       if (item.isFolder) {
+        if (item.isLink) continue;  // never followed: it may lead back up the tree
         children.push_back(nodes.size());
         nodes[id].items.push_back(-static_cast<int32_t>(nodes.size()) - 1);
         nodes.push_back({std::move(full), {}});
@@ -142,6 +144,7 @@ void CPlayList::AddFolder(const std::string& folder, int32_t index) {
 // --- Removing ----------------------------------------------------------------
 
 void CPlayList::RemoveEntries(bool removeSelected) {
+  ++revision_;
   const int32_t count = Count();
   std::vector<char> gone(static_cast<size_t>(count), removeSelected ? 0 : 1);
   for (int32_t row : view_.SelectedRows()) {
@@ -205,6 +208,7 @@ void CPlayList::RemoveEntries(bool removeSelected) {
 }
 
 void CPlayList::ClearList() {
+  ++revision_;
   view_.RemoveAllRows();
   paths_.clear();
   SwitchShuffleOff();
@@ -226,6 +230,7 @@ void CPlayList::SetCurrentEntry(int32_t index) {
 }
 
 void CPlayList::SwapEntries(int32_t a, int32_t b) {
+  ++revision_;
   const int32_t count = Count();
   if (a < 0 || b < 0 || a >= count || b >= count) return;
   if (currentTrack_ == a) {
@@ -283,6 +288,7 @@ void Permute(std::vector<T>& items, const std::vector<int32_t>& sources) {
 }  // namespace
 
 void CPlayList::SortEntries(bool ascending) {
+  ++revision_;
   const int32_t count = Count();
   if (count < 2) return;
   std::vector<SortItem> items(static_cast<size_t>(count));
@@ -323,6 +329,7 @@ void CPlayList::SortEntries(bool ascending) {
 }
 
 void CPlayList::MoveEntry(int32_t from, int32_t to) {
+  ++revision_;
   const int32_t count = Count();
   if (from < 0 || to < 0 || from >= count || to >= count) return;
   int32_t& c = currentTrack_;

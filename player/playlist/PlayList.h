@@ -94,6 +94,9 @@ class CPlayList {
 
   // Writes "velk.m3u" in the program folder.
   bool SavePlayList();
+  // Counts the changes to the entries (added, removed, moved, sorted), so the
+  // owner can save the automatic playlist soon after them.
+  uint64_t Revision() const { return revision_; }
 
  private:
   // Inserts paths at index; arrival[t] is the offset (within paths) of the t-th
@@ -107,6 +110,7 @@ class CPlayList {
   Clock clock_;
 
   int32_t savedCurrentTrack_ = 0;
+  uint64_t revision_ = 0;
   int32_t repeatMode_ = REPEAT_NONE;
   int32_t remaining_ = 0;
   std::vector<uint32_t> shuffleOrder_;

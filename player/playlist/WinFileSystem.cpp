@@ -56,7 +56,8 @@ bool CWinFileSystem::ListFolder(const std::string& folder, std::vector<FolderIte
     return ::GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder);
   }
   do {
-    items.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    items.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                     (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
   } while (::FindNextFileA(find, &found));
   ::FindClose(find);
   return true;

@@ -11,10 +11,14 @@ void CSkinImage::ReplaceBitmap(HBITMAP bitmap) {
   bitmap_ = bitmap;
 }
 
-bool CSkinImage::LoadFromFile(const std::string& path, HDC dc) {
+bool CSkinImage::LoadFromFile(const std::string& path, HDC dc, SkinSize minimum) {
   int width = 0, height = 0, bits = 0;
   HBITMAP bitmap = CImgUtil::LoadImageA(path, dc, &width, &height, &bits);
   if (!bitmap) return false;
+  if (width < minimum.width || height < minimum.height) {  // its pieces would lie outside it
+    ::DeleteObject(bitmap);
+    return false;
+  }
   ReplaceBitmap(bitmap);
   OnImageChanged();
   return true;

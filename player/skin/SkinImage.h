@@ -25,7 +25,8 @@ class CSkinImage {
 
   // A picture file through the image loader. On failure the previous picture
   // and the pieces stay as they were.
-  bool LoadFromFile(const std::string& path, HDC dc);
+  // A picture smaller than `minimum` is refused like a broken one.
+  bool LoadFromFile(const std::string& path, HDC dc, SkinSize minimum = {0, 0});
   // A bitmap resource of the program; on failure the image has no bitmap.
   bool LoadFromResource(uint16_t resourceId);
 

@@ -114,7 +114,9 @@ bool CSkinWnd::LoadSkin(const std::string& path) {
   bool loaded = false;
   if (IsWindow()) {
     fw::CClientDC dc(m_hWnd);
-    loaded = frame_->LoadFromFile(path, dc);
+    // A picture without room for the built-in layout would leave the window
+    // without its title bar and controls: it is refused like a broken one.
+    loaded = frame_->LoadFromFile(path, dc, SkinSize{kSkinPictureWidth, kSkinPictureHeight});
   }
   if (loaded) {
     skinPath_ = path;

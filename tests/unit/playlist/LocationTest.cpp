@@ -51,6 +51,10 @@ TEST(Location, SplitAndTypedLocations) {
   EXPECT_EQ(parts.folder, "C:\\Lists\\");
   EXPECT_EQ(parts.name, "pl.m3u");
   EXPECT_EQ(SplitFolderAndName("pl.m3u").folder, "");
+  parts = SplitFolderAndName("C:/x/mine.m3u");  // written with forward slashes
+  EXPECT_EQ(parts.folder, "C:\\x\\");
+  EXPECT_EQ(parts.name, "mine.m3u");
+  EXPECT_EQ(SplitFolderAndName("D:pl.m3u").folder, "D:");
 
   EXPECT_EQ(LocationToAdd(""), "http://");
   EXPECT_EQ(LocationToAdd("radio.example.com:8000"), "http://radio.example.com:8000");

@@ -81,6 +81,9 @@ TEST(PlayList, AddFolderPutsLaterFilesInFrontOfEarlierSubFolders) {
   r.files.AddFile("D:\\D\\list.M3u");
   r.files.AddFile("D:\\D\\Locked\\x3");
   r.files.unlistable.push_back("D:\\D\\Locked");
+  // Two links back to the folder itself: never followed, so nothing is added twice.
+  for (const char* link : {"Up", "Again"}) r.files.folders["D:\\D"].push_back({link, true, true});
+  r.files.folders["D:\\D\\Up"] = r.files.folders["D:\\D\\Again"] = r.files.folders["D:\\D"];
   r.list->AddFolder("D:\\D", 0);
   EXPECT_EQ(r.DisplayTexts(), (Strings{"a", "b", "list.M3u", "x2", "x1"}));
   r.list->AddFolder("D:\\Missing", 0);

@@ -169,6 +169,29 @@ TEST_F(MainWindowTest, AMediaFileOnTheCommandLineIsTheOnlyEntryPlaysAtOnceAndIsK
   EXPECT_EQ(ReadFile(media_.File("velk.m3u")), "long tone.wav\r\n");
 }
 
+// A crash or a kill loses nothing: the automatic playlist on disk follows the
+// entries within a couple of seconds, while the player still runs. A
+// read-only playlist file is the user's: it is left as it is.
+TEST_F(MainWindowTest, TheAutomaticPlayListIsWrittenSoonAfterEachChange) {
+  const std::string a = media_.Wav("a.wav", 1000), b = media_.Wav("b.wav", 1000);
+  WriteAutomaticPlayList({a});
+  Open("");
+  PumpFor(2500);
+  EXPECT_EQ(ReadFile(media_.File("velk.m3u")), a + "\r\n") << "rewritten without a change";
+  Drop({b}, nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return ReadFile(media_.File("velk.m3u")) == "a.wav\r\nb.wav\r\n"; }, 4000));
+
+  const std::string path = media_.File("velk.m3u");
+  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  window_->SendMessage(WM_COMMAND, ID_CLEAR_PLAYLIST, 0);
+  EXPECT_EQ(List().Count(), 0);
+  PumpFor(2500);
+  window_.reset();  // and the saves at exit
+  EXPECT_EQ(ReadFile(path), "a.wav\r\nb.wav\r\n");
+  EXPECT_NE(::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(MainWindowTest, APlayListOnTheCommandLineIsLoadedFromItsFolderAndPlays) {
   media_.Wav("one.wav", 3000);
   media_.Wav("two.wav", 3000);

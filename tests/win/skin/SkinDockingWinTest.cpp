@@ -35,7 +35,7 @@ class SkinDockingTest : public ::testing::Test {
   void SetUp() override {
     Place(testSettings.Store(), "Main", {100, 100, 400, 300});
     Place(testSettings.Store(), "Right", {400, 100, 600, 300});
-    Place(testSettings.Store(), "Left", {0, 150, 100, 250});
+    Place(testSettings.Store(), "Left", {-100, 150, 100, 250});  // its minimum width, partly off the screen
     ASSERT_TRUE(main.Create("Main", "", &kMainFrameTable, nullptr));
     ASSERT_TRUE(right.Create("Right", "", &kVideoFrameTable, nullptr));
     ASSERT_TRUE(left.Create("Left", "", &kVideoFrameTable, nullptr));
@@ -58,7 +58,7 @@ TEST_F(SkinDockingTest, MoveFollowsThePointerAndCarriesTouchingPartners) {
   main.SendMessage(WM_SKIN_MOVEDRAG, SKIN_MOUSE_MOVE | 1, At(80, 40));
   EXPECT_TRUE(IsAt(main, {130, 130, 430, 330}));
   EXPECT_TRUE(IsAt(right, {430, 130, 630, 330}));
-  EXPECT_TRUE(IsAt(left, {30, 180, 130, 280}));
+  EXPECT_TRUE(IsAt(left, {-70, 180, 130, 280}));
   // Without the button held, or after the release, the pointer moves nothing.
   main.SendMessage(WM_SKIN_MOVEDRAG, SKIN_MOUSE_MOVE, At(90, 40));
   main.SendMessage(WM_SKIN_MOVEDRAG, SKIN_MOUSE_UP, At(50, 10));
@@ -72,7 +72,7 @@ TEST_F(SkinDockingTest, ResizePushesThePartnerOnTheRightNotTheOneOnTheLeft) {
   main.SendMessage(WM_SKIN_RESIZEDRAG, SKIN_MOUSE_MOVE | 1, At(330, 200));
   EXPECT_TRUE(IsAt(main, {100, 100, 440, 310}));
   EXPECT_TRUE(IsAt(right, {440, 100, 640, 300}));
-  EXPECT_TRUE(IsAt(left, {0, 150, 100, 250}));
+  EXPECT_TRUE(IsAt(left, {-100, 150, 100, 250}));
   // The anchor follows the pointer: the next step resizes by the new difference only.
   main.SendMessage(WM_SKIN_RESIZEDRAG, SKIN_MOUSE_MOVE | 1, At(320, 200));
   EXPECT_TRUE(IsAt(main, {100, 100, 430, 310}));

@@ -140,15 +140,18 @@ TEST_F(SkinWndTest, FirstStartOpensAtTheOriginWithDefaultSizeAndFrameInsets) {
 
 TEST_F(SkinWndTest, PlacementIsCorrectedWhenReadAndStoredWhenDestroyed) {
   ISettingsStore& store = testSettings.Store();
-  store.WriteInt(kSection, "left", -50);
+  // Closed on a monitor that is gone, left of this one: back on the screen,
+  // with its size.
+  store.WriteInt(kSection, "left", -1000);
   store.WriteInt(kSection, "top", 40);
-  store.WriteInt(kSection, "right", 250);
+  store.WriteInt(kSection, "right", -700);
   store.WriteInt(kSection, "bottom", 240);
   OpenWindow();
   RECT rc = wnd.GetWindowRect();
   EXPECT_EQ(rc.left, 0);
   EXPECT_EQ(rc.top, 40);
-  EXPECT_EQ(rc.right, 250);
+  EXPECT_EQ(rc.right, 300);
+  EXPECT_EQ(rc.bottom, 240);
 
   ::MoveWindow(wnd.m_hWnd, 30, 60, 320, 210, TRUE);
   wnd.DestroyWindow();
@@ -202,6 +205,15 @@ TEST_F(SkinWndTest, UnloadableSkinFallsBackToTheBaseSkinAndStoresAnEmptyPath) {
   EXPECT_FALSE(wnd.LoadSkin(dir.File("corrupt.bmp")));
   EXPECT_EQ(wnd.GetSkinPath(), "");
   EXPECT_EQ(store.GetString(kSection, "SkinPathName", "unset"), "");
+
+  // A picture too small for the layout would leave no title bar or controls.
+  skinart::Picture tiny = skinart::PaintSkin(skinart::Theme::Frost);
+  tiny.width = tiny.height = 1;
+  tiny.pixels.resize(1);
+  ASSERT_TRUE(WriteBytes(dir.File("tiny.bmp"), skinart::EncodeBmp8(tiny)));
+  EXPECT_FALSE(wnd.LoadSkin(dir.File("tiny.bmp")));
+  EXPECT_EQ(wnd.GetSkinPath(), "");
+  EXPECT_NE(wnd.GetFrameImage()->GetBitmap(), nullptr);
 }
 
 class SkinCatalogTest : public SkinWndTest {
