@@ -607,6 +607,10 @@ bool CMainWindow::OnKeyUp(fw::MsgArgs& m) {
     m.result = Default();
     return true;
   }
+  // Keys arrive while the view drags a row: the drag is settled first, so the
+  // key acts on rows and entries that agree (Delete removes the right one).
+  int32_t from = 0, to = 0;
+  if (playlist_ && playlistView_.TakeDrag(from, to)) playlist_->MoveEntry(from, to);
   const bool ctrlOrAlt = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
   const KeyMapping key = MapMainWindowKey(m.Key(), ctrlOrAlt);
   if (key.action == KeyAction::Button) {

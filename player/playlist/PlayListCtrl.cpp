@@ -531,6 +531,15 @@ void CPlayListCtrl::EndDrag() {
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
 }
 
+bool CPlayListCtrl::TakeDrag(int32_t& from, int32_t& to) {
+  if (!dragging_) return false;
+  dragging_ = pressed_ = false;
+  from = dragStart_;
+  to = dragTarget_;
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();  // its capture change finds no drag
+  return true;
+}
+
 bool CPlayListCtrl::OnLButtonUp(fw::MsgArgs&) {
   pressed_ = false;
   EndDrag();

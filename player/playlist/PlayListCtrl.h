@@ -86,6 +86,11 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   COLORREF BackNormalColour() const { return backNormalColour_; }
   COLORREF BackSelectedColour() const { return backSelectedColour_; }
   bool IsDragging() const { return dragging_; }
+  // Ends a row drag in progress without telling the parent, giving back where
+  // the dragged row went (from, to): the caller moves the entry itself before
+  // it changes the entries, so rows and entries agree first. False when no
+  // drag was under way.
+  bool TakeDrag(int32_t& from, int32_t& to);
 
   VELK_DECLARE_MESSAGE_TABLE()
 

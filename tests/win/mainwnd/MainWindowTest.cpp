@@ -14,6 +14,7 @@
 #include "platform/framework/RegistrySettings.h"
 #include "player/app/SettingsStore.h"
 #include "player/mainwnd/MainWindow.h"
+#include "player/playlist/Location.h"
 #include "player/res/ResourceIds.h"
 #include "shared/PlayerMessages.h"
 #include "tests/support/SkinArt.h"
@@ -311,6 +312,33 @@ TEST_F(MainWindowTest, TheEndOfAnItemMovesOnAndTheLastOneStopsWithTheFirstMarked
   EXPECT_TRUE(PumpUntil([&] { return View().PlayingIndex() == 0 && !window_->Engine()->IsOpen(); }));
   PumpFor(200);
   EXPECT_FALSE(window_->Engine()->IsOpen());
+}
+
+// Delete pressed while a row is being dragged: the drag is settled first, so
+// the dragged entry goes, and rows and entries still agree when the drag's
+// button comes up.
+TEST_F(MainWindowTest, DeleteDuringARowDragRemovesTheDraggedEntry) {
+  const std::string a = media_.File("a.mp3"), b = media_.File("b.mp3"), c = media_.File("c.mp3"),
+                    d = media_.File("d.mp3");
+  WriteAutomaticPlayList({a, b, c, d});
+  Open("");
+  auto inView = [&](int row) {
+    POINT p = OnRow(row);
+    ::MapWindowPoints(window_->m_hWnd, View().m_hWnd, &p, 1);
+    return MAKELPARAM(p.x, p.y);
+  };
+  View().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, inView(0));
+  View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(1));
+  View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(2));
+  ASSERT_TRUE(View().IsDragging());
+  Key(VK_DELETE);
+  EXPECT_FALSE(View().IsDragging());
+  View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(3));
+  View().SendMessage(WM_LBUTTONUP, 0, inView(3));
+  PumpFor(0);
+  EXPECT_EQ(List().Paths(), (std::vector<std::string>{b, c, d}));
+  ASSERT_EQ(View().RowCount(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(View().RowText(i), std::string(DisplayText(List().Path(i)))) << i;
 }
 
 TEST_F(MainWindowTest, DroppedFilesGoWhereTheyAreDropped) {
