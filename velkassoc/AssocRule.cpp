@@ -18,4 +18,26 @@ std::optional<RegValue> ValueToRestore(const std::optional<RegValue>& currentDef
   return backup;
 }
 
+ProgramAndArguments SplitCommandLine(const std::string& commandLine) {
+  const char* blanks = " \t";
+  const size_t start = commandLine.find_first_not_of(blanks);
+  if (start == std::string::npos) return {};
+  ProgramAndArguments parts;
+  size_t rest;
+  if (commandLine[start] == '"') {
+    const size_t close = commandLine.find('"', start + 1);
+    parts.program = commandLine.substr(start + 1, close == std::string::npos ? std::string::npos : close - start - 1);
+    rest = close == std::string::npos ? commandLine.size() : close + 1;
+  } else {
+    const size_t end = commandLine.find_first_of(blanks, start);
+    parts.program = commandLine.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    rest = end == std::string::npos ? commandLine.size() : end;
+  }
+  const size_t first = commandLine.find_first_not_of(blanks, rest);
+  if (first != std::string::npos) {
+    parts.arguments = commandLine.substr(first, commandLine.find_last_not_of(blanks) - first + 1);
+  }
+  return parts;
+}
+
 }  // namespace velk::assoc

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,5 +29,14 @@ bool NamesPlayerClass(const RegValue& value);
 // means the player never took the type over; a missing default is not the player's.
 std::optional<RegValue> ValueToRestore(const std::optional<RegValue>& currentDefault,
                                        const std::optional<RegValue>& backup);
+
+// A command line split into the program and the rest, for starting it through
+// the shell: a quoted program name loses its quotes; blanks around the
+// arguments go.
+struct ProgramAndArguments {
+  std::string program;
+  std::string arguments;
+};
+ProgramAndArguments SplitCommandLine(const std::string& commandLine);
 
 }  // namespace velk::assoc

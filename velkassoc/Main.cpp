@@ -2,6 +2,7 @@
 // back to their previous owners, then starts the uninstaller whose command line
 // it was given. No window; one message box when the uninstaller cannot start.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstring>
 #include <string>
@@ -10,6 +11,9 @@
 #include "velkassoc/AssocRule.h"
 
 using velk::assoc::RegValue;
+
+// ERROR_ELEVATION_REQUIRED: creating a program whose manifest asks for more rights.
+constexpr DWORD kElevationRequired = 740;
 
 namespace {
 
@@ -53,6 +57,19 @@ void RestoreExtension(const char* extension) {
   ::RegCloseKey(key);
 }
 
+bool StartThroughShell(const std::string& commandLine) {
+  const velk::assoc::ProgramAndArguments parts = velk::assoc::SplitCommandLine(commandLine);
+  if (parts.program.empty()) return false;
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_NOASYNC;
+  info.lpVerb = "open";
+  info.lpFile = parts.program.c_str();
+  info.lpParameters = parts.arguments.empty() ? nullptr : parts.arguments.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  return ::ShellExecuteExA(&info) != FALSE;
+}
+
 void StartUninstaller(const char* commandLine) {
   std::vector<char> cmd(commandLine, commandLine + std::strlen(commandLine) + 1);
   STARTUPINFOA si{};
@@ -63,6 +80,9 @@ void StartUninstaller(const char* commandLine) {
     ::CloseHandle(pi.hProcess);
     return;
   }
+  // An uninstaller that asks for more rights than this process has cannot be
+  // created directly; the shell starts it, asking the user.
+  if (::GetLastError() == kElevationRequired && StartThroughShell(commandLine)) return;
   ::MessageBoxA(nullptr, "Cannot Find Uninstaller\n", "Velk Uninstaller", MB_OK);
 }
 

@@ -37,6 +37,26 @@ class CPaintDC {
   HDC dc_;
 };
 
+// Owns one GDI object (font, brush, bitmap): deleted when replaced or gone.
+template <class Handle>
+class CGdiObject {
+ public:
+  CGdiObject() = default;
+  explicit CGdiObject(Handle handle) : handle_(handle) {}
+  ~CGdiObject() { reset(); }
+  CGdiObject(const CGdiObject&) = delete;
+  CGdiObject& operator=(const CGdiObject&) = delete;
+  void reset(Handle handle = nullptr) {
+    if (handle_) ::DeleteObject(handle_);
+    handle_ = handle;
+  }
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+
+ private:
+  Handle handle_ = nullptr;
+};
+
 // One of the system's cursors (IDC_ARROW, IDC_SIZENWSE, ...).
 inline void SetStandardCursor(LPCSTR id) { ::SetCursor(::LoadCursorA(nullptr, id)); }
 

@@ -288,7 +288,9 @@ void CMainWindow::DrawPlayingTime(HDC dc) {
     fw::FillSolidRect(dc, TimeAreaRect(), timeBackColour_);
     return;
   }
-  const int height = -::MulDiv(6, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
+  // 6 points in the skin's own pixels (96 to the inch), whatever the screen's
+  // DPI: the digits must fit their fields of the skin picture.
+  const int height = -::MulDiv(6, kSkinPixelsPerInch, 72);
   HFONT font = ::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_SWISS, "Arial");

@@ -1,5 +1,7 @@
 #include "player/playlist/PlayListCtrl.h"
 
+#include "player/skin/SkinLayout.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -67,6 +69,7 @@ bool CPlayListCtrl::Create(HWND parent, const RECT& rect, UINT id) {
     return false;
   }
   SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  UseSkinSizedFont();
   LVCOLUMNA column{};
   column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
   column.fmt = LVCFMT_LEFT;
@@ -77,6 +80,25 @@ bool CPlayListCtrl::Create(HWND parent, const RECT& rect, UINT id) {
   ApplyBackColour();
   if (bkMode_ == kPictureBackground) SetBackgroundImage(bkPath_);
   return true;
+}
+
+// The list's own font, at the size it has on a 96-dpi screen: the rows sit on
+// the skin, which does not grow with the screen's DPI.
+void CPlayListCtrl::UseSkinSizedFont() {
+  HFONT current = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+  LOGFONTA face{};
+  if (!::GetObjectA(current ? static_cast<HGDIOBJ>(current) : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(face),
+                    &face)) {
+    return;
+  }
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : kSkinPixelsPerInch;
+  if (screen) ::ReleaseDC(nullptr, screen);
+  if (dpi == kSkinPixelsPerInch || dpi <= 0) return;  // already the skin's size
+  face.lfHeight = ::MulDiv(face.lfHeight, kSkinPixelsPerInch, dpi);
+  face.lfWidth = 0;
+  font_.reset(::CreateFontIndirectA(&face));
+  if (font_) SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 
 void CPlayListCtrl::FitColumn() {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
 #include "player/app/SettingsStore.h"
 #include "player/playlist/ListBackImage.h"
@@ -117,6 +118,7 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   void DrawRowBackground(int32_t row, HDC dc);
   void FillDisplayInfo(NMLVDISPINFOA& info) const;
   void BeginDrag(int32_t row);
+  void UseSkinSizedFont();
   void DragStep(int32_t from, int32_t to);
   // Tells the main window where the dragged entry went.
   void EndDrag();
@@ -134,6 +136,7 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   std::vector<std::string> texts_;
   CRowSelection selection_;
   std::unique_ptr<CListBackImage> picture_;
+  fw::CGdiObject<HFONT> font_;  // the list's font at the skin's size, when the screen's differs
   int32_t playingIndex_ = 0;
   int32_t bkMode_ = kColourBackground;
   std::string bkPath_;

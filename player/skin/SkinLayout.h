@@ -11,6 +11,8 @@
 
 namespace velk {
 
+// The skin is drawn in pixels of a 96-dpi screen; text laid out on it is sized in those.
+constexpr int32_t kSkinPixelsPerInch = 96;
 constexpr int32_t kSkinPictureWidth = 280;
 constexpr int32_t kSkinPictureHeight = 186;
 

@@ -53,5 +53,24 @@ TEST(AssocRule, ClassNameEndsAtTheFirstZero) {
   EXPECT_TRUE(NamesPlayerClass(unterminated));
 }
 
+TEST(AssocRule, AnUninstallerCommandLineSplitsIntoProgramAndArguments) {
+  const struct {
+    const char* line;
+    const char* program;
+    const char* arguments;
+  } cases[] = {
+      {"\"C:\\Program Files\\Velk\\uninst.exe\" /S _?=C:\\x", "C:\\Program Files\\Velk\\uninst.exe", "/S _?=C:\\x"},
+      {"C:\\Velk\\uninst.exe", "C:\\Velk\\uninst.exe", ""},
+      {"  C:\\u.exe   /a  ", "C:\\u.exe", "/a"},
+      {"\"C:\\unclosed", "C:\\unclosed", ""},
+      {"", "", ""},
+  };
+  for (const auto& c : cases) {
+    const ProgramAndArguments parts = SplitCommandLine(c.line);
+    EXPECT_EQ(parts.program, c.program) << c.line;
+    EXPECT_EQ(parts.arguments, c.arguments) << c.line;
+  }
+}
+
 }  // namespace
 }  // namespace velk::assoc
