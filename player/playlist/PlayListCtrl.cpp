@@ -70,6 +70,10 @@ bool CPlayListCtrl::Create(HWND parent, const RECT& rect, UINT id) {
   }
   SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   UseSkinSizedFont();
+  // A new control has no selected rows: the copy starts out true.
+  mirrored_.assign(texts_.size(), 0);
+  mirroredFocus_ = -1;
+  mirrorValid_ = true;
   LVCOLUMNA column{};
   column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
   column.fmt = LVCFMT_LEFT;
@@ -326,6 +330,7 @@ void CPlayListCtrl::InsertRows(int32_t index, std::vector<std::string> texts) {
                 std::make_move_iterator(texts.end()));
   selection_.Insert(index, count);
   SetListCount();
+  ResyncMirror();
 }
 
 void CPlayListCtrl::RemoveRows(const std::vector<int32_t>& ascendingRows) {
@@ -347,12 +352,14 @@ void CPlayListCtrl::RemoveRows(const std::vector<int32_t>& ascendingRows) {
   texts_.resize(out);
   selection_.Remove(removed);
   SetListCount();
+  ResyncMirror();
 }
 
 void CPlayListCtrl::RemoveAllRows() {
   texts_.clear();
   selection_.Clear();
   SetListCount();
+  ResyncMirror();
 }
 
 void CPlayListCtrl::PermuteRowTexts(const std::vector<int32_t>& sources) {
@@ -414,17 +421,20 @@ void CPlayListCtrl::SetTitle(const std::string& text) {
 
 void CPlayListCtrl::SelectRange(int32_t first, int32_t last) {
   selection_.SelectRange(first, last);
+  MirrorSelection();
   RedrawRange(first, last);
   if (m_hWnd) ::SetFocus(m_hWnd);
 }
 
 void CPlayListCtrl::SelectNone() {
   selection_.SelectNone();
+  MirrorSelection();
   if (m_hWnd) Invalidate(false);
 }
 
 void CPlayListCtrl::InvertSelection() {
   selection_.Invert();
+  MirrorSelection();
   if (m_hWnd) Invalidate(false);
 }
 
@@ -441,6 +451,72 @@ int32_t CPlayListCtrl::InsertIndexAt(int /*x*/, int y) const {
   return velk::InsertIndexAt(RowCount(), first.top, first.bottom - first.top, y);
 }
 
+// The list control's own item states ----------------------------------------------
+//
+// The selection lives here, beside the texts; the control gets a copy of its
+// selected and focused states, so screen readers and LVM_GETSELECTEDCOUNT see
+// them. Only what changed since the last copy is sent: selecting or clearing
+// every row is one message whatever the count.
+
+void CPlayListCtrl::SetListState(int32_t row, UINT state, UINT mask) {
+  LVITEMA item{};
+  item.stateMask = mask;
+  item.state = state;
+  List(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+// Rows came or went. The control keeps an owner-data list's states by row
+// number, dropping those past its new count: the copy is taken to be that,
+// and only the rows whose state now differs are sent.
+void CPlayListCtrl::ResyncMirror() {
+  mirrored_.resize(static_cast<size_t>(RowCount()), 0);
+  if (mirroredFocus_ >= RowCount()) mirroredFocus_ = -1;
+  MirrorSelection();
+}
+
+namespace {
+// Up to this many state changes go to the control with its drawing on.
+constexpr size_t kQuietChanges = 64;
+}  // namespace
+
+void CPlayListCtrl::MirrorSelection() {
+  if (!m_hWnd) return;
+  const std::vector<uint8_t>& now = selection_.Bits();
+  if (!mirrorValid_) {
+    List(WM_SETREDRAW, FALSE);
+    SetListState(-1, 0, LVIS_SELECTED);
+    List(WM_SETREDRAW, TRUE);
+    mirrored_.assign(now.size(), 0);
+    mirroredFocus_ = -1;
+    mirrorValid_ = true;
+  }
+  size_t selected = 0, changed = 0;
+  for (size_t i = 0; i < now.size(); ++i) {
+    selected += now[i] != 0;
+    changed += (now[i] != 0) != (mirrored_[i] != 0);
+  }
+  // The control repaints every row it changes: it is told nothing of many
+  // changes until they are all made (the view paints its rows itself).
+  const bool many = changed > kQuietChanges;
+  if (many) List(WM_SETREDRAW, FALSE);
+  if (changed > 1 && (selected == now.size() || selected == 0)) {
+    SetListState(-1, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);  // all at once
+    mirrored_ = now;
+  } else if (changed > 0) {
+    for (size_t i = 0; i < now.size(); ++i) {
+      if ((now[i] != 0) == (mirrored_[i] != 0)) continue;
+      SetListState(static_cast<int32_t>(i), now[i] ? LVIS_SELECTED : 0, LVIS_SELECTED);
+      mirrored_[i] = now[i];
+    }
+  }
+  if (many) List(WM_SETREDRAW, TRUE);
+  const int32_t focus = selection_.Focus();
+  if (focus != mirroredFocus_ && focus >= 0 && focus < RowCount()) {
+    SetListState(focus, LVIS_FOCUSED, LVIS_FOCUSED);
+    mirroredFocus_ = focus;
+  }
+}
+
 // Mouse and keys ----------------------------------------------------------------
 
 bool CPlayListCtrl::OnLButtonDown(fw::MsgArgs& m) {
@@ -448,6 +524,7 @@ bool CPlayListCtrl::OnLButtonDown(fw::MsgArgs& m) {
   const POINT pt = m.Point();
   const int32_t row = RowAt(pt);
   selection_.Click(row, (m.wParam & MK_CONTROL) != 0, (m.wParam & MK_SHIFT) != 0);
+  MirrorSelection();
   Invalidate(false);
   pressed_ = row >= 0;
   pressPoint_ = pt;
@@ -472,6 +549,7 @@ bool CPlayListCtrl::OnLButtonDblClk(fw::MsgArgs& m) {
   const POINT pt = m.Point();
   const int32_t row = RowAt(pt);
   selection_.Click(row, (m.wParam & MK_CONTROL) != 0, (m.wParam & MK_SHIFT) != 0);
+  MirrorSelection();
   Invalidate(false);
   NotifyParent(NM_DBLCLK, row, pt);
   if (row >= 0) NotifyParent(LVN_ITEMACTIVATE, row, pt);
@@ -481,6 +559,17 @@ bool CPlayListCtrl::OnLButtonDblClk(fw::MsgArgs& m) {
 bool CPlayListCtrl::OnKeyDown(fw::MsgArgs& m) {
   // The main window acts on the release of a key only after its press.
   if (HWND parent = ::GetParent(m_hWnd)) ::PostMessageA(parent, WM_KEYDOWN, m.wParam, m.lParam);
+  const bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
+  if (m.Key() == VK_SPACE) {
+    // Ctrl+Space toggles the focus row, as in any list; the list's own Space
+    // handling would select behind the player's back.
+    if (ctrl) {
+      selection_.ToggleFocus();
+      MirrorSelection();
+      RedrawRows(selection_.Focus(), selection_.Focus());
+    }
+    return true;
+  }
   RowKey key;
   switch (m.Key()) {
     case VK_UP: key = RowKey::Up; break;
@@ -491,8 +580,8 @@ bool CPlayListCtrl::OnKeyDown(fw::MsgArgs& m) {
     case VK_END: key = RowKey::End; break;
     default: return false;
   }
-  const bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
   const int32_t row = selection_.Key(key, ctrl, shift, static_cast<int32_t>(List(LVM_GETCOUNTPERPAGE)));
+  MirrorSelection();
   ScrollIntoView(row);
   Invalidate(false);
   return true;
@@ -538,8 +627,8 @@ bool CPlayListCtrl::OnMouseMove(fw::MsgArgs& m) {
   if (dragTarget_ != dragCurrent_) {
     const int32_t old = dragCurrent_;
     DragStep(old, dragTarget_);
-    selection_.Set(dragTarget_, true);
-    selection_.Set(old, false);
+    selection_.Move(old, dragTarget_);  // the row's state, the focus and the anchor go along
+    MirrorSelection();
     RedrawRange(old, dragTarget_);
   }
   return false;

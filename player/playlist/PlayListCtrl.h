@@ -119,6 +119,9 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   void FillDisplayInfo(NMLVDISPINFOA& info) const;
   void BeginDrag(int32_t row);
   void UseSkinSizedFont();
+  void SetListState(int32_t row, UINT state, UINT mask);
+  void MirrorSelection();
+  void ResyncMirror();
   void DragStep(int32_t from, int32_t to);
   // Tells the main window where the dragged entry went.
   void EndDrag();
@@ -136,7 +139,11 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   std::vector<std::string> texts_;
   CRowSelection selection_;
   std::unique_ptr<CListBackImage> picture_;
-  fw::CGdiObject<HFONT> font_;  // the list's font at the skin's size, when the screen's differs
+  fw::CGdiObject<HFONT> font_;
+  // The selected states last copied to the list control, and its focus row.
+  std::vector<uint8_t> mirrored_;
+  int32_t mirroredFocus_ = -1;
+  bool mirrorValid_ = false;  // the list's font at the skin's size, when the screen's differs
   int32_t playingIndex_ = 0;
   int32_t bkMode_ = kColourBackground;
   std::string bkPath_;

@@ -79,7 +79,10 @@ void CRowSelection::Click(int32_t row, bool ctrl, bool shift) {
     if (!ctrl && !shift) SelectNone();
     return;
   }
-  if (shift) {
+  if (shift && ctrl) {
+    if (anchor_ < 0 || anchor_ >= Count()) anchor_ = row;
+    SelectRange(anchor_, row);
+  } else if (shift) {
     ExtendTo(row);
   } else if (ctrl) {
     Set(row, !IsSelected(row));
@@ -90,6 +93,30 @@ void CRowSelection::Click(int32_t row, bool ctrl, bool shift) {
     anchor_ = row;
   }
   focus_ = row;
+}
+
+void CRowSelection::ToggleFocus() {
+  if (focus_ < 0 || focus_ >= Count()) return;
+  Set(focus_, !IsSelected(focus_));
+  anchor_ = focus_;
+}
+
+void CRowSelection::Move(int32_t from, int32_t to) {
+  if (from < 0 || from >= Count() || to < 0 || to >= Count() || from == to) return;
+  const auto f = selected_.begin() + from, t = selected_.begin() + to;
+  if (from < to) {
+    std::rotate(f, f + 1, t + 1);
+  } else {
+    std::rotate(t, f, f + 1);
+  }
+  auto follow = [from, to](int32_t row) {
+    if (row == from) return to;
+    if (from < to && row > from && row <= to) return row - 1;
+    if (to < from && row >= to && row < from) return row + 1;
+    return row;
+  };
+  focus_ = focus_ >= 0 ? follow(focus_) : focus_;
+  anchor_ = anchor_ >= 0 ? follow(anchor_) : anchor_;
 }
 
 int32_t CRowSelection::Key(RowKey key, bool ctrl, bool shift, int32_t pageRows) {

@@ -28,8 +28,16 @@ class CRowSelection {
   void SelectNone();
   void Invert();
 
-  // A left-button press on row (-1: below the rows), with the keys held.
+  // A left-button press on row (-1: below the rows), with the keys held:
+  // Ctrl toggles the row, Shift selects anchor..row alone, both add that range.
   void Click(int32_t row, bool ctrl, bool shift);
+  // Ctrl+Space: toggles the focus row, which becomes the anchor.
+  void ToggleFocus();
+  // A row dragged from `from` to `to` (the rows between close up): its state
+  // goes along, and so do the focus and the anchor.
+  void Move(int32_t from, int32_t to);
+  // One byte a row, non-zero when selected.
+  const std::vector<uint8_t>& Bits() const { return selected_; }
   // A navigation key; pageRows is how many rows the view shows. Returns the
   // new focus row, -1 in an empty list.
   int32_t Key(RowKey key, bool ctrl, bool shift, int32_t pageRows);

@@ -37,6 +37,12 @@ TEST(RowSelection, ClicksKeysAndChangingRows) {
       {"range clipped to the rows", [&] { s.SelectRange(-5, 1), s.SelectRange(11, 50); }, {0, 1, 11}, 8},
       {"invert", [&] { s.Invert(); }, {2, 3, 4, 5, 6, 7, 8, 9, 10}, 8},
       {"focus removed at the end", [&] { s.Click(11, false, false), s.Remove({10, 11}); }, {}, 9},
+      {"ctrl+space toggles the focus row", [&] { s.ToggleFocus(); }, {9}, 9},
+      {"ctrl+space again", [&] { s.ToggleFocus(); }, {}, 9},
+      {"ctrl+shift-click adds anchor..row to what is selected",
+       [&] { s.Click(2, false, false), s.Click(7, true, false), s.Click(5, true, true); }, {2, 5, 6, 7}, 5},
+      {"a dragged row takes its state and the focus along", [&] { s.Move(5, 0); }, {0, 3, 6, 7}, 0},
+      {"and the anchor", [&] { s.Click(4, false, false), s.Move(4, 8), s.Click(9, false, true); }, {8, 9}, 9},
   };
   for (const Step& step : steps) {
     step.act();

@@ -243,6 +243,50 @@ TEST_F(PlayListCtrlTest, PictureRunsUnderTheRowsAndTilesAnEmptyList) {
   EXPECT_EQ(PixelAt(client.right / 2, client.bottom / 2), kPlainBack);
 }
 
+// The selection lives beside the texts, and the list control gets a copy of
+// it, so screen readers and LVM_GETSELECTEDCOUNT see what the user sees.
+TEST_F(PlayListCtrlTest, TheListControlSeesTheSelectionAndTheFocus) {
+  Open();
+  Fill(10);
+  auto selectedInList = [&] { return static_cast<int>(view_->SendMessage(LVM_GETSELECTEDCOUNT, 0, 0)); };
+  auto focusInList = [&] {
+    return static_cast<int>(view_->SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  };
+  auto click = [&](int row, WPARAM keys) {
+    const POINT p = Middle(row);
+    view_->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(p.x, p.y));
+    view_->SendMessage(WM_LBUTTONUP, keys, MAKELPARAM(p.x, p.y));
+  };
+  view_->SelectRange(0, 9);
+  EXPECT_EQ(selectedInList(), 10);
+  click(3, 0);
+  EXPECT_EQ(selectedInList(), 1);
+  EXPECT_EQ(focusInList(), 3);
+
+  BYTE keys[256] = {};
+  ::GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  ::SetKeyboardState(keys);
+  view_->SendMessage(WM_KEYDOWN, VK_SPACE, 0);  // Ctrl+Space toggles the focus row
+  EXPECT_EQ(view_->SelectedRows(), std::vector<int32_t>{});
+  view_->SendMessage(WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_EQ(view_->SelectedRows(), std::vector<int32_t>{3});
+  keys[VK_CONTROL] = 0;
+  ::SetKeyboardState(keys);
+
+  click(1, 0);
+  click(6, MK_CONTROL);
+  click(8, MK_CONTROL | MK_SHIFT);  // adds 6..8 to what is selected
+  EXPECT_EQ(view_->SelectedRows(), (std::vector<int32_t>{1, 6, 7, 8}));
+  EXPECT_EQ(selectedInList(), 4);
+  view_->RemoveRows({0, 1});
+  EXPECT_EQ(view_->SelectedRows(), (std::vector<int32_t>{4, 5, 6}));
+  EXPECT_EQ(selectedInList(), 3);
+  for (int row : {4, 5, 6}) {
+    EXPECT_EQ(view_->SendMessage(LVM_GETITEMSTATE, row, LVIS_SELECTED), LVIS_SELECTED) << row;
+  }
+}
+
 TEST_F(PlayListCtrlTest, DraggedRowTakesThePlayingMarkAlongAndTellsTheParent) {
   Open();
   Fill(8);

@@ -73,6 +73,16 @@ int main() {
       ::UpdateWindow(view.m_hWnd);
     });
   };
+  auto selectAll = [&](int rows) {
+    CPlayListCtrl view(settings);
+    view.Create(host.m_hWnd, place);
+    view.InsertRows(0, Texts(rows));
+    ::UpdateWindow(view.m_hWnd);
+    return Milliseconds([&] {
+      view.SelectRange(0, rows - 1);
+      ::UpdateWindow(view.m_hWnd);
+    });
+  };
   auto removeHalf = [&](int rows) {
     CPlayListCtrl view(settings);
     view.Create(host.m_hWnd, place);
@@ -95,6 +105,10 @@ int main() {
   const double endLong = Best(5, [&] { return toEnd(100000); });
   std::printf("jump to the last row and paint: 100 rows %.2f ms, 100,000 rows %.2f ms, ratio %.2f\n", endShort,
               endLong, endLong / endShort);
+  const double allShort = Best(3, [&] { return selectAll(100); });
+  const double allLong = Best(3, [&] { return selectAll(100000); });
+  std::printf("select every row: 100 rows %.2f ms, 100,000 rows %.2f ms; ratio %.2f\n", allShort, allLong,
+              allLong / allShort);
   const double removeShort = Best(3, [&] { return removeHalf(100); });
   const double removeLong = Best(3, [&] { return removeHalf(100000); });
   std::printf("remove every other row, all selected: 100 rows %.2f ms, 100,000 rows %.2f ms; ratio %.2f\n",
