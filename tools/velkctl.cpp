@@ -6,6 +6,7 @@
 //                                          as "left top right bottom"
 //   velkctl wait-menus COUNT TIMEOUT_MS    exit code 0 once COUNT pop-up menus show
 //   velkctl command TITLE ID TIMEOUT_MS    posts the menu command ID to the shown window
+//   velkctl message TITLE MSG TIMEOUT_MS   posts the window message MSG (0, 0) to the shown window
 //   velkctl picture TITLE TIMEOUT_MS       prints the screen rectangle of the shown window's
 //                                          visible child (the video picture), once it has one
 // TITLE may also be "class:NAME": the unowned top-level window of that class
@@ -129,6 +130,16 @@ int main(int argc, char** argv) {
       ::Sleep(100);
     }
     return ::PostMessageA(h, WM_COMMAND, id, 0) ? 0 : 1;
+  }
+  if (std::strcmp(verb, "message") == 0 && argc >= 5) {
+    const UINT message = static_cast<UINT>(std::strtoul(argv[3], nullptr, 0));
+    timeout = static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10));
+    HWND h;
+    while (!(h = FindShown(title))) {
+      if (::GetTickCount() - start > timeout) return 1;
+      ::Sleep(100);
+    }
+    return ::PostMessageA(h, message, 0, 0) ? 0 : 1;
   }
   if (std::strcmp(verb, "close") == 0) {
     HWND h = FindTarget(title, false);

@@ -599,7 +599,10 @@ RECT CMainWindow::ViewRect() const {
 }
 
 bool CMainWindow::OnKeyDown(fw::MsgArgs& m) {
-  keyPresses_.Pressed(m.Key());
+  // A press with Ctrl or Alt held that means nothing here (Ctrl+C) is not
+  // remembered, so its release does nothing either, however late it comes.
+  const bool ctrlOrAlt = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
+  if (MapMainWindowKey(m.Key(), ctrlOrAlt).action != KeyAction::None) keyPresses_.Pressed(m.Key());
   m.result = Default();
   return true;
 }

@@ -557,8 +557,9 @@ bool CPlayListCtrl::OnLButtonDblClk(fw::MsgArgs& m) {
 }
 
 bool CPlayListCtrl::OnKeyDown(fw::MsgArgs& m) {
-  // The main window acts on the release of a key only after its press.
-  if (HWND parent = ::GetParent(m_hWnd)) ::PostMessageA(parent, WM_KEYDOWN, m.wParam, m.lParam);
+  // The main window acts on the release of a key only after its press; sent,
+  // so that it reads Ctrl and Alt as they are for this press.
+  if (HWND parent = ::GetParent(m_hWnd)) ::SendMessageA(parent, WM_KEYDOWN, m.wParam, m.lParam);
   const bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
   if (m.Key() == VK_SPACE) {
     // Ctrl+Space toggles the focus row, as in any list; the list's own Space

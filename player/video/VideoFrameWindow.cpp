@@ -271,7 +271,9 @@ bool CVideoFrameWindow::OnKeyDown(fw::MsgArgs& m) {
   if (IsVideoWindowKey(m.wParam)) {
     keyPresses_.Pressed(m.Key());
   } else if (HWND main = ::GetWindow(m_hWnd, GW_OWNER)) {
-    ::PostMessageA(main, WM_KEYDOWN, m.wParam, m.lParam);
+    // Sent, not posted: the main window reads Ctrl and Alt as they are for
+    // this press, not as they are by the time a posted copy arrives.
+    ::SendMessageA(main, WM_KEYDOWN, m.wParam, m.lParam);
   }
   m.result = Default();
   return true;

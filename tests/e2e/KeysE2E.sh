@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Keys as a user presses them, with the real X keyboard: Space pauses and
+# resumes while the video window has the focus; the Esc that closes the
+# picture's menu and the Esc that closes the options dialog leave playback
+# running; Ctrl+C does not pause. "Running" is the playing time moving on the
+# screen.
+#   KeysE2E.sh WINERUN BIN_DIR VELKCTL_EXE
+set -uo pipefail
+winrun=$1 bin=$2 velkctl=$3
+source "$(dirname "${BASH_SOURCE[0]}")/ScreenTest.sh"
+video="VideoWindow"
+fail_shot=keys-e2e-failed.png
+
+mkdir -p "$work/player"
+cp "$bin/Velk.exe" "$bin/Karvex.ax" "$work/player/" || fail "no player to copy"
+ffmpeg -hide_banner -loglevel error -nostdin -y -f lavfi -i "smptebars=size=320x240:rate=25:duration=60" \
+  -f lavfi -i "sine=frequency=440:duration=60" -c:v mpeg4 -c:a libmp3lame "$work/clip.avi" ||
+  fail "cannot make the clip"
+
+# Main window at (0, 0), 300 × 300: its time area is (212, 285)–(246, 291).
+cat > "$work/start.reg" <<'REG'
+REGEDIT4
+
+[-HKEY_CURRENT_USER\Software\Velk]
+
+[HKEY_CURRENT_USER\Software\Velk\Qorn mediaplayer]
+"left"=dword:00000000
+"top"=dword:00000000
+"right"=dword:0000012c
+"bottom"=dword:0000012c
+REG
+load_settings
+
+shoot() { import -window root "$work/shot.png" 2>/dev/null; }
+time_crop() { convert "$work/shot.png" -crop 34x6+212+285 +repage "$1" 2>/dev/null; }
+# time_moves: the playing time changes within three seconds.
+time_moves() {
+  local i ae
+  shoot && time_crop "$work/t0.png" || return 1
+  for i in 1 2 3 4 5 6; do
+    sleep 0.5
+    shoot && time_crop "$work/t1.png" || return 1
+    ae=$(compare -metric AE "$work/t0.png" "$work/t1.png" null: 2>&1)
+    [ "${ae%% *}" -gt 0 ] 2>/dev/null && return 0
+  done
+  return 1
+}
+time_stands() { ! time_moves; }
+
+"$winrun" "$work/player/Velk.exe" "Z:${work//\//\\}\\clip.avi" &
+pid=$!
+ctl wait-window "$video" 20000 >/dev/null || fail "the video window did not show"
+time_moves || fail "the playing time does not run"
+
+# The video window takes the focus; Space there pauses through the main window.
+read -r l t r b <<<"$(ctl rect "$video" 5000)"
+xdotool mousemove $((l + 60)) $((t + 8)) click 1
+sleep 0.5
+xdotool key space
+sleep 0.5
+time_stands || fail "Space in the video window did not pause"
+xdotool key space
+time_moves || fail "Space in the video window did not resume"
+xdotool key ctrl+c
+sleep 0.5
+time_moves || fail "Ctrl+C paused the player"
+
+# The picture's menu, closed with Esc: playback goes on.
+read -r l t r b <<<"$(ctl picture "$video" 5000)"
+xdotool mousemove $((l + 40)) $((t + 40)) click 3
+ctl wait-menus 1 10000 || fail "no menu on the picture"
+xdotool key Escape
+sleep 0.5
+time_moves || fail "the Esc that closed the menu stopped playback"
+
+# The options dialog, closed with Esc: playback goes on.
+ctl message "$main_window" 0x479 5000 || fail "cannot open the options dialog"
+ctl wait-window "Qorn media player" 10000 || fail "the options dialog did not open"
+sleep 0.5
+xdotool key Escape
+sleep 1
+ctl rect "Qorn media player" 500 >/dev/null && fail "Esc did not close the options dialog"
+[ "$(ctl title "$main_window" 5000)" = "clip.avi" ] || fail "the main window lost its item"
+time_moves || fail "the Esc that closed the options dialog stopped playback"
+cp "$work/shot.png" "$out/screens/keys-e2e.png"
+
+ctl close "$main_window" 20000 >/dev/null || fail "the player did not close"
+wait "$pid" || fail "the player ended with an error"
+pid=""
+echo "keys e2e passed"
