@@ -5,6 +5,7 @@
 //   velkctl rect TITLE TIMEOUT_MS          prints the shown window's screen rectangle
 //                                          as "left top right bottom"
 //   velkctl wait-menus COUNT TIMEOUT_MS    exit code 0 once COUNT pop-up menus show
+//   velkctl menu-rect TIMEOUT_MS            prints the screen rectangle of a shown pop-up menu
 //   velkctl command TITLE ID TIMEOUT_MS    posts the menu command ID to the shown window
 //   velkctl message TITLE MSG TIMEOUT_MS   posts the window message MSG (0, 0) to the shown window
 //   velkctl picture TITLE TIMEOUT_MS       prints the screen rectangle of the shown window's
@@ -28,6 +29,20 @@ static int ShownMenus() {
   int count = 0;
   ::EnumWindows(&CountMenu, reinterpret_cast<LPARAM>(&count));
   return count;
+}
+
+static BOOL CALLBACK FindMenu(HWND h, LPARAM found) {
+  char cls[32] = {};
+  ::GetClassNameA(h, cls, sizeof(cls));
+  if (std::strcmp(cls, "#32768") != 0 || !::IsWindowVisible(h)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = h;
+  return FALSE;
+}
+
+static HWND FirstMenu() {
+  HWND found = nullptr;
+  ::EnumWindows(&FindMenu, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 struct ClassSearch {
@@ -60,8 +75,21 @@ static HWND FindTarget(const char* target, bool mustBeVisible) {
 static HWND FindShown(const char* target) { return FindTarget(target, true); }
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "menu-rect") == 0) {
+    const DWORD timeout = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
+    const DWORD start = ::GetTickCount();
+    HWND menu;
+    while (!(menu = FirstMenu())) {
+      if (::GetTickCount() - start > timeout) return 1;
+      ::Sleep(50);
+    }
+    RECT rc{};
+    ::GetWindowRect(menu, &rc);
+    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
+    return 0;
+  }
   if (argc < 4) {
-    std::fprintf(stderr, "usage: velkctl wait-window|close|rect|title|picture TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS | command TITLE ID TIMEOUT_MS\n");
+    std::fprintf(stderr, "usage: velkctl wait-window|close|rect|title|picture TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS | menu-rect TIMEOUT_MS | command|message TITLE ID TIMEOUT_MS\n");
     return 2;
   }
   const char* verb = argv[1];

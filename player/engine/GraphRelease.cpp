@@ -50,22 +50,12 @@ bool WaitAnsweringSends(HANDLE thread, DWORD waitMs) {
 
 }  // namespace
 
-std::vector<const void*> CodeOfGraph(IFilterGraph* graph) {
+bool ReleaseAside(std::vector<IUnknown*> references, DWORD waitMs) {
+  // Where the objects' code lives, taken while this thread still holds them.
   std::vector<const void*> code;
-  if (!graph) return code;
-  code.push_back(CodeOf(graph));
-  IEnumFilters* filters = nullptr;
-  if (FAILED(graph->EnumFilters(&filters)) || !filters) return code;
-  IBaseFilter* filter = nullptr;
-  while (filters->Next(1, &filter, nullptr) == S_OK) {
-    code.push_back(CodeOf(filter));
-    filter->Release();
+  for (IUnknown* p : references) {
+    if (p) code.push_back(CodeOf(p));
   }
-  filters->Release();
-  return code;
-}
-
-bool ReleaseAside(std::vector<IUnknown*> references, const std::vector<const void*>& code, DWORD waitMs) {
   auto pending = std::make_unique<PendingRelease>();
   pending->references = std::move(references);
   HANDLE thread = ::CreateThread(nullptr, 0, &ReleaseThread, pending.get(), 0, nullptr);

@@ -9,22 +9,20 @@
 #pragma once
 
 #include <windows.h>
-#include <dshow.h>
 
 #include <vector>
 
 namespace velk {
 
-// Where the code of the graph and of each of its filters lives (an address in
-// each one's module). Taken while the caller still holds the graph.
-std::vector<const void*> CodeOfGraph(IFilterGraph* graph);
-
 // Releases each reference, in order, on a thread of its own and waits up to
-// waitMs for that. True when they were all released in time. False when the
-// release is still under way (it finishes, or ends with the process): the
-// modules holding `code` then stay loaded for good, since the stuck thread
-// will one day return into them and the apartment's end would unload them.
-// With no thread to be had the references are released here.
-bool ReleaseAside(std::vector<IUnknown*> references, const std::vector<const void*>& code, DWORD waitMs);
+// waitMs for that, answering what other threads send to this one meanwhile.
+// True when they were all released in time. False when the release is still
+// under way (it finishes, or ends with the process): the modules holding the
+// objects' code then stay loaded for good, since the stuck thread will one
+// day return into them and the apartment's end would unload them. (Their
+// filters are not listed for this: Wine's filter list of a graph that failed
+// to build can hold an empty entry, which its enumerator reads.) With no
+// thread to be had the references are released here.
+bool ReleaseAside(std::vector<IUnknown*> references, DWORD waitMs);
 
 }  // namespace velk

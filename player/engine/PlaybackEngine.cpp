@@ -188,13 +188,12 @@ bool CPlaybackEngine::Close() {
   if (events_) events_->SetNotifyWindow(0, 0, 0);
   // Releasing the graph ends playback. The last references go on a thread of
   // their own, so a graph that never stops cannot hold the window with it.
-  const std::vector<const void*> code = CodeOfGraph(graph_.Get());
   std::vector<IUnknown*> references;
   for (IUnknown* p : {static_cast<IUnknown*>(position_.Detach()), static_cast<IUnknown*>(events_.Detach()),
                       static_cast<IUnknown*>(control_.Detach()), static_cast<IUnknown*>(graph_.Detach())}) {
     if (p) references.push_back(p);
   }
-  if (!references.empty()) ReleaseAside(std::move(references), code, kGraphReleaseWaitMs);
+  if (!references.empty()) ReleaseAside(std::move(references), kGraphReleaseWaitMs);
   captionFlags_ = 0;
   return true;
 }

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Keys as a user presses them, with the real X keyboard: Space pauses and
 # resumes while the video window has the focus; the Esc that closes the
-# picture's menu and the Esc that closes the options dialog leave playback
-# running; Ctrl+C does not pause. "Running" is the playing time moving on the
-# screen.
+# picture's menu (which opens at the pointer) and the Esc that closes the
+# options dialog leave playback running; Ctrl+C does not pause. "Running" is
+# the playing time moving on the screen.
 #   KeysE2E.sh WINERUN BIN_DIR VELKCTL_EXE
 set -uo pipefail
 winrun=$1 bin=$2 velkctl=$3
@@ -69,6 +69,10 @@ time_moves || fail "Ctrl+C paused the player"
 read -r l t r b <<<"$(ctl picture "$video" 5000)"
 xdotool mousemove $((l + 40)) $((t + 40)) click 3
 ctl wait-menus 1 10000 || fail "no menu on the picture"
+# It opens at the pointer, not displaced by the picture's place in the window.
+read -r ml mt mr mb <<<"$(ctl menu-rect 3000)"
+[ $((ml - l - 40)) -ge -2 ] && [ $((ml - l - 40)) -le 2 ] && [ $((mt - t - 40)) -ge -2 ] &&
+  [ $((mt - t - 40)) -le 2 ] || fail "the picture's menu opened at $ml,$mt, not at the pointer $((l + 40)),$((t + 40))"
 xdotool key Escape
 sleep 0.5
 time_moves || fail "the Esc that closed the menu stopped playback"

@@ -15,6 +15,7 @@
 #include "player/mainwnd/MainWindow.h"
 #include "player/playlist/PlayListCtrl.h"
 #include "player/res/ResourceIds.h"
+#include "tests/win/res/PlayerModule.h"
 #include "shared/CaptionOverlay.h"
 #include "shared/PlayerMessages.h"
 
@@ -258,24 +259,7 @@ TEST(PlayerFixedNumbers, IntegerSettingsAndTheirDefaults) {
 
 // The texts that Velk.exe carries: its string table and its menus, loaded from
 // the built program the way the code loads them.
-std::string WindowsPath(std::string p) {
-  for (char& c : p)
-    if (c == '/') c = '\\';
-  return "Z:" + p;
-}
-
-class PlayerFixedTexts : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    module_ = ::LoadLibraryExA(WindowsPath(VELK_EXE_UNIX).c_str(), nullptr,
-                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  }
-  static void TearDownTestSuite() {
-    if (module_) ::FreeLibrary(module_);
-  }
-  static HMODULE module_;
-};
-HMODULE PlayerFixedTexts::module_ = nullptr;
+class PlayerFixedTexts : public velk::restest::PlayerModuleTest {};
 
 TEST_F(PlayerFixedTexts, FileDialogFilterStrings) {
   ASSERT_NE(module_, nullptr);

@@ -6,29 +6,14 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "player/res/ResourceIds.h"
+#include "tests/win/res/PlayerModule.h"
 
 namespace {
 
-std::string WindowsPath(std::string p) {
-  for (char& c : p)
-    if (c == '/') c = '\\';
-  return "Z:" + p;
-}
-
-class Resources : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    module_ = ::LoadLibraryExA(WindowsPath(VELK_EXE_UNIX).c_str(), nullptr,
-                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  }
-  static void TearDownTestSuite() {
-    if (module_) ::FreeLibrary(module_);
-  }
-  static HMODULE module_;
-};
-HMODULE Resources::module_ = nullptr;
+class Resources : public velk::restest::PlayerModuleTest {};
 
 std::string ItemText(HMENU menu, int pos) {
   char buf[256] = {};
@@ -104,6 +89,31 @@ TEST_F(Resources, FilterStringsJoinIntoDialogFilters) {
   }
   EXPECT_NE(all.find("M3U PlayList File(*.m3u)|*.m3u|"), std::string::npos);
   EXPECT_NE(all.find("Image File(*.bmp;*.jpg;*.gif)|*.bmp;*.jpg;*.gif|"), std::string::npos);
+}
+
+// Each program carries its manifest: the player no DPI awareness and common
+// controls 6, the restorer a request to run as administrator.
+TEST(Manifests, EachProgramCarriesItsOwn) {
+  struct Row {
+    std::string program;
+    int id;
+    std::vector<std::string> holds;
+  } rows[] = {
+      {VELK_EXE_UNIX, 1, {"Microsoft.Windows.Common-Controls", "<dpiAware", ">false<", "asInvoker", "supportedOS"}},
+      {VELKASSOC_EXE_UNIX, 1, {"requireAdministrator", "supportedOS"}},
+      {KARVEX_AX_UNIX, 2, {"Microsoft.Windows.Common-Controls"}},
+  };
+  for (const Row& r : rows) {
+    HMODULE module = ::LoadLibraryExA(velk::restest::WindowsPath(r.program).c_str(), nullptr,
+                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr) << r.program;
+    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(r.id), MAKEINTRESOURCEA(24));
+    ASSERT_NE(found, nullptr) << r.program;
+    const char* bytes = static_cast<const char*>(::LockResource(::LoadResource(module, found)));
+    const std::string text(bytes, ::SizeofResource(module, found));
+    for (const std::string& piece : r.holds) EXPECT_NE(text.find(piece), std::string::npos) << r.program << ": " << piece;
+    ::FreeLibrary(module);
+  }
 }
 
 TEST_F(Resources, ProgramIcon) {
