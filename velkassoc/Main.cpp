@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework/Handles.h"
 #include "velkassoc/AssocRule.h"
 
 using velk::assoc::RegValue;
@@ -41,20 +42,16 @@ std::optional<RegValue> ReadValue(HKEY key, const char* name) {
 }
 
 void RestoreExtension(const char* extension) {
-  HKEY key = nullptr;
-  if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, extension, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    return;
-  }
-  std::optional<RegValue> backup = ReadValue(key, velk::assoc::kBackupValue);
+  velk::fw::CRegKey key;
+  if (key.Create(HKEY_CLASSES_ROOT, extension, KEY_ALL_ACCESS) != ERROR_SUCCESS) return;
+  std::optional<RegValue> backup = ReadValue(key.Get(), velk::assoc::kBackupValue);
   if (backup) {
-    auto restore = velk::assoc::ValueToRestore(ReadValue(key, nullptr), backup);
+    auto restore = velk::assoc::ValueToRestore(ReadValue(key.Get(), nullptr), backup);
     if (restore) {
-      ::RegSetValueExA(key, nullptr, 0, restore->type, restore->data.data(),
+      ::RegSetValueExA(key.Get(), nullptr, 0, restore->type, restore->data.data(),
                        static_cast<DWORD>(restore->data.size()));
     }
   }
-  ::RegCloseKey(key);
 }
 
 bool StartThroughShell(const std::string& commandLine) {
@@ -76,8 +73,7 @@ void StartUninstaller(const char* commandLine) {
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
   if (::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    const velk::fw::CHandle thread(pi.hThread), process(pi.hProcess);  // not waited for
     return;
   }
   // An uninstaller that asks for more rights than this process has cannot be

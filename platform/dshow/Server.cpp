@@ -3,6 +3,8 @@
 #include <new>
 #include <vector>
 
+#include "platform/framework/Handles.h"
+
 namespace velk::dshow {
 
 // --- Class factory ---------------------------------------------------------------
@@ -70,29 +72,26 @@ HRESULT ServerCanUnloadNow() { return CModule::CanUnload() ? S_OK : S_FALSE; }
 // --- Registry store --------------------------------------------------------------
 
 LONG CClassKeyStore::SetValue(HKEY root, const wchar_t* path, const wchar_t* name, const wchar_t* value) {
-  HKEY key = nullptr;
-  LONG rc = ::RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                              &key, nullptr);
+  fw::CRegKey key;
+  const LONG rc = key.Create(root, path, KEY_SET_VALUE);
   if (rc != ERROR_SUCCESS) return rc;
-  rc = ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                        static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-  ::RegCloseKey(key);
-  return rc;
+  return ::RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                          static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
 }
 
 LONG CClassKeyStore::DeleteTree(HKEY root, const wchar_t* path) {
-  HKEY key = nullptr;
-  LONG rc = ::RegOpenKeyExW(root, path, 0, KEY_READ | DELETE, &key);
+  fw::CRegKey key;
+  LONG rc = key.Open(root, path, KEY_READ | DELETE);
   if (rc != ERROR_SUCCESS) return rc;
   // Subkeys first; always delete the first one, as the indices shift.
   std::vector<std::wstring> children;
   wchar_t name[256];
   for (DWORD i = 0;; ++i) {
     DWORD len = 256;
-    if (::RegEnumKeyExW(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    if (::RegEnumKeyExW(key.Get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     children.emplace_back(name, len);
   }
-  ::RegCloseKey(key);
+  key.Close();
   for (const std::wstring& child : children) {
     std::wstring sub = std::wstring(path) + L"\\" + child;
     rc = DeleteTree(root, sub.c_str());
@@ -102,10 +101,8 @@ LONG CClassKeyStore::DeleteTree(HKEY root, const wchar_t* path) {
 }
 
 bool CClassKeyStore::KeyExists(HKEY root, const wchar_t* path) {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  ::RegCloseKey(key);
-  return true;
+  fw::CRegKey key;
+  return key.Open(root, path) == ERROR_SUCCESS;
 }
 
 // --- Registration ----------------------------------------------------------------

@@ -2,33 +2,9 @@
 
 #include <vector>
 
+#include "platform/framework/Handles.h"
+
 namespace velk::fw {
-
-namespace {
-
-// Owns an open registry key.
-class CRegKey {
- public:
-  CRegKey() = default;
-  ~CRegKey() {
-    if (key_) ::RegCloseKey(key_);
-  }
-  CRegKey(const CRegKey&) = delete;
-  CRegKey& operator=(const CRegKey&) = delete;
-  bool Open(HKEY root, const std::string& path) {
-    return ::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key_) == ERROR_SUCCESS;
-  }
-  bool Create(HKEY root, const std::string& path) {
-    return ::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
-                             nullptr) == ERROR_SUCCESS;
-  }
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
-
-}  // namespace
 
 CRegistrySettings::CRegistrySettings(HKEY root, std::string programKey)
     : root_(root), programKey_(std::move(programKey)) {}
@@ -40,9 +16,9 @@ std::string CRegistrySettings::SectionPath(std::string_view section) const {
 
 int32_t CRegistrySettings::GetInt(std::string_view section, std::string_view key, int32_t def) const {
   CRegKey k;
-  if (!k.Open(root_, SectionPath(section))) return def;
+  if (k.Open(root_, SectionPath(section).c_str()) != ERROR_SUCCESS) return def;
   DWORD type = 0, value = 0, size = sizeof(value);
-  if (::RegQueryValueExA(k.get(), std::string(key).c_str(), nullptr, &type,
+  if (::RegQueryValueExA(k.Get(), std::string(key).c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
       type != REG_DWORD || size != sizeof(value)) {
     return def;
@@ -53,10 +29,10 @@ int32_t CRegistrySettings::GetInt(std::string_view section, std::string_view key
 std::string CRegistrySettings::GetString(std::string_view section, std::string_view key,
                                          std::string_view def) const {
   CRegKey k;
-  if (!k.Open(root_, SectionPath(section))) return std::string(def);
+  if (k.Open(root_, SectionPath(section).c_str()) != ERROR_SUCCESS) return std::string(def);
   const std::string name(key);
   DWORD type = 0, size = 0;
-  if (::RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+  if (::RegQueryValueExA(k.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       (type != REG_SZ && type != REG_EXPAND_SZ)) {
     return std::string(def);
   }
@@ -64,7 +40,7 @@ std::string CRegistrySettings::GetString(std::string_view section, std::string_v
   std::vector<char> buf(size + 1);
   for (;;) {
     DWORD got = static_cast<DWORD>(buf.size());
-    LONG rc = ::RegQueryValueExA(k.get(), name.c_str(), nullptr, &type,
+    LONG rc = ::RegQueryValueExA(k.Get(), name.c_str(), nullptr, &type,
                                  reinterpret_cast<BYTE*>(buf.data()), &got);
     if (rc == ERROR_MORE_DATA) {
       buf.resize(buf.size() * 2);
@@ -79,29 +55,26 @@ std::string CRegistrySettings::GetString(std::string_view section, std::string_v
 
 bool CRegistrySettings::WriteInt(std::string_view section, std::string_view key, int32_t value) {
   CRegKey k;
-  if (!k.Create(root_, SectionPath(section))) return false;
+  if (k.Create(root_, SectionPath(section).c_str()) != ERROR_SUCCESS) return false;
   DWORD v = static_cast<DWORD>(value);
-  return ::RegSetValueExA(k.get(), std::string(key).c_str(), 0, REG_DWORD,
+  return ::RegSetValueExA(k.Get(), std::string(key).c_str(), 0, REG_DWORD,
                           reinterpret_cast<const BYTE*>(&v), sizeof(v)) == ERROR_SUCCESS;
 }
 
 bool CRegistrySettings::WriteString(std::string_view section, std::string_view key,
                                     std::string_view value) {
   CRegKey k;
-  if (!k.Create(root_, SectionPath(section))) return false;
+  if (k.Create(root_, SectionPath(section).c_str()) != ERROR_SUCCESS) return false;
   std::string v(value);
-  return ::RegSetValueExA(k.get(), std::string(key).c_str(), 0, REG_SZ,
+  return ::RegSetValueExA(k.Get(), std::string(key).c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(v.c_str()),
                           static_cast<DWORD>(v.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool CRegistrySettings::DeleteValue(std::string_view section, std::string_view key) {
-  HKEY raw = nullptr;
-  if (::RegOpenKeyExA(root_, SectionPath(section).c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS)
-    return false;
-  LONG rc = ::RegDeleteValueA(raw, std::string(key).c_str());
-  ::RegCloseKey(raw);
-  return rc == ERROR_SUCCESS;
+  CRegKey k;
+  if (k.Open(root_, SectionPath(section).c_str(), KEY_SET_VALUE) != ERROR_SUCCESS) return false;
+  return ::RegDeleteValueA(k.Get(), std::string(key).c_str()) == ERROR_SUCCESS;
 }
 
 bool CRegistrySettings::DeleteAll() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/framework/ComPtr.h"
+#include "platform/framework/Text.h"
 
 namespace velk {
 namespace {
@@ -53,10 +54,8 @@ HBITMAP CImgUtil::LoadImageA(std::string path, HDC dc, int* width, int* height, 
                                 IID_IWICImagingFactory, factory.ReceiveVoid()))) {
     return nullptr;
   }
-  const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-  if (wideLength <= 0) return nullptr;
-  std::wstring widePath(static_cast<size_t>(wideLength), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath.data(), wideLength);
+  const std::wstring widePath = fw::Widen(path);
+  if (widePath.empty()) return nullptr;
 
   ComPtr<IWICBitmapDecoder> decoder;
   if (FAILED(factory->CreateDecoderFromFilename(widePath.c_str(), nullptr, GENERIC_READ,

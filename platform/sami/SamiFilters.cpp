@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "platform/framework/Text.h"
 #include "platform/sami/SamiParser.h"
 
 namespace velk {
@@ -256,10 +257,7 @@ HRESULT STDMETHODCALLTYPE CSamiSource::Load(LPCOLESTR fileName, const AM_MEDIA_T
     for (const SamiCaption& c : doc.captions) {
       TimedCaption timed;
       timed.start = c.startMs * 10000;
-      int n = ::MultiByteToWideChar(codePage, 0, c.text.data(), static_cast<int>(c.text.size()), nullptr, 0);
-      timed.text.resize(static_cast<size_t>(n));
-      if (n > 0)
-        ::MultiByteToWideChar(codePage, 0, c.text.data(), static_cast<int>(c.text.size()), &timed.text[0], n);
+      timed.text = fw::Widen(c.text, codePage);
       captions_.push_back(std::move(timed));
     }
     std::stable_sort(captions_.begin(), captions_.end(),

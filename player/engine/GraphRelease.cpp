@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "platform/framework/Handles.h"
+
 namespace velk {
 
 namespace {
@@ -58,14 +60,13 @@ bool ReleaseAside(std::vector<IUnknown*> references, DWORD waitMs) {
   }
   auto pending = std::make_unique<PendingRelease>();
   pending->references = std::move(references);
-  HANDLE thread = ::CreateThread(nullptr, 0, &ReleaseThread, pending.get(), 0, nullptr);
-  if (!thread) {
+  const fw::CHandle thread(::CreateThread(nullptr, 0, &ReleaseThread, pending.get(), 0, nullptr));
+  if (!thread.Valid()) {
     ReleaseAll(pending->references);
     return true;
   }
   pending.release();  // the thread owns it now
-  const bool done = WaitAnsweringSends(thread, waitMs);
-  ::CloseHandle(thread);
+  const bool done = WaitAnsweringSends(thread.Get(), waitMs);
   if (!done) {
     // The objects are still alive (the thread is inside them), so their
     // modules are too; once the apartment goes they would be unloaded under it.

@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "platform/framework/Handles.h"
+#include "platform/framework/Text.h"
 #include "platform/framework/Wnd.h"
 #include "player/app/SettingsTable.h"
 #include "player/engine/CaptionText.h"
@@ -18,16 +20,8 @@ namespace {
 constexpr DWORD kGraphReleaseWaitMs = 1500;
 // How far past its length a running item may go before it counts as ended.
 constexpr double kOverrunGraceSeconds = 2.0;
-
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) {
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  }
-  return wide;
-}
+// How long a seek click waits for a state change in progress.
+constexpr uint32_t kSeekStateWaitMs = 3000;
 
 // The caption file beside the media, when it exists and can be opened for
 // reading with no sharing; otherwise empty. The probe handle is closed at once.
@@ -36,11 +30,9 @@ std::string ProbeCaptionFile(const std::string& mediaPath) {
   if (caption.empty() || ::GetFileAttributesA(caption.c_str()) == INVALID_FILE_ATTRIBUTES) {
     return std::string();
   }
-  HANDLE probe = ::CreateFileA(caption.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (probe == INVALID_HANDLE_VALUE) return std::string();
-  ::CloseHandle(probe);
-  return caption;
+  const fw::CHandle probe(::CreateFileA(caption.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  return probe.Valid() ? caption : std::string();
 }
 
 // The caption in the ANSI code page, cut at a character boundary to what the
@@ -97,7 +89,7 @@ bool CPlaybackEngine::Open(const std::string& path) {
     return false;
   }
 
-  const std::wstring media = Widen(path);
+  const std::wstring media = fw::Widen(path);
   if (captionPath.empty()) {
     if (FAILED(graph_->RenderFile(media.c_str(), nullptr))) return false;
   } else {
@@ -106,7 +98,7 @@ bool CPlaybackEngine::Open(const std::string& path) {
     // video stream through it.
     if (!captionOverlay_) InsertCaptionFilter();
     if (FAILED(graph_->RenderFile(media.c_str(), nullptr))) return false;
-    if (SUCCEEDED(graph_->RenderFile(Widen(captionPath).c_str(), nullptr))) {
+    if (SUCCEEDED(graph_->RenderFile(fw::Widen(captionPath).c_str(), nullptr))) {
       captionFlags_ |= kCaptionRendered;
     } else {
       captionFlags_ = 0;  // no captions, though the filter stays in the graph
@@ -320,7 +312,7 @@ int32_t CPlaybackEngine::GetDuration() const {
 }
 
 bool CPlaybackEngine::SeekAtClick(const RECT& track, int x) {
-  if (GetState(3000) != kRunning) return false;
+  if (GetState(kSeekStateWaitMs) != kRunning) return false;
   const auto target = engine::SeekTargetAtClick(track.left, track.right, x, GetDuration());
   if (!target) return false;
   SetPosition(*target);

@@ -19,6 +19,7 @@
 #include "player/playlist/PlayListFile.h"
 #include "player/res/ResourceIds.h"
 #include "player/skin/SkinLayout.h"
+#include "player/skin/SkinRectWin.h"
 #include "shared/PlayerMessages.h"
 
 namespace velk {
@@ -31,7 +32,6 @@ constexpr uint32_t kTransportWaitMs = 1000;
 // The displays wait longer: they must not flicker while a graph starts.
 constexpr uint32_t kDisplayWaitMs = 3000;
 
-RECT ToRect(const SkinRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 }  // namespace
 
 VELK_BEGIN_MESSAGE_TABLE(CMainWindow)
@@ -250,7 +250,7 @@ display::SkinMetrics MetricsOf(const CFrameSkinImage* frame) {
   metrics.leftEdgeWidth = frame->GetImageSize(FP_EDGE_LEFT).width;
   metrics.rightEdgeWidth = frame->GetImageSize(FP_EDGE_RIGHT).width;
   metrics.bottomLeftHeight = frame->GetImageSize(FP_BOTTOM_LEFT).height;
-  metrics.volumeImage = frame->GetImageSize(383);
+  metrics.volumeImage = frame->GetImageSize(kVolumeBarImage);
   return metrics;
 }
 }  // namespace

@@ -1,7 +1,5 @@
 #include "player/playlist/PlayListCtrl.h"
 
-#include "player/skin/SkinLayout.h"
-
 #include <commctrl.h>
 
 #include <algorithm>
@@ -13,6 +11,8 @@
 #include "player/app/SettingsTable.h"
 #include "player/playlist/PlayListViewMath.h"
 #include "player/res/ResourceIds.h"
+#include "player/skin/SkinLayout.h"
+#include "player/skin/SkinRectWin.h"
 #include "shared/PlayerMessages.h"
 
 namespace velk {
@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kTextMargin = 1;
 
-SkinRect ToSkinRect(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 
 }  // namespace
 
@@ -263,7 +262,7 @@ void CPlayListCtrl::DrawRowBackground(int32_t row, HDC dc) {
   }
   if (target.right - target.left != area.right - area.left) target.right = area.right;
   const SkinSize size = picture_->GetSize();
-  for (const PictureCopy& c : RowPicture(row, rowHeight, ToSkinRect(target), size.width, size.height)) {
+  for (const PictureCopy& c : RowPicture(row, rowHeight, ToSkin(target), size.width, size.height)) {
     picture_->BlitArea(dc, c.target.left, c.target.top, c.target.Width(), c.target.Height(),
                        c.source.left, c.source.top);
   }
@@ -274,7 +273,7 @@ bool CPlayListCtrl::OnPaint(fw::MsgArgs&) {
   // An empty list shows the picture tiled from the top-left corner.
   fw::CPaintDC dc(m_hWnd);
   const SkinSize size = picture_->GetSize();
-  picture_->DrawTiled(dc, ToSkinRect(GetClientRect()), {0, 0, size.width, size.height});
+  picture_->DrawTiled(dc, ToSkin(GetClientRect()), {0, 0, size.width, size.height});
   return true;
 }
 

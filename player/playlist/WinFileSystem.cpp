@@ -4,33 +4,14 @@
 
 #include <algorithm>
 
+#include "platform/framework/Handles.h"
+
 namespace velk {
 
 namespace {
 
 // Large reads and writes go in pieces the 32-bit byte counts can carry.
 constexpr size_t kMaxTransfer = size_t{1} << 30;
-
-class CFileHandle {
- public:
-  explicit CFileHandle(HANDLE h) : h_(h) {}
-  ~CFileHandle() {
-    if (Valid()) ::CloseHandle(h_);
-  }
-  CFileHandle(const CFileHandle&) = delete;
-  CFileHandle& operator=(const CFileHandle&) = delete;
-  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return h_; }
-  // Closes now, reporting whether the system accepted the close.
-  bool Close() {
-    const bool ok = Valid() && ::CloseHandle(h_) != FALSE;
-    h_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE h_;
-};
 
 bool WritePiece(HANDLE file, std::string_view piece) {
   while (!piece.empty()) {
@@ -70,7 +51,7 @@ bool CWinFileSystem::IsFolder(const std::string& path) {
 
 bool CWinFileSystem::ReadAll(const std::string& path, std::string& bytes) {
   bytes.clear();
-  CFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  fw::CHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.Valid()) return false;
   LARGE_INTEGER size{};
@@ -89,7 +70,7 @@ bool CWinFileSystem::ReadAll(const std::string& path, std::string& bytes) {
 }
 
 bool CWinFileSystem::WriteAll(const std::string& path, const Pieces& next) {
-  CFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  fw::CHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return false;
   for (std::string_view piece = next(); !piece.empty(); piece = next()) {

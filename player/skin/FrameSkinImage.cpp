@@ -1,9 +1,8 @@
 #include "player/skin/FrameSkinImage.h"
 
+#include "player/skin/SkinRectWin.h"
+
 namespace velk {
-namespace {
-SkinRect ToSkin(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
-}  // namespace
 
 void CFrameSkinImage::OnImageChanged() {
   for (size_t i = 0; i < kFramePieceCount; ++i) SetRect(kFramePieceIds[i], table_[i]);

@@ -56,7 +56,7 @@ const std::vector<SkinButton>& MainWindowButtons() {
       Two(ID_BTN_OPTIONS, 378, 379, {101, 80, 120, 97}, {177, 149, 196, 166}, BL, 100, -30),
       Same(ID_BTN_VOLUP, 380, 380, {261, 73, 269, 78}, BR, -15, -37),
       Same(ID_BTN_VOLDOWN, 382, 382, {261, 79, 269, 84}, BR, -15, -31),
-      Same(ID_AREA_VOLUME, 383, 383, {132, 82, 222, 88}, BR, -144, -28, SKB_HIDDEN),
+      Same(ID_AREA_VOLUME, kVolumeBarImage, kVolumeBarImage, {132, 82, 222, 88}, BR, -144, -28, SKB_HIDDEN),
   };
   return buttons;
 }

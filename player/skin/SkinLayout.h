@@ -14,6 +14,8 @@ namespace velk {
 // The skin is drawn in pixels of a 96-dpi screen; text laid out on it is sized in those.
 constexpr int32_t kSkinPixelsPerInch = 96;
 constexpr int32_t kSkinPictureWidth = 280;
+// The skin image of the volume bar (the hidden volume strip's face).
+constexpr uint32_t kVolumeBarImage = 383;
 constexpr int32_t kSkinPictureHeight = 186;
 
 extern const FramePieceTable kMainFrameTable;

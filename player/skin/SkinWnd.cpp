@@ -1,5 +1,6 @@
 #include "player/skin/SkinWnd.h"
 
+
 #include "platform/framework/Gdi.h"
 #include "player/app/SettingsStore.h"
 #include "player/app/SettingsTable.h"
@@ -7,6 +8,7 @@
 #include "player/skin/SkinLayout.h"
 #include "player/skin/SkinMouse.h"
 #include "player/skin/SkinPlacement.h"
+#include "player/skin/SkinRectWin.h"
 #include "shared/PlayerMessages.h"
 
 namespace velk {
@@ -38,8 +40,6 @@ std::vector<SkinRect> MonitorRects() {
   return rects;
 }
 
-SkinRect ToSkin(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
-RECT ToRect(const SkinRect& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 }  // namespace
 
 VELK_BEGIN_MESSAGE_TABLE(CSkinWnd)
@@ -57,8 +57,6 @@ VELK_BEGIN_MESSAGE_TABLE(CSkinWnd)
   VELK_ON_COMMAND_RANGE(ID_SKIN_BASE, ID_SKIN_LAST, CSkinWnd, OnSkinCommand),
 VELK_END_MESSAGE_TABLE(CSkinWnd, fw::CWnd);
 
-SkinPoint CSkinWnd::s_resizeAnchor;
-SkinPoint CSkinWnd::s_moveAnchor;
 
 CSkinWnd::CSkinWnd() : frame_(std::make_unique<CFrameSkinImage>()) {}
 

@@ -110,10 +110,9 @@ class CSkinWnd : public fw::CWnd {
   std::vector<std::string> skinList_;
   bool resizing_ = false;
   bool moving_ = false;
-
-  // One pair for the whole program: only one drag runs at a time (the mouse is captured).
-  static SkinPoint s_resizeAnchor;
-  static SkinPoint s_moveAnchor;
+  // Where the pointer was at the last step of a resize or move drag.
+  SkinPoint resizeAnchor_;
+  SkinPoint moveAnchor_;
 };
 
 }  // namespace velk

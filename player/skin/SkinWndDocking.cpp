@@ -1,14 +1,15 @@
 // CSkinWnd: move and resize drags, snapping to partners and carrying them along.
+
 #include <algorithm>
 
 #include "platform/framework/Gdi.h"
 #include "player/skin/SkinDocking.h"
+#include "player/skin/SkinRectWin.h"
 #include "player/skin/SkinWnd.h"
 
 namespace velk {
 namespace {
 
-SkinRect ToSkin(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 
 void MoveTo(HWND hwnd, const SkinRect& rc) {
   ::MoveWindow(hwnd, rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
@@ -55,7 +56,7 @@ bool CSkinWnd::OnResizeDrag(fw::MsgArgs& m) {
       resizing_ = true;
       ::SetCapture(m_hWnd);
       fw::SetStandardCursor(IDC_SIZENWSE);
-      s_resizeAnchor = point;
+      resizeAnchor_ = point;
       break;
     case SKIN_MOUSE_UP:
       resizing_ = false;
@@ -66,15 +67,15 @@ bool CSkinWnd::OnResizeDrag(fw::MsgArgs& m) {
       if (!resizing_ || !frame_) break;
       const SkinRect old = ToSkin(GetWindowRect());
       const SkinSize min = MinimumTrackSize(frame_->SizeFunction());
-      const int32_t width = std::max(min.width, old.Width() + point.x - s_resizeAnchor.x);
-      const int32_t height = std::max(min.height, old.Height() + point.y - s_resizeAnchor.y);
+      const int32_t width = std::max(min.width, old.Width() + point.x - resizeAnchor_.x);
+      const int32_t height = std::max(min.height, old.Height() + point.y - resizeAnchor_.y);
       MoveTo(m_hWnd, {old.left, old.top, old.left + width, old.top + height});
       const std::vector<DockPartner> rects = PartnerRects();
       for (size_t i = 0; i < partners_.size(); ++i) {
         const SkinPoint push = PushOffset(old, rects[i], width - old.Width(), height - old.Height());
         if (push.x != 0 || push.y != 0) MoveTo(partners_[i]->m_hWnd, rects[i].rect.Offset(push.x, push.y));
       }
-      s_resizeAnchor = point;
+      resizeAnchor_ = point;
       break;
     }
     default:
@@ -89,7 +90,7 @@ bool CSkinWnd::OnMoveDrag(fw::MsgArgs& m) {
     case SKIN_MOUSE_DOWN:
       moving_ = true;
       ::SetCapture(m_hWnd);
-      s_moveAnchor = point;
+      moveAnchor_ = point;
       break;
     case SKIN_MOUSE_UP:
       moving_ = false;
@@ -98,8 +99,8 @@ bool CSkinWnd::OnMoveDrag(fw::MsgArgs& m) {
     case SKIN_MOUSE_MOVE | 1: {
       if (!moving_) break;
       // The anchor stays: the window follows the pointer, which keeps its client position.
-      const int32_t dx = point.x - s_moveAnchor.x;
-      const int32_t dy = point.y - s_moveAnchor.y;
+      const int32_t dx = point.x - moveAnchor_.x;
+      const int32_t dy = point.y - moveAnchor_.y;
       const SkinRect s = ToSkin(GetWindowRect());
       const std::vector<DockPartner> rects = PartnerRects();
       for (size_t i = 0; i < partners_.size(); ++i) {

@@ -1,22 +1,26 @@
 #include "player/video/VideoFrameWindow.h"
 
+
 #include <new>
 
 #include "karvex/CaptionText.h"
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Menu.h"
+#include "platform/framework/Text.h"
 #include "player/app/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/skin/SkinLayout.h"
+#include "player/skin/SkinRectWin.h"
 #include "shared/PlayerMessages.h"
 
 namespace velk {
 
 namespace {
-// The renderer window's own frame: WS_CAPTION | WS_THICKFRAME, and
-// WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE.
-constexpr long kRendererFrameStyle = 0x00C40000;
-constexpr long kRendererFrameExStyle = 0x00020301;
+// The renderer window's own frame, stripped once it sits in this window.
+constexpr long kRendererFrameStyle = WS_CAPTION | WS_THICKFRAME;  // 0x00C40000
+constexpr long kRendererFrameExStyle =
+    WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;  // 0x00020301
+static_assert(kRendererFrameStyle == 0x00C40000 && kRendererFrameExStyle == 0x00020301);
 // A scale keeps the window's place, z-order and activation.
 constexpr UINT kScaleFlags =
     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
@@ -24,9 +28,6 @@ constexpr UINT kScaleFlags =
 constexpr int kFullScreenEntry = 3;
 constexpr int kKeepRatioEntry = 5;
 
-SkinRect ToSkin(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
-RECT ToRect(const SkinRect& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
-SkinSize SizeOf(const RECT& rc) { return {rc.right - rc.left, rc.bottom - rc.top}; }
 OAHWND AsOwner(HWND hwnd) { return reinterpret_cast<OAHWND>(hwnd); }
 
 int PercentOfCommand(UINT id) {
@@ -56,16 +57,6 @@ video::CaptionMode ModeOfCommand(UINT id) {
   }
 }
 
-// A caption event's text in the system code page.
-std::string ToAnsi(const wchar_t* text) {
-  if (!text || !*text) return std::string();
-  const int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 1) return std::string();
-  std::string out(static_cast<size_t>(bytes), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text, -1, &out[0], bytes, nullptr, nullptr);
-  out.resize(static_cast<size_t>(bytes - 1));
-  return out;
-}
 }  // namespace
 
 VELK_BEGIN_MESSAGE_TABLE(CVideoFrameWindow)
@@ -420,7 +411,7 @@ bool CVideoFrameWindow::OnCaptionText(fw::MsgArgs& m) {
   // The strings belong to the sender and live only during this call. Without
   // memory for the copies the caption shown stays as it was.
   try {
-    std::string line = CleanCaptionText(ToAnsi(reinterpret_cast<const wchar_t*>(m.lParam)));
+    std::string line = CleanCaptionText(fw::Narrow(reinterpret_cast<const wchar_t*>(m.lParam)));
     captionLine_.swap(line);
   } catch (const std::bad_alloc&) {
     return true;
