@@ -55,4 +55,30 @@ class CMenu {
   HMENU menu_ = nullptr;
 };
 
+// Walks a menu and its submenus: every command that markOf gives a mark (an
+// optional with .enabled and .checked) is greyed or enabled and checked or
+// cleared accordingly; other items stay as they are.
+template <class MarkOf>
+void MarkMenu(HMENU menu, const MarkOf& markOf) {
+  const int count = ::GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    if (HMENU sub = ::GetSubMenu(menu, i)) {
+      MarkMenu(sub, markOf);
+      continue;
+    }
+    const UINT id = ::GetMenuItemID(menu, i);
+    if (id == 0 || id == static_cast<UINT>(-1)) continue;  // separators
+    if (const auto mark = markOf(id)) {
+      ::EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (mark->enabled ? MF_ENABLED : MF_GRAYED));
+      ::CheckMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (mark->checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+  }
+}
+
+// Shows a pop-up menu (owned elsewhere) at a screen point; the chosen command
+// reaches `owner` as WM_COMMAND.
+inline bool TrackMenu(HMENU menu, HWND owner, POINT screen) {
+  return ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr) != FALSE;
+}
+
 }  // namespace velk::fw

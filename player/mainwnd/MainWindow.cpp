@@ -1,5 +1,6 @@
 #include "player/mainwnd/MainWindow.h"
 
+#include "player/app/MenuMarks.h"
 #include "player/options/OptionsDialog.h"
 
 #include <shellapi.h>
@@ -779,16 +780,16 @@ void CMainWindow::ShowMenu(int position, POINT screen) {
   HMENU popup = menu.SubMenu(position);
   if (!popup) return;
   if (position == MAIN_MENU_POPUP) PrepareMainPopup(popup);
-  ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, m_hWnd, nullptr);
+  fw::TrackMenu(popup, m_hWnd, screen);
 }
 
 void CMainWindow::PrepareMainPopup(HMENU popup) {
   if (HMENU skins = ::GetSubMenu(popup, MAIN_POPUP_SKIN)) BuildSkinMenu(skins);
   if (!playlist_) return;
-  if (HMENU repeat = ::GetSubMenu(popup, MAIN_POPUP_REPEAT)) {
-    ::CheckMenuItem(repeat, static_cast<UINT>(playlist_->RepeatMode()), MF_BYPOSITION | MF_CHECKED);
-  }
-  if (playlist_->Shuffle()) ::CheckMenuItem(popup, ID_SHUFFLE, MF_BYCOMMAND | MF_CHECKED);
+  PlayerSnapshot player;
+  player.repeatMode = playlist_->RepeatMode();
+  player.shuffle = playlist_->Shuffle();
+  fw::MarkMenu(popup, [&](UINT id) { return CommandStateOf(id, player); });
 }
 
 void CMainWindow::AddTrayIcon() {

@@ -8,6 +8,7 @@
 
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Menu.h"
+#include "player/app/MenuMarks.h"
 #include "player/app/SettingsTable.h"
 #include "player/playlist/PlayListViewMath.h"
 #include "player/res/ResourceIds.h"
@@ -699,13 +700,13 @@ void CPlayListCtrl::ShowContextMenu(HWND mainWindow, POINT mainClientPoint, int3
   fw::CMenu menu(::LoadMenuA(fw::ResourceInstance(), MAKEINTRESOURCEA(IDR_PLAYLIST_MENU)));
   HMENU popup = menu ? menu.SubMenu(0) : nullptr;
   if (!popup) return;
-  const UINT onRow = row >= 0 ? MF_ENABLED : MF_GRAYED;
-  ::EnableMenuItem(popup, ID_PLAY_THIS, MF_BYCOMMAND | onRow);
-  ::EnableMenuItem(popup, ID_DELETE_THIS, MF_BYCOMMAND | onRow);
-  ::CheckMenuItem(popup, ID_REPEAT_THIS_TOGGLE, MF_BYCOMMAND | (repeatMode == 1 ? MF_CHECKED : MF_UNCHECKED));
+  PlayerSnapshot player;
+  player.onRow = row >= 0;
+  player.repeatMode = repeatMode;
+  fw::MarkMenu(popup, [&](UINT id) { return CommandStateOf(id, player); });
   POINT screen = mainClientPoint;
   ::ClientToScreen(mainWindow, &screen);
-  ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, mainWindow, nullptr);
+  fw::TrackMenu(popup, mainWindow, screen);
   if (row < 0) Invalidate(false);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Menu.h"
 #include "platform/framework/Text.h"
+#include "player/app/MenuMarks.h"
 #include "player/app/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/skin/SkinLayout.h"
@@ -24,9 +25,6 @@ static_assert(kRendererFrameStyle == 0x00C40000 && kRendererFrameExStyle == 0x00
 // A scale keeps the window's place, z-order and activation.
 constexpr UINT kScaleFlags =
     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
-// Positions in the "Si&ze" submenu.
-constexpr int kFullScreenEntry = 3;
-constexpr int kKeepRatioEntry = 5;
 
 OAHWND AsOwner(HWND hwnd) { return reinterpret_cast<OAHWND>(hwnd); }
 
@@ -332,24 +330,17 @@ bool CVideoFrameWindow::OnOptionsChanged(fw::MsgArgs&) {
 // --- Context menu -----------------------------------------------------------------------
 
 void CVideoFrameWindow::CheckMenuMarks(HMENU popup) {
-  if (HMENU sizes = ::GetSubMenu(popup, VIDEO_POPUP_SIZE)) {
-    if (renderer_ && static_cast<int64_t>(videoSize_.width) * videoSize_.height != 0) {
-      long width = 0, height = 0;
-      renderer_->get_Width(&width);
-      renderer_->get_Height(&height);
-      const int entry = video::CheckedSizeEntry(
-          videoSize_, {static_cast<int32_t>(width), static_cast<int32_t>(height)}, fullScreen_);
-      if (entry >= 0) ::CheckMenuItem(sizes, static_cast<UINT>(entry), MF_BYPOSITION | MF_CHECKED);
-    }
-    if (keepAspect_) ::CheckMenuItem(sizes, kKeepRatioEntry, MF_BYPOSITION | MF_CHECKED);
+  PlayerSnapshot player;
+  if (renderer_ && static_cast<int64_t>(videoSize_.width) * videoSize_.height != 0) {
+    long width = 0, height = 0;
+    renderer_->get_Width(&width);
+    renderer_->get_Height(&height);
+    player.sizeEntry = video::CheckedSizeEntry(
+        videoSize_, {static_cast<int32_t>(width), static_cast<int32_t>(height)}, fullScreen_);
   }
-  for (UINT id : {ID_CAPTION_WINDOW, ID_CAPTION_OVERLAY, ID_CAPTION_NONE}) {
-    ::CheckMenuItem(popup, id, MF_BYCOMMAND | MF_UNCHECKED);
-  }
-  const UINT checked = captionMode_ == video::kCaptionWindow    ? ID_CAPTION_WINDOW
-                       : captionMode_ == video::kCaptionOverlay ? ID_CAPTION_OVERLAY
-                                                                : ID_CAPTION_NONE;
-  ::CheckMenuItem(popup, checked, MF_BYCOMMAND | MF_CHECKED);
+  player.keepAspect = keepAspect_;
+  player.captionMode = captionMode_;
+  fw::MarkMenu(popup, [&](UINT id) { return CommandStateOf(id, player); });
   if (HMENU skins = ::GetSubMenu(popup, VIDEO_POPUP_SKIN)) BuildSkinMenu(skins);
 }
 
@@ -362,7 +353,7 @@ bool CVideoFrameWindow::OnRButtonDown(fw::MsgArgs& m) {
     POINT at{};
     ::GetCursorPos(&at);
     menuOpen_ = true;
-    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr);
+    fw::TrackMenu(popup, m_hWnd, at);
     menuOpen_ = false;
   }
   m.result = Default();
