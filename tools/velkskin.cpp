@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/support/SkinArt.h"
+#include "tools/art/SkinArt.h"
 
 using namespace velk::skinart;
 

@@ -4,7 +4,7 @@
 
 #include "player/skin/SkinLayout.h"
 #include "shared/PlayerMessages.h"
-#include "tests/support/SkinArt.h"
+#include "tools/art/SkinArt.h"
 
 namespace velk::skinart {
 namespace {

@@ -17,7 +17,7 @@
 #include "player/playlist/Location.h"
 #include "player/res/ResourceIds.h"
 #include "shared/PlayerMessages.h"
-#include "tests/support/SkinArt.h"
+#include "tools/art/SkinArt.h"
 #include "tests/win/engine/EngineTestSupport.h"
 
 namespace velk {

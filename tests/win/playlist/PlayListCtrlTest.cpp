@@ -16,7 +16,7 @@
 #include "player/playlist/PlayListCtrl.h"
 #include "player/res/ResourceIds.h"
 #include "shared/PlayerMessages.h"
-#include "tests/support/SkinArt.h"
+#include "tools/art/SkinArt.h"
 
 namespace velk {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "platform/framework/RegistrySettings.h"
 #include "player/skin/SkinWnd.h"
-#include "tests/support/SkinArt.h"
+#include "tools/art/SkinArt.h"
 
 namespace velk::skintest {
 

@@ -13,7 +13,7 @@
 #include "player/playlist/PlayList.h"
 #include "shared/PlayerMessages.h"
 #include "tests/support/MediaGen.h"
-#include "tests/support/SkinArt.h"
+#include "tools/art/SkinArt.h"
 #include "tests/win/engine/EngineTestSupport.h"
 
 namespace velk {

@@ -1,4 +1,4 @@
-#include "tests/support/SkinArt.h"
+#include "tools/art/SkinArt.h"
 
 #include <algorithm>
 #include <cstring>
