@@ -136,6 +136,27 @@ TEST_F(CaptionTest, RegistrationBracketsEachCaptionedItem) {
   EXPECT_EQ(Calls(), "RCURCU");
 }
 
+// A filter that cannot be made: the item plays without it, and the module the
+// engine registered for it is unregistered by the close all the same.
+TEST_F(CaptionTest, AFilterThatCannotBeMadeStillLeavesTheModuleUnregistered) {
+  const std::string avi = media_.Avi("a.avi", 160, 120, 10);
+  media_.Sami("a.smi");
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, RECORDING_KARVEX_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+            ERROR_SUCCESS);
+  const DWORD refuse = 1;
+  ::RegSetValueExA(key, "refuse", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&refuse), sizeof(refuse));
+  ASSERT_TRUE(engine_.Open(avi));
+  EXPECT_FALSE(engine_.HasCaptionOverlay());
+  EXPECT_EQ(Calls(), "R");
+  engine_.Close();
+  EXPECT_EQ(Calls(), "RU");
+  EXPECT_FALSE(FilterClassRegistered());
+  ::RegDeleteValueA(key, "refuse");
+  ::RegCloseKey(key);
+}
+
 TEST_F(CaptionTest, UnrenderableCaptionFileKeepsTheFilterUntilClose) {
   const std::string avi = media_.Avi("bad.avi", 160, 120, 10);
   media_.Garbage("bad.smi");

@@ -23,6 +23,17 @@ HKEY OpenRecord() {
   return key;
 }
 
+// "refuse" set to 1: the class factory makes no filter.
+bool Refused() {
+  HKEY key = OpenRecord();
+  if (!key) return false;
+  DWORD value = 0, size = sizeof(value);
+  const bool refused = ::RegQueryValueExA(key, "refuse", nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
+                                          &size) == ERROR_SUCCESS && value == 1;
+  ::RegCloseKey(key);
+  return refused;
+}
+
 void NoteCall(char letter) {
   HKEY key = OpenRecord();
   if (!key) return;
@@ -187,6 +198,7 @@ class CFactory : public IClassFactory {
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
+    if (Refused()) return E_OUTOFMEMORY;  // the test asks for a filter that cannot be made
     auto* filter = new CRecordingFilter;
     HRESULT hr = filter->QueryInterface(iid, out);
     filter->Release();

@@ -4,6 +4,7 @@
 //             C a filter created through the class registration
 //   "caption" the bytes of the last SetCaptionText, without the zero
 //   "captions" how many SetCaptionText calls came
+// and reads one setting of the test's: "refuse" (1: the factory makes no filter).
 #pragma once
 
 #define RECORDING_KARVEX_KEY "Software\\VelkTests\\EngineKarvex"
