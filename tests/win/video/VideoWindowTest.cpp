@@ -318,6 +318,21 @@ TEST_F(VideoWindowTest, TheStripShowsTheCleanedCaptionInWindowModeOnly) {
   EXPECT_EQ(video.CaptionLine(), "");
   EXPECT_FALSE(Paint().WhiteIn(strip));
 
+  // Ampersands are drawn as they are, not taken for accelerator prefixes:
+  // "&&" shows two of what "&" shows one of.
+  auto whiteCount = [&](const Painting& p) {
+    int count = 0;
+    for (LONG y = strip.top; y < strip.bottom; ++y)
+      for (LONG x = strip.left; x < strip.right; ++x) count += p.At(x, y) == RGB(255, 255, 255);
+    return count;
+  };
+  caption(L"<P Class=ENCC>&");  // as the parser hands it over, entities decoded
+  const int one = whiteCount(Paint());
+  caption(L"<P Class=ENCC>&&");
+  const int two = whiteCount(Paint());
+  EXPECT_GT(one, 0);
+  EXPECT_NEAR(two, 2 * one, one / 5 + 1);
+
   caption(L"<P Class=ENCC>Kept");
   EXPECT_TRUE(Paint().WhiteIn(strip));
   Command(ID_CAPTION_OVERLAY);
