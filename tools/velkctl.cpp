@@ -74,6 +74,23 @@ static HWND FindTarget(const char* target, bool mustBeVisible) {
 
 static HWND FindShown(const char* target) { return FindTarget(target, true); }
 
+// The shown window, waited for until timeoutMs after start; null when it never showed.
+static HWND WaitShown(const char* target, DWORD start, DWORD timeoutMs) {
+  HWND h;
+  while (!(h = FindShown(target))) {
+    if (::GetTickCount() - start > timeoutMs) return nullptr;
+    ::Sleep(100);
+  }
+  return h;
+}
+
+static int PrintRect(HWND h) {
+  RECT rc{};
+  ::GetWindowRect(h, &rc);
+  std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
+  return 0;
+}
+
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "menu-rect") == 0) {
     const DWORD timeout = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
@@ -83,10 +100,7 @@ int main(int argc, char** argv) {
       if (::GetTickCount() - start > timeout) return 1;
       ::Sleep(50);
     }
-    RECT rc{};
-    ::GetWindowRect(menu, &rc);
-    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
-    return 0;
+    return PrintRect(menu);
   }
   if (argc < 4) {
     std::fprintf(stderr, "usage: velkctl wait-window|close|rect|title|picture TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS | menu-rect TIMEOUT_MS | command|message TITLE ID TIMEOUT_MS\n");
@@ -112,15 +126,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (std::strcmp(verb, "rect") == 0) {
-    HWND h;
-    while (!(h = FindShown(title))) {
-      if (::GetTickCount() - start > timeout) return 1;
-      ::Sleep(100);
-    }
-    RECT rc{};
-    ::GetWindowRect(h, &rc);
-    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
-    return 0;
+    HWND h = WaitShown(title, start, timeout);
+    return h ? PrintRect(h) : 1;
   }
   if (std::strcmp(verb, "picture") == 0) {
     HWND h = nullptr, child = nullptr;
@@ -133,41 +140,26 @@ int main(int argc, char** argv) {
       if (::GetTickCount() - start > timeout) return 1;
       ::Sleep(100);
     }
-    RECT rc{};
-    ::GetWindowRect(child, &rc);
-    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
-    return 0;
+    return PrintRect(child);
   }
   if (std::strcmp(verb, "title") == 0) {
-    HWND h;
-    while (!(h = FindShown(title))) {
-      if (::GetTickCount() - start > timeout) return 1;
-      ::Sleep(100);
-    }
+    HWND h = WaitShown(title, start, timeout);
+    if (!h) return 1;
     char text[1024] = {};
     ::GetWindowTextA(h, text, sizeof(text));
     std::printf("%s\n", text);
     return 0;
   }
-  if (std::strcmp(verb, "command") == 0 && argc >= 5) {
-    const WPARAM id = std::strtoul(argv[3], nullptr, 10);
+  // command: WM_COMMAND with the id; message: that window message with 0, 0.
+  const bool command = std::strcmp(verb, "command") == 0, message = std::strcmp(verb, "message") == 0;
+  if ((command || message) && argc >= 5) {
+    const unsigned long number = std::strtoul(argv[3], nullptr, 0);
     timeout = static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10));
-    HWND h;
-    while (!(h = FindShown(title))) {
-      if (::GetTickCount() - start > timeout) return 1;
-      ::Sleep(100);
-    }
-    return ::PostMessageA(h, WM_COMMAND, id, 0) ? 0 : 1;
-  }
-  if (std::strcmp(verb, "message") == 0 && argc >= 5) {
-    const UINT message = static_cast<UINT>(std::strtoul(argv[3], nullptr, 0));
-    timeout = static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10));
-    HWND h;
-    while (!(h = FindShown(title))) {
-      if (::GetTickCount() - start > timeout) return 1;
-      ::Sleep(100);
-    }
-    return ::PostMessageA(h, message, 0, 0) ? 0 : 1;
+    HWND h = WaitShown(title, start, timeout);
+    if (!h) return 1;
+    const BOOL posted = command ? ::PostMessageA(h, WM_COMMAND, static_cast<WPARAM>(number), 0)
+                                : ::PostMessageA(h, static_cast<UINT>(number), 0, 0);
+    return posted ? 0 : 1;
   }
   if (std::strcmp(verb, "close") == 0) {
     HWND h = FindTarget(title, false);

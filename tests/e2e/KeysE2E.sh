@@ -31,7 +31,6 @@ REGEDIT4
 REG
 load_settings
 
-shoot() { import -window root "$work/shot.png" 2>/dev/null; }
 time_crop() { convert "$work/shot.png" -crop 34x6+212+285 +repage "$1" 2>/dev/null; }
 # time_moves: the playing time changes within three seconds.
 time_moves() {
@@ -88,7 +87,5 @@ ctl rect "Qorn media player" 500 >/dev/null && fail "Esc did not close the optio
 time_moves || fail "the Esc that closed the options dialog stopped playback"
 cp "$work/shot.png" "$out/screens/keys-e2e.png"
 
-ctl close "$main_window" 20000 >/dev/null || fail "the player did not close"
-wait "$pid" || fail "the player ended with an error"
-pid=""
+close_player || fail "the player did not close cleanly"
 echo "keys e2e passed"

@@ -26,18 +26,9 @@ start_player() { # ARG...
   pid=$!
   ctl wait-window "$main_window" 20000 >/dev/null || fail "the player did not show ($*)"
 }
-close_player() {
-  local rc
-  ctl close "$main_window" 20000 >/dev/null || { kill "$pid" 2>/dev/null; wait "$pid"; pid=""; return 1; }
-  wait "$pid"
-  rc=$?
-  pid=""
-  return $rc
-}
 set_caption_mode() {
   "$winrun" reg add 'HKCU\Software\Velk\VideoWindow' /v Caption /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
-shoot() { import -window root "$work/shot.png" 2>/dev/null; }
 
 # picture_matches REF: the video window's picture, on the last screenshot, is
 # the reference frame (both reduced to 32 × 24, mean difference under 8 %).

@@ -39,6 +39,25 @@ wait_main() {
   return 1
 }
 
+# Closes the player started in the background as $pid, as a user would; ends
+# it when it does not close. Returns the player's exit status.
+close_player() {
+  local rc
+  if ! ctl close "$main_window" 20000 >/dev/null; then
+    kill "$pid" 2>/dev/null
+    wait "$pid"
+    pid=""
+    return 1
+  fi
+  wait "$pid"
+  rc=$?
+  pid=""
+  return $rc
+}
+
+# A screenshot of the whole screen into $work/shot.png.
+shoot() { import -window root "$work/shot.png" 2>/dev/null; }
+
 # Imports $work/start.reg, the settings a test starts from.
 load_settings() {
   "$winrun" regedit /S "Z:${work//\//\\}\\start.reg" || fail "cannot prepare the settings"

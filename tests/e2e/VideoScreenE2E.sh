@@ -14,24 +14,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/ScreenTest.sh"
 video="VideoWindow"
 fail_shot=video-e2e-failed.png
 
-close_player() {
-  if ! ctl close class:VelkSkinWnd 20000 >/dev/null; then
-    kill "$pid" 2>/dev/null
-    wait "$pid"
-    pid=""
-    return 1
-  fi
-  wait "$pid"
-  local rc=$?
-  pid=""
-  return $rc
-}
-
 stored() {
   "$winrun" reg query "HKCU\\Software\\Velk\\$video" /v "$1" 2>/dev/null | tr -d '\r' |
     sed -n 's/.*REG_DWORD[[:space:]]*//p'
 }
-shoot() { import -window root "$work/shot.png" 2>/dev/null; }
 # white X Y W H: how many (nearly) white pixels the last screenshot has there.
 white() {
   convert "$work/shot.png" -crop "$3x$4+$1+$2" +repage -fuzz 12% -fill black +opaque white \
