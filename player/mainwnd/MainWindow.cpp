@@ -1,6 +1,6 @@
 #include "player/mainwnd/MainWindow.h"
 
-#include "player/app/MenuMarks.h"
+#include "player/app/PlayerActions.h"
 #include "player/options/OptionsDialog.h"
 
 #include <shellapi.h>
@@ -46,28 +46,13 @@ VELK_BEGIN_MESSAGE_TABLE(CMainWindow)
   VELK_ON_MESSAGE(WM_APPCOMMAND, CMainWindow, OnAppCommand),
   VELK_ON_MESSAGE(WM_SKIN_RESIZEDRAG, CMainWindow, OnResizeDrag),
   VELK_ON_MESSAGE(WM_PLAYER_TRAYNOTIFY, CMainWindow, OnTrayNotify),
-  VELK_ON_MESSAGE(ID_SKIN_CLOSE, CMainWindow, OnCloseDot),
-  VELK_ON_MESSAGE(ID_SKIN_MINIMIZE, CMainWindow, OnMinimizeDot),
-  VELK_ON_MESSAGE_RANGE(ID_BTN_PREV, ID_BTN_NEXT, CMainWindow, OnTransportButton),
-  VELK_ON_MESSAGE(ID_BTN_PAUSE, CMainWindow, OnTransportButton),
-  VELK_ON_MESSAGE(ID_BTN_OPEN, CMainWindow, OnPlaylistButton),
-  VELK_ON_MESSAGE_RANGE(ID_BTN_OPENLIST, ID_BTN_REMOVE, CMainWindow, OnPlaylistButton),
-  VELK_ON_MESSAGE(ID_BTN_SELECT, CMainWindow, OnPlaylistButton),
-  VELK_ON_MESSAGE_RANGE(ID_BTN_VOLUP, ID_BTN_VOLDOWN, CMainWindow, OnVolumeButton),
-  VELK_ON_MESSAGE(ID_BTN_OPTIONS, CMainWindow, OnOptionsButton),
-  VELK_ON_MESSAGE(ID_AREA_SEEK, CMainWindow, OnSeekStrip),
-  VELK_ON_MESSAGE(ID_AREA_VOLUME, CMainWindow, OnVolumeStrip),
-  VELK_ON_COMMAND_RANGE(ID_PLAY, ID_PAUSE, CMainWindow, OnTransportCommand),
-  VELK_ON_COMMAND(ID_APP_EXIT, CMainWindow, OnExitCommand),
-  VELK_ON_COMMAND(ID_HOME_PAGE, CMainWindow, OnHomePageCommand),
-  VELK_ON_COMMAND_RANGE(ID_REPEAT_NONE, ID_REPEAT_ALL, CMainWindow, OnRepeatCommand),
-  VELK_ON_COMMAND_RANGE(ID_ADD_FILES, ID_NEW_PLAYLIST, CMainWindow, OnPlaylistCommand),
-  VELK_ON_COMMAND(ID_SHUFFLE, CMainWindow, OnPlaylistCommand),
-  VELK_ON_COMMAND(ID_REPEAT_THIS_TOGGLE, CMainWindow, OnPlaylistCommand),
-  VELK_ON_COMMAND_RANGE(ID_BACKGROUND_BLANK, ID_BACKGROUND_IMAGE, CMainWindow, OnPlaylistCommand),
-  VELK_ON_COMMAND_RANGE(ID_PLAY_THIS, ID_DELETE_THIS, CMainWindow, OnPlaylistCommand),
-  VELK_ON_MESSAGE(WM_PLAYER_PLAYSELECTED, CMainWindow, OnPlaySelected),
-  VELK_ON_MESSAGE(WM_PLAYER_TOGGLEREPEATTHIS, CMainWindow, OnToggleRepeatThis),
+  // Every skin button, hot region, title-bar dot and menu command is an action.
+  VELK_ON_MESSAGE_RANGE(ID_SKIN_CLOSE, ID_SKIN_MINIMIZE, CMainWindow, OnActionMessage),
+  VELK_ON_MESSAGE_RANGE(ID_BTN_PREV, ID_AREA_VOLUME, CMainWindow, OnActionMessage),
+  VELK_ON_MESSAGE_RANGE(WM_PLAYER_PLAYSELECTED, WM_PLAYER_TOGGLEREPEATTHIS, CMainWindow, OnActionMessage),
+  VELK_ON_COMMAND_RANGE(ID_REPEAT_NONE, ID_REPEAT_ALL, CMainWindow, OnActionCommand),
+  VELK_ON_COMMAND_RANGE(ID_ADD_FILES, ID_DELETE_THIS, CMainWindow, OnActionCommand),
+  VELK_ON_COMMAND(ID_APP_EXIT, CMainWindow, OnActionCommand),
   VELK_ON_MESSAGE(WM_PLAYER_MOVEENTRY, CMainWindow, OnMoveEntry),
   VELK_ON_MESSAGE(WM_DROPFILES, CMainWindow, OnDropFiles),
   VELK_ON_NOTIFY(CPlayListCtrl::kControlId, NM_DBLCLK, CMainWindow, OnViewDoubleClick),
@@ -273,7 +258,7 @@ void CMainWindow::DrawWindow(HDC dc) {
 }
 
 void CMainWindow::DrawSeekThumb(HDC dc) {
-  if (!engine_ || engine_->GetState(kDisplayWaitMs) != CPlaybackEngine::kRunning) return;
+  if (!engine_ || EngineStateOf(engine_->GetState(kDisplayWaitMs)) != EngineState::Running) return;
   const RECT track = SeekTrackRect();
   const display::ThumbStrokes thumb =
       display::SeekThumb({track.left, track.top, track.right, track.bottom}, engine_->GetPosition(),
@@ -284,8 +269,8 @@ void CMainWindow::DrawSeekThumb(HDC dc) {
 
 void CMainWindow::DrawPlayingTime(HDC dc) {
   const SkinSize client = ClientSize();
-  const int state = engine_ ? engine_->GetState(kDisplayWaitMs) : CPlaybackEngine::kStopped;
-  if (state != CPlaybackEngine::kPaused && state != CPlaybackEngine::kRunning) {
+  const EngineState state = engine_ ? EngineStateOf(engine_->GetState(kDisplayWaitMs)) : EngineState::Absent;
+  if (state != EngineState::Paused && state != EngineState::Running) {
     fw::FillSolidRect(dc, TimeAreaRect(), timeBackColour_);
     return;
   }
@@ -325,35 +310,8 @@ void CMainWindow::DrawVolumeBar(HDC dc) {
 
 // --- Transport ------------------------------------------------------------------------
 
-void CMainWindow::ActOnButton(UINT id) {
-  switch (id) {
-    case ID_BTN_PREV: Previous(); break;
-    case ID_BTN_PLAY: Play(); break;
-    case ID_BTN_PAUSE: PauseResume(); break;
-    case ID_BTN_STOP: Stop(); break;
-    case ID_BTN_NEXT: Next(); break;
-    case ID_BTN_OPEN: OpenFiles(); break;
-    case ID_BTN_OPENLIST: OpenPlayList(); break;
-    case ID_BTN_ADD: AddFiles(); break;
-    case ID_BTN_REMOVE: ActOnCommand(ID_REMOVE_SELECTED); break;
-    case ID_BTN_SELECT: ActOnCommand(ID_SELECT_ALL); break;
-    case ID_BTN_VOLUP:
-      if (volume_ && volume_->Up()) InvalidateRect(VolumeBarRect());
-      break;
-    case ID_BTN_VOLDOWN:
-      if (volume_ && volume_->Down()) InvalidateRect(VolumeBarRect());
-      break;
-    default: break;
-  }
-}
-
 EngineState CMainWindow::CurrentEngineState() const {
-  if (!engine_) return EngineState::Absent;
-  switch (engine_->GetState(kTransportWaitMs)) {
-    case CPlaybackEngine::kRunning: return EngineState::Running;
-    case CPlaybackEngine::kPaused: return EngineState::Paused;
-    default: return EngineState::Stopped;
-  }
+  return engine_ ? EngineStateOf(engine_->GetState(kTransportWaitMs)) : EngineState::Absent;
 }
 
 // The playlist has decided; the engine follows, when there is one. A failed
@@ -380,19 +338,19 @@ void CMainWindow::PlayByCode(int32_t result) {
 }
 
 void CMainWindow::Previous() {
-  if (playlist_) Apply(velk::OnPrevious(*playlist_, CurrentEngineState()));
+  if (playlist_) Apply(velk::RequestPrevious(*playlist_, CurrentEngineState()));
 }
 
 void CMainWindow::Next() {
-  if (playlist_) Apply(velk::OnNext(*playlist_, CurrentEngineState()));
+  if (playlist_) Apply(velk::RequestNext(*playlist_, CurrentEngineState()));
 }
 
 void CMainWindow::Play() {
-  if (playlist_) Apply(velk::OnPlaySelected(*playlist_));
+  if (playlist_) Apply(velk::RequestPlaySelected(*playlist_));
 }
 
 void CMainWindow::PauseResume() {
-  if (playlist_) Apply(velk::OnPauseResume(*playlist_, CurrentEngineState()));
+  if (playlist_) Apply(velk::RequestPauseResume(*playlist_, CurrentEngineState()));
 }
 
 void CMainWindow::Stop() {
@@ -401,97 +359,115 @@ void CMainWindow::Stop() {
   RefreshDisplays();
 }
 
-bool CMainWindow::OnTransportButton(fw::MsgArgs& m) {
-  ActOnButton(m.message);
+// --- Actions ----------------------------------------------------------------------------
+
+bool CMainWindow::OnActionMessage(fw::MsgArgs& m) {
+  const Action action = ActionOfMessage(m.message);
+  if (action == Action::None) return false;
+  Perform(action, m.X());
   return true;
 }
 
-bool CMainWindow::OnOptionsButton(fw::MsgArgs&) {
-  // The pages announce their changes to this window, which rereads them.
-  options::COptionsDialog dialog(this);
-  dialog.DoModal();
+bool CMainWindow::OnActionCommand(fw::MsgArgs& m) {
+  const Action action = ActionOfCommand(m.CommandId());
+  if (action == Action::None) return false;
+  Perform(action);
   return true;
 }
 
-bool CMainWindow::OnVolumeButton(fw::MsgArgs& m) {
-  ActOnButton(m.message);
-  return true;
+void CMainWindow::Perform(Action action, int32_t clickX) {
+  if (RouteOf(action).videoWindow) {
+    if (videoWindow_ && videoWindow_->IsWindow()) videoWindow_->Perform(action);
+    return;
+  }
+  using Operation = void (*)(CMainWindow&, int32_t);
+  static constexpr struct {
+    Action action;
+    Operation operation;
+  } kOperations[] = {
+      {Action::Previous, [](CMainWindow& w, int32_t) { w.Previous(); }},
+      {Action::Play, [](CMainWindow& w, int32_t) { w.Play(); }},
+      {Action::PauseResume, [](CMainWindow& w, int32_t) { w.PauseResume(); }},
+      {Action::Stop, [](CMainWindow& w, int32_t) { w.Stop(); }},
+      {Action::Next, [](CMainWindow& w, int32_t) { w.Next(); }},
+      {Action::VolumeUp, [](CMainWindow& w, int32_t) { w.ChangeVolume(+1); }},
+      {Action::VolumeDown, [](CMainWindow& w, int32_t) { w.ChangeVolume(-1); }},
+      {Action::SeekAtClick, [](CMainWindow& w, int32_t x) { w.SeekAtClick(x); }},
+      {Action::VolumeAtClick, [](CMainWindow& w, int32_t x) { w.VolumeAtClick(x); }},
+      {Action::OpenFiles, [](CMainWindow& w, int32_t) { w.OpenFiles(); }},
+      {Action::OpenPlayList, [](CMainWindow& w, int32_t) { w.OpenPlayList(); }},
+      {Action::SavePlayList, [](CMainWindow& w, int32_t) { w.SavePlayListAs(); }},
+      {Action::AddFiles, [](CMainWindow& w, int32_t) { w.AddFiles(); }},
+      {Action::AddFolder, [](CMainWindow& w, int32_t) { w.AddDirectory(); }},
+      {Action::AddLocation, [](CMainWindow& w, int32_t) { w.AddLocation(); }},
+      {Action::RemoveSelected, [](CMainWindow& w, int32_t) { w.playlist_->RemoveEntries(true); }},
+      {Action::DeleteThis, [](CMainWindow& w, int32_t) { w.playlist_->RemoveEntries(true); }},
+      {Action::CropSelected, [](CMainWindow& w, int32_t) { w.playlist_->RemoveEntries(false); }},
+      {Action::ClearPlayList, [](CMainWindow& w, int32_t) { w.playlist_->ClearList(); }},
+      {Action::SelectAll, [](CMainWindow& w, int32_t) { w.SelectAll(); }},
+      {Action::SelectNone, [](CMainWindow& w, int32_t) { w.playlistView_.SelectNone(); }},
+      {Action::InvertSelection, [](CMainWindow& w, int32_t) { w.playlistView_.InvertSelection(); }},
+      {Action::SortAscending, [](CMainWindow& w, int32_t) { w.Sort(true); }},
+      {Action::SortDescending, [](CMainWindow& w, int32_t) { w.Sort(false); }},
+      {Action::PlayThis, [](CMainWindow& w, int32_t) { w.Play(); }},
+      {Action::RepeatNone, [](CMainWindow& w, int32_t) { velk::SetRepeatByCommand(*w.playlist_, ID_REPEAT_NONE); }},
+      {Action::RepeatThis, [](CMainWindow& w, int32_t) { velk::SetRepeatByCommand(*w.playlist_, ID_REPEAT_THIS); }},
+      {Action::RepeatAll, [](CMainWindow& w, int32_t) { velk::SetRepeatByCommand(*w.playlist_, ID_REPEAT_ALL); }},
+      {Action::ToggleRepeatThis, [](CMainWindow& w, int32_t) { velk::ToggleRepeatThis(*w.playlist_); }},
+      {Action::Shuffle, [](CMainWindow& w, int32_t) { velk::ToggleShuffle(*w.playlist_, w.CurrentEngineState()); }},
+      {Action::BlankBackground, [](CMainWindow& w, int32_t) { w.playlistView_.SetBlankBackground(); }},
+      {Action::BackgroundPicture, [](CMainWindow& w, int32_t) { w.ChooseBackground(); }},
+      {Action::Options, [](CMainWindow& w, int32_t) { w.ShowOptions(); }},
+      {Action::HomePage, [](CMainWindow& w, int32_t) { w.OpenHomePage(); }},
+      {Action::Minimize, [](CMainWindow& w, int32_t) { w.Minimize(); }},
+      {Action::Exit, [](CMainWindow& w, int32_t) { w.DestroyWindow(); }},
+      {Action::FocusPlayList, [](CMainWindow& w, int32_t) { w.FocusPlayList(); }},
+  };
+  // Nothing touches the playlist before the window has made it or after it has let it go.
+  if (!playlist_ && action >= Action::OpenFiles && action <= Action::BackgroundPicture) return;
+  for (const auto& entry : kOperations) {
+    if (entry.action == action) {
+      entry.operation(*this, clickX);
+      return;
+    }
+  }
 }
 
-bool CMainWindow::OnSeekStrip(fw::MsgArgs& m) {
-  if (engine_ && engine_->SeekAtClick(SeekTrackRect(), m.X())) {
+void CMainWindow::ChangeVolume(int step) {
+  if (volume_ && (step > 0 ? volume_->Up() : volume_->Down())) InvalidateRect(VolumeBarRect());
+}
+
+void CMainWindow::SeekAtClick(int32_t x) {
+  if (engine_ && engine_->SeekAtClick(SeekTrackRect(), x)) {
     InvalidateRect(SeekTrackRect());
     InvalidateRect(TimeAreaRect());
   }
-  return true;
 }
 
-bool CMainWindow::OnVolumeStrip(fw::MsgArgs& m) {
-  if (volume_ && volume_->Click(VolumeBarRect(), m.X())) InvalidateRect(VolumeBarRect());
-  return true;
+void CMainWindow::VolumeAtClick(int32_t x) {
+  if (volume_ && volume_->Click(VolumeBarRect(), x)) InvalidateRect(VolumeBarRect());
 }
 
-bool CMainWindow::OnTransportCommand(fw::MsgArgs& m) {
-  switch (m.CommandId()) {
-    case ID_PREV: Previous(); break;
-    case ID_PLAY: Play(); break;
-    case ID_PAUSE: PauseResume(); break;
-    case ID_STOP: Stop(); break;
-    case ID_NEXT: Next(); break;
-    default: return false;
-  }
-  return true;
+void CMainWindow::ShowOptions() {
+  // The pages announce their changes to this window, which rereads them.
+  options::COptionsDialog dialog(this);
+  dialog.DoModal();
 }
 
-bool CMainWindow::OnPlaylistButton(fw::MsgArgs& m) {
-  ActOnButton(m.message);
-  return true;
+void CMainWindow::SelectAll() {
+  if (playlist_->Count() > 0) playlistView_.SelectRange(0, playlist_->Count() - 1);
 }
 
-bool CMainWindow::OnRepeatCommand(fw::MsgArgs& m) {
-  if (playlist_) velk::OnRepeatCommand(*playlist_, static_cast<int32_t>(m.CommandId()));
-  return true;
+void CMainWindow::Sort(bool ascending) {
+  playlist_->SortEntries(ascending);
+  playlistView_.RedrawAll();
 }
 
-bool CMainWindow::OnPlaylistCommand(fw::MsgArgs& m) {
-  ActOnCommand(m.CommandId());
-  return true;
+void CMainWindow::FocusPlayList() {
+  if (playlistView_.IsWindow() && ::GetFocus() != playlistView_.m_hWnd) ::SetFocus(playlistView_.m_hWnd);
 }
 
 // --- Playlist commands ----------------------------------------------------------------
-
-void CMainWindow::ActOnCommand(UINT id) {
-  if (!playlist_) return;
-  CPlayList& list = *playlist_;
-  switch (id) {
-    case ID_ADD_FILES: AddFiles(); break;
-    case ID_ADD_DIRECTORY: AddDirectory(); break;
-    case ID_ADD_LOCATION: AddLocation(); break;
-    case ID_REMOVE_SELECTED:
-    case ID_DELETE_THIS: list.RemoveEntries(true); break;
-    case ID_CROP_SELECTED: list.RemoveEntries(false); break;
-    case ID_CLEAR_PLAYLIST:
-    case ID_NEW_PLAYLIST: list.ClearList(); break;
-    case ID_SELECT_ALL:
-      if (list.Count() > 0) playlistView_.SelectRange(0, list.Count() - 1);
-      break;
-    case ID_SELECT_NONE: playlistView_.SelectNone(); break;
-    case ID_INVERT_SELECTION: playlistView_.InvertSelection(); break;
-    case ID_OPEN_PLAYLIST: OpenPlayList(); break;
-    case ID_SAVE_PLAYLIST: SavePlayListAs(); break;
-    case ID_SHUFFLE: velk::OnShuffleToggle(list, CurrentEngineState()); break;
-    case ID_REPEAT_THIS_TOGGLE: velk::ToggleRepeatThis(list); break;
-    case ID_PLAY_THIS: Play(); break;
-    case ID_SORT_ASCENDING:
-    case ID_SORT_DESCENDING:
-      list.SortEntries(id == ID_SORT_ASCENDING);
-      playlistView_.RedrawAll();
-      break;
-    case ID_BACKGROUND_BLANK: playlistView_.SetBlankBackground(); break;
-    case ID_BACKGROUND_IMAGE: ChooseBackground(); break;
-    default: break;
-  }
-}
 
 void CMainWindow::AddFiles() {
   std::vector<std::string> chosen;
@@ -500,7 +476,7 @@ void CMainWindow::AddFiles() {
 
 void CMainWindow::OpenFiles() {
   std::vector<std::string> chosen;
-  if (playlist_ && choosers_->ChooseMediaFiles(m_hWnd, chosen)) Apply(velk::OnOpenFiles(*playlist_, chosen));
+  if (playlist_ && choosers_->ChooseMediaFiles(m_hWnd, chosen)) Apply(velk::RequestOpenFiles(*playlist_, chosen));
 }
 
 void CMainWindow::AddDirectory() {
@@ -537,16 +513,6 @@ void CMainWindow::ChooseBackground() {
   playlistView_.RedrawAll();
 }
 
-bool CMainWindow::OnPlaySelected(fw::MsgArgs&) {
-  Play();
-  return true;
-}
-
-bool CMainWindow::OnToggleRepeatThis(fw::MsgArgs&) {
-  if (playlist_) velk::ToggleRepeatThis(*playlist_);
-  return true;
-}
-
 bool CMainWindow::OnMoveEntry(fw::MsgArgs& m) {
   if (playlist_) playlist_->MoveEntry(static_cast<int32_t>(m.wParam), static_cast<int32_t>(m.lParam));
   return true;
@@ -554,7 +520,7 @@ bool CMainWindow::OnMoveEntry(fw::MsgArgs& m) {
 
 bool CMainWindow::OnViewDoubleClick(fw::MsgArgs& m) {
   const auto* item = reinterpret_cast<const NMITEMACTIVATE*>(m.lParam);
-  if (playlist_ && item) Apply(velk::OnDoubleClick(*playlist_, item->iItem));
+  if (playlist_ && item) Apply(velk::RequestDoubleClick(*playlist_, item->iItem));
   return true;
 }
 
@@ -602,8 +568,7 @@ RECT CMainWindow::ViewRect() const {
 bool CMainWindow::OnKeyDown(fw::MsgArgs& m) {
   // A press with Ctrl or Alt held that means nothing here (Ctrl+C) is not
   // remembered, so its release does nothing either, however late it comes.
-  const bool ctrlOrAlt = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
-  if (MapMainWindowKey(m.Key(), ctrlOrAlt).action != KeyAction::None) keyPresses_.Pressed(m.Key());
+  if (ActionOfKey(m.Key(), CtrlOrAltHeld()) != Action::None) keyPresses_.Pressed(m.Key());
   m.result = Default();
   return true;
 }
@@ -617,27 +582,22 @@ bool CMainWindow::OnKeyUp(fw::MsgArgs& m) {
   // key acts on rows and entries that agree (Delete removes the right one).
   int32_t from = 0, to = 0;
   if (playlist_ && playlistView_.TakeDrag(from, to)) playlist_->MoveEntry(from, to);
-  const bool ctrlOrAlt = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
-  const KeyMapping key = MapMainWindowKey(m.Key(), ctrlOrAlt);
-  if (key.action == KeyAction::Button) {
-    ActOnButton(key.button);
-  } else if (key.action == KeyAction::FocusPlaylist && playlistView_.IsWindow() &&
-             ::GetFocus() != playlistView_.m_hWnd) {
-    ::SetFocus(playlistView_.m_hWnd);
-  }
+  Perform(ActionOfKey(m.Key(), CtrlOrAltHeld()));
   m.result = Default();
   return true;
 }
 
+bool CMainWindow::CtrlOrAltHeld() { return ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0; }
+
 // Media keys, from either window: the same actions as the buttons.
 bool CMainWindow::OnAppCommand(fw::MsgArgs& m) {
-  const int state = engine_ ? engine_->GetState(0) : CPlaybackEngine::kStopped;
-  const uint32_t button = MediaKeyButton(GET_APPCOMMAND_LPARAM(m.lParam), state);
-  if (!button) {
+  const EngineState state = engine_ ? EngineStateOf(engine_->GetState(0)) : EngineState::Stopped;
+  const Action action = ActionOfMediaKey(GET_APPCOMMAND_LPARAM(m.lParam), state);
+  if (action == Action::None) {
     m.result = Default();
     return true;
   }
-  ActOnButton(button);
+  Perform(action);
   m.result = TRUE;
   return true;
 }
@@ -651,7 +611,7 @@ bool CMainWindow::OnGraphEvent(fw::MsgArgs&) {
 
 bool CMainWindow::OnEndOfMedia(fw::MsgArgs&) {
   if (playlist_) {
-    Apply(velk::OnEndOfMedia(*playlist_));
+    Apply(velk::RequestAtEndOfMedia(*playlist_));
   } else if (engine_) {
     engine_->Stop();
     RefreshDisplays();
@@ -721,23 +681,12 @@ bool CMainWindow::OnOptionsChanged(fw::MsgArgs&) {
 
 // --- Window controls, menus, tray -----------------------------------------------------
 
-bool CMainWindow::OnCloseDot(fw::MsgArgs&) {
-  DestroyWindow();
-  return true;
-}
-
-bool CMainWindow::OnExitCommand(fw::MsgArgs&) {
-  DestroyWindow();
-  return true;
-}
-
-bool CMainWindow::OnHomePageCommand(fw::MsgArgs&) {
+void CMainWindow::OpenHomePage() {
   ::ShellExecuteA(m_hWnd, "open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
-  return true;
 }
 
 // Minimised with the current rectangle kept as the normal position.
-bool CMainWindow::OnMinimizeDot(fw::MsgArgs&) {
+void CMainWindow::Minimize() {
   RECT rc{};
   ::GetWindowRect(m_hWnd, &rc);
   WINDOWPLACEMENT placement{};
@@ -747,7 +696,6 @@ bool CMainWindow::OnMinimizeDot(fw::MsgArgs&) {
   placement.ptMaxPosition = POINT{rc.left, rc.top};
   placement.rcNormalPosition = rc;
   ::SetWindowPlacement(m_hWnd, &placement);
-  return true;
 }
 
 bool CMainWindow::OnRButtonDown(fw::MsgArgs& m) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "player/app/PlayerActions.h"
 #include "player/engine/OutputVolume.h"
 #include "player/engine/PlaybackEngine.h"
 #include "player/mainwnd/PlayerChoosers.h"
@@ -56,7 +57,10 @@ class CMainWindow : public CSkinWnd {
   // The video window while an item with video is open, else null.
   CVideoFrameWindow* VideoWindow() const { return videoWindow_.get(); }
 
-  // Transport, as the buttons, menu commands and keys reach it.
+  // Performs an action, however it arrived (the x of a click for the seek
+  // and volume strips); the video window's own go to the video window.
+  void Perform(Action action, int32_t clickX = 0);
+  // Transport.
   void Previous();
   void Next();
   void Play();
@@ -84,25 +88,12 @@ class CMainWindow : public CSkinWnd {
   bool OnAppCommand(fw::MsgArgs& m);
   bool OnResizeDrag(fw::MsgArgs& m);
   bool OnTrayNotify(fw::MsgArgs& m);
-  bool OnCloseDot(fw::MsgArgs& m);
-  bool OnMinimizeDot(fw::MsgArgs& m);
-  bool OnTransportButton(fw::MsgArgs& m);
-  bool OnVolumeButton(fw::MsgArgs& m);
-  bool OnOptionsButton(fw::MsgArgs& m);
-  bool OnSeekStrip(fw::MsgArgs& m);
-  bool OnVolumeStrip(fw::MsgArgs& m);
-  bool OnTransportCommand(fw::MsgArgs& m);
-  bool OnExitCommand(fw::MsgArgs& m);
-  bool OnHomePageCommand(fw::MsgArgs& m);
+  bool OnActionMessage(fw::MsgArgs& m);
+  bool OnActionCommand(fw::MsgArgs& m);
   bool OnGraphEvent(fw::MsgArgs& m);
   bool OnEndOfMedia(fw::MsgArgs& m);
   bool OnVideoWindow(fw::MsgArgs& m);
   bool OnOptionsChanged(fw::MsgArgs& m);
-  bool OnPlaylistButton(fw::MsgArgs& m);
-  bool OnPlaylistCommand(fw::MsgArgs& m);
-  bool OnRepeatCommand(fw::MsgArgs& m);
-  bool OnPlaySelected(fw::MsgArgs& m);
-  bool OnToggleRepeatThis(fw::MsgArgs& m);
   bool OnMoveEntry(fw::MsgArgs& m);
   bool OnDropFiles(fw::MsgArgs& m);
   bool OnViewDoubleClick(fw::MsgArgs& m);
@@ -115,16 +106,24 @@ class CMainWindow : public CSkinWnd {
   void ShowMenu(int position, POINT screen);
   void AddTrayIcon();
   void RemoveTrayIcon();
-  void ActOnButton(UINT id);
   void CloseVideoWindow();
   void SaveSoonAfterChanges();
   bool OnDeleteRetiredWindows(fw::MsgArgs& m);
-  void ActOnCommand(UINT id);
   SkinSize ClientSize() const;
   void FillPlayList();
   EngineState CurrentEngineState() const;
   void Apply(const EngineRequest& request);
   void RefreshDisplays();
+  static bool CtrlOrAltHeld();
+  void ChangeVolume(int step);
+  void SeekAtClick(int32_t x);
+  void VolumeAtClick(int32_t x);
+  void ShowOptions();
+  void OpenHomePage();
+  void Minimize();
+  void SelectAll();
+  void Sort(bool ascending);
+  void FocusPlayList();
   void AddFiles();
   void OpenFiles();
   void AddDirectory();

@@ -8,7 +8,7 @@
 
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Menu.h"
-#include "player/app/MenuMarks.h"
+#include "player/app/PlayerActions.h"
 #include "player/app/SettingsTable.h"
 #include "player/playlist/PlayListViewMath.h"
 #include "player/res/ResourceIds.h"

@@ -24,7 +24,7 @@ bool PlayByCode(CPlayList& list, int32_t result, EngineRequest& request) {
   return true;
 }
 
-EngineRequest OnEndOfMedia(CPlayList& list) {
+EngineRequest RequestAtEndOfMedia(CPlayList& list) {
   EngineRequest request;
   request.stop = true;
   PlayByCode(list, list.Navigate(NAV_ADVANCE), request);
@@ -55,10 +55,10 @@ int32_t FirstSelected(const CPlayList& list, IPlayListView& view) {
 
 }  // namespace
 
-EngineRequest OnPrevious(CPlayList& list, EngineState state) { return Step(list, state, NAV_PREVIOUS); }
-EngineRequest OnNext(CPlayList& list, EngineState state) { return Step(list, state, NAV_NEXT); }
+EngineRequest RequestPrevious(CPlayList& list, EngineState state) { return Step(list, state, NAV_PREVIOUS); }
+EngineRequest RequestNext(CPlayList& list, EngineState state) { return Step(list, state, NAV_NEXT); }
 
-EngineRequest OnPauseResume(CPlayList& list, EngineState state) {
+EngineRequest RequestPauseResume(CPlayList& list, EngineState state) {
   EngineRequest request;
   if (state == EngineState::Paused) {
     PlayByCode(list, list.Navigate(NAV_KEEP), request);
@@ -68,7 +68,7 @@ EngineRequest OnPauseResume(CPlayList& list, EngineState state) {
   return request;
 }
 
-EngineRequest OnPlaySelected(CPlayList& list) {
+EngineRequest RequestPlaySelected(CPlayList& list) {
   EngineRequest request;
   request.stop = true;
   int32_t selected = list.View().RowCount() > 0 ? FirstSelected(list, list.View()) : -1;
@@ -78,7 +78,7 @@ EngineRequest OnPlaySelected(CPlayList& list) {
   return request;
 }
 
-EngineRequest OnDoubleClick(CPlayList& list, int32_t row) {
+EngineRequest RequestDoubleClick(CPlayList& list, int32_t row) {
   EngineRequest request;
   if (row < 0) return request;
   request.stop = true;
@@ -89,7 +89,7 @@ EngineRequest OnDoubleClick(CPlayList& list, int32_t row) {
   return request;
 }
 
-EngineRequest OnOpenFiles(CPlayList& list, const std::vector<std::string>& chosen) {
+EngineRequest RequestOpenFiles(CPlayList& list, const std::vector<std::string>& chosen) {
   EngineRequest request;
   request.stop = true;
   list.ClearList();
@@ -98,7 +98,7 @@ EngineRequest OnOpenFiles(CPlayList& list, const std::vector<std::string>& chose
   return request;
 }
 
-void OnRepeatCommand(CPlayList& list, int32_t id) {
+void SetRepeatByCommand(CPlayList& list, int32_t id) {
   if (id >= ID_REPEAT_NONE && id <= ID_REPEAT_ALL) list.SetRepeatMode(id - ID_REPEAT_NONE);
 }
 
@@ -106,7 +106,7 @@ void ToggleRepeatThis(CPlayList& list) {
   list.SetRepeatMode(list.RepeatMode() == REPEAT_THIS ? REPEAT_NONE : REPEAT_THIS);
 }
 
-void OnShuffleToggle(CPlayList& list, EngineState state) {
+void ToggleShuffle(CPlayList& list, EngineState state) {
   if (list.Count() == 0 || list.Shuffle()) {
     list.SwitchShuffleOff();
     return;

@@ -7,13 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "player/engine/EngineState.h"
 #include "player/playlist/PlayList.h"
 #include "player/res/ResourceIds.h"
 
 namespace velk {
 
-// The engine's state as the main window reads it (Absent: no engine).
-enum class EngineState { Absent, Stopped, Paused, Running };
 
 // Applied in this order: Stop, Pause, Play(path). An empty path with play set
 // starts nothing on a closed engine and resumes the open item on an open one.
@@ -29,26 +28,26 @@ struct EngineRequest {
 // returns true; the engine plays only when it exists.
 bool PlayByCode(CPlayList& list, int32_t result, EngineRequest& request);
 
-EngineRequest OnEndOfMedia(CPlayList& list);
-EngineRequest OnPrevious(CPlayList& list, EngineState state);
-EngineRequest OnNext(CPlayList& list, EngineState state);
-EngineRequest OnPauseResume(CPlayList& list, EngineState state);
+EngineRequest RequestAtEndOfMedia(CPlayList& list);
+EngineRequest RequestPrevious(CPlayList& list, EngineState state);
+EngineRequest RequestNext(CPlayList& list, EngineState state);
+EngineRequest RequestPauseResume(CPlayList& list, EngineState state);
 // Play button, "Play this": the first selected entry, or the current one.
-EngineRequest OnPlaySelected(CPlayList& list);
+EngineRequest RequestPlaySelected(CPlayList& list);
 // A double-click on a row (-1: on no row, nothing happens).
-EngineRequest OnDoubleClick(CPlayList& list, int32_t row);
+EngineRequest RequestDoubleClick(CPlayList& list, int32_t row);
 // Open files: the chosen files (playlists among them loaded) replace the list
 // and play from the first entry.
-EngineRequest OnOpenFiles(CPlayList& list, const std::vector<std::string>& chosen);
+EngineRequest RequestOpenFiles(CPlayList& list, const std::vector<std::string>& chosen);
 
 // Repeat menu ids 5000, 5001, 5002 set the mode 0, 1, 2; "Repeat this"
 // toggles between 1 and 0 (2 becomes 1).
-void OnRepeatCommand(CPlayList& list, int32_t id);
+void SetRepeatByCommand(CPlayList& list, int32_t id);
 void ToggleRepeatThis(CPlayList& list);
 // Shuffle on starts a fresh pass: while an item plays (or pauses) it goes on
 // and the next advance draws; while stopped the current track moves on at once.
 // Shuffle off puts the current track back on the playing mark.
-void OnShuffleToggle(CPlayList& list, EngineState state);
+void ToggleShuffle(CPlayList& list, EngineState state);
 
 // Chosen files of the Add files dialog, at the end of the list: playlists are
 // loaded (from their own folder), anything else added.

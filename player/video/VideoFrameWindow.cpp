@@ -7,7 +7,7 @@
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Menu.h"
 #include "platform/framework/Text.h"
-#include "player/app/MenuMarks.h"
+#include "player/app/PlayerActions.h"
 #include "player/app/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/skin/SkinLayout.h"
@@ -28,33 +28,6 @@ constexpr UINT kScaleFlags =
 
 OAHWND AsOwner(HWND hwnd) { return reinterpret_cast<OAHWND>(hwnd); }
 
-int PercentOfCommand(UINT id) {
-  switch (id) {
-    case ID_VIDEO_SIZE_50: return 50;
-    case ID_VIDEO_SIZE_200: return 200;
-    default: return 100;
-  }
-}
-
-UINT MainButtonOfCommand(UINT id) {
-  switch (id) {
-    case ID_VIDEO_PREV: return ID_BTN_PREV;
-    case ID_VIDEO_PLAY: return ID_BTN_PLAY;
-    case ID_VIDEO_PAUSE: return ID_BTN_PAUSE;
-    case ID_VIDEO_STOP_CMD: return ID_BTN_STOP;
-    case ID_VIDEO_NEXT: return ID_BTN_NEXT;
-    default: return 0;
-  }
-}
-
-video::CaptionMode ModeOfCommand(UINT id) {
-  switch (id) {
-    case ID_CAPTION_WINDOW: return video::kCaptionWindow;
-    case ID_CAPTION_OVERLAY: return video::kCaptionOverlay;
-    default: return video::kCaptionNone;
-  }
-}
-
 }  // namespace
 
 VELK_BEGIN_MESSAGE_TABLE(CVideoFrameWindow)
@@ -65,12 +38,12 @@ VELK_BEGIN_MESSAGE_TABLE(CVideoFrameWindow)
   VELK_ON_MESSAGE(WM_KEYUP, CVideoFrameWindow, OnKeyUp),
   VELK_ON_MESSAGE(WM_APPCOMMAND, CVideoFrameWindow, OnAppCommand),
   VELK_ON_MESSAGE(WM_RBUTTONDOWN, CVideoFrameWindow, OnRButtonDown),
-  VELK_ON_COMMAND_RANGE(ID_VIDEO_SIZE_50, ID_VIDEO_FULL_SCREEN, CVideoFrameWindow, OnSizeCommand),
-  VELK_ON_COMMAND(ID_VIDEO_KEEP_RATIO, CVideoFrameWindow, OnKeepRatioCommand),
-  VELK_ON_COMMAND_RANGE(ID_VIDEO_PLAY, ID_VIDEO_NEXT, CVideoFrameWindow, OnPlaybackCommand),
-  VELK_ON_COMMAND_RANGE(ID_CAPTION_WINDOW, ID_CAPTION_OVERLAY, CVideoFrameWindow, OnCaptionCommand),
-  VELK_ON_MESSAGE(ID_VIDEO_STOP, CVideoFrameWindow, OnStopDot),
-  VELK_ON_MESSAGE(ID_VIDEO_FULLSCREEN, CVideoFrameWindow, OnFullScreenDot),
+  // Its menu's commands and title-bar dots are actions: its own, or the main window's.
+  VELK_ON_COMMAND_RANGE(ID_VIDEO_SIZE_50, ID_VIDEO_FULL_SCREEN, CVideoFrameWindow, OnActionCommand),
+  VELK_ON_COMMAND(ID_VIDEO_KEEP_RATIO, CVideoFrameWindow, OnActionCommand),
+  VELK_ON_COMMAND_RANGE(ID_VIDEO_PLAY, ID_VIDEO_NEXT, CVideoFrameWindow, OnActionCommand),
+  VELK_ON_COMMAND_RANGE(ID_CAPTION_WINDOW, ID_CAPTION_OVERLAY, CVideoFrameWindow, OnActionCommand),
+  VELK_ON_MESSAGE_RANGE(ID_VIDEO_STOP, ID_VIDEO_FULLSCREEN, CVideoFrameWindow, OnActionMessage),
   VELK_ON_MESSAGE(WM_SKIN_RESIZEDRAG, CVideoFrameWindow, OnResizeDrag),
   VELK_ON_MESSAGE(WM_SKIN_MOVEDRAG, CVideoFrameWindow, OnMoveDrag),
   VELK_ON_MESSAGE(WM_PLAYER_OPTIONSCHANGED, CVideoFrameWindow, OnOptionsChanged),
@@ -225,39 +198,50 @@ void CVideoFrameWindow::LeaveFullScreen() {
                savedRect_.bottom - savedRect_.top, TRUE);
 }
 
-bool CVideoFrameWindow::OnSizeCommand(fw::MsgArgs& m) {
-  if (m.CommandId() == ID_VIDEO_FULL_SCREEN) {
-    EnterFullScreen();
-  } else {
-    ScaleTo(PercentOfCommand(m.CommandId()));
-  }
+bool CVideoFrameWindow::OnActionCommand(fw::MsgArgs& m) {
+  const Action action = ActionOfCommand(m.CommandId());
+  if (action == Action::None) return false;
+  Perform(action);
   return true;
 }
 
-bool CVideoFrameWindow::OnKeepRatioCommand(fw::MsgArgs&) {
+bool CVideoFrameWindow::OnActionMessage(fw::MsgArgs& m) {
+  const Action action = ActionOfMessage(m.message);
+  if (action == Action::None) return false;
+  Perform(action);
+  return true;
+}
+
+void CVideoFrameWindow::Perform(Action action) {
+  switch (action) {
+    case Action::Size50: ScaleTo(50); break;
+    case Action::Size100: ScaleTo(100); break;
+    case Action::Size200: ScaleTo(200); break;
+    case Action::EnterFullScreen: EnterFullScreen(); break;
+    case Action::LeaveFullScreen: LeaveFullScreen(); break;
+    case Action::ToggleFullScreen: fullScreen_ ? LeaveFullScreen() : EnterFullScreen(); break;
+    case Action::KeepRatio: ToggleKeepAspect(); break;
+    case Action::CaptionNone: SetCaptionMode(video::kCaptionNone); break;
+    case Action::CaptionWindow: SetCaptionMode(video::kCaptionWindow); break;
+    case Action::CaptionOverlay: SetCaptionMode(video::kCaptionOverlay); break;
+    default:
+      // The main window's actions: handed over as its button's message.
+      // Stopping closes the item, and with it this window.
+      if (const uint32_t message = MessageOf(action)) PostToOwner(message);
+      break;
+  }
+}
+
+void CVideoFrameWindow::ToggleKeepAspect() {
   keepAspect_ = !keepAspect_;
   PlacePicture();
   Invalidate();
-  return true;
 }
 
-bool CVideoFrameWindow::OnFullScreenDot(fw::MsgArgs&) {
-  if (fullScreen_) {
-    LeaveFullScreen();
-  } else {
-    EnterFullScreen();
-  }
-  return true;
-}
-
-namespace {
-// The keys this window keeps; every other key goes on to the main window, so
-// playback keys work whichever window has the focus.
-bool IsVideoWindowKey(WPARAM key) { return key == VK_ESCAPE || key == '1' || key == '2' || key == '3'; }
-}  // namespace
-
+// The window keeps its own keys (Esc, 1, 2, 3); every other key goes on to the
+// main window, so playback keys work whichever window has the focus.
 bool CVideoFrameWindow::OnKeyDown(fw::MsgArgs& m) {
-  if (IsVideoWindowKey(m.wParam)) {
+  if (ActionOfVideoKey(m.Key()) != Action::None) {
     keyPresses_.Pressed(m.Key());
   } else if (HWND main = ::GetWindow(m_hWnd, GW_OWNER)) {
     // Sent, not posted: the main window reads Ctrl and Alt as they are for
@@ -269,16 +253,11 @@ bool CVideoFrameWindow::OnKeyDown(fw::MsgArgs& m) {
 }
 
 bool CVideoFrameWindow::OnKeyUp(fw::MsgArgs& m) {
-  if (!IsVideoWindowKey(m.wParam)) {
+  const Action action = ActionOfVideoKey(m.Key());
+  if (action == Action::None) {
     if (HWND main = ::GetWindow(m_hWnd, GW_OWNER)) ::PostMessageA(main, WM_KEYUP, m.wParam, m.lParam);
   } else if (keyPresses_.Released(m.Key())) {  // not the Esc that closed a menu
-    switch (m.Key()) {
-      case VK_ESCAPE: LeaveFullScreen(); break;
-      case '1': ScaleTo(50); break;
-      case '2': ScaleTo(100); break;
-      case '3': ScaleTo(200); break;
-      default: break;
-    }
+    Perform(action);
   }
   m.result = Default();
   return true;
@@ -308,19 +287,6 @@ void CVideoFrameWindow::PostToOwner(UINT message) {
   if (HWND owner = ::GetWindow(m_hWnd, GW_OWNER)) ::PostMessageA(owner, message, 0, 0);
 }
 
-bool CVideoFrameWindow::OnPlaybackCommand(fw::MsgArgs& m) {
-  const UINT button = MainButtonOfCommand(m.CommandId());
-  if (button == 0) return false;
-  PostToOwner(button);
-  return true;
-}
-
-// Stopping closes the item, and with it this window.
-bool CVideoFrameWindow::OnStopDot(fw::MsgArgs&) {
-  PostToOwner(ID_BTN_STOP);
-  return true;
-}
-
 bool CVideoFrameWindow::OnOptionsChanged(fw::MsgArgs&) {
   LoadSkin(settings::Read(AppSettings(), settings::VideoSkinPath));
   Invalidate(true);
@@ -329,7 +295,7 @@ bool CVideoFrameWindow::OnOptionsChanged(fw::MsgArgs&) {
 
 // --- Context menu -----------------------------------------------------------------------
 
-void CVideoFrameWindow::CheckMenuMarks(HMENU popup) {
+void CVideoFrameWindow::MarkMenu(HMENU popup) {
   PlayerSnapshot player;
   if (renderer_ && static_cast<int64_t>(videoSize_.width) * videoSize_.height != 0) {
     long width = 0, height = 0;
@@ -347,7 +313,7 @@ void CVideoFrameWindow::CheckMenuMarks(HMENU popup) {
 bool CVideoFrameWindow::OnRButtonDown(fw::MsgArgs& m) {
   fw::CMenu menu = fw::CMenu::LoadResource(IDR_VIDEO_MENU);
   if (HMENU popup = menu ? menu.SubMenu(0) : nullptr) {
-    CheckMenuMarks(popup);
+    MarkMenu(popup);
     // At the pointer: a click on the picture comes in the picture's own
     // coordinates, which are not this window's.
     POINT at{};
@@ -391,11 +357,6 @@ void CVideoFrameWindow::SetCaptionMode(video::CaptionMode mode) {
   }
   settings::Write(AppSettings(), settings::CaptionMode, captionMode_);
   Invalidate(true);
-}
-
-bool CVideoFrameWindow::OnCaptionCommand(fw::MsgArgs& m) {
-  SetCaptionMode(ModeOfCommand(m.CommandId()));
-  return true;
 }
 
 bool CVideoFrameWindow::OnCaptionText(fw::MsgArgs& m) {

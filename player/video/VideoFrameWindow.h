@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "player/app/PlayerActions.h"
 #include "player/skin/KeyPresses.h"
 #include "player/skin/SkinWnd.h"
 #include "player/video/VideoLayout.h"
@@ -50,6 +51,9 @@ class CVideoFrameWindow : public CSkinWnd {
   void EnterFullScreen();
   void LeaveFullScreen();
   void SetCaptionMode(video::CaptionMode mode);
+  // The window's own actions (sizes, full screen, keep ratio, caption modes);
+  // any other goes to the main window.
+  void Perform(Action action);
 
   VELK_DECLARE_MESSAGE_TABLE()
 
@@ -61,12 +65,8 @@ class CVideoFrameWindow : public CSkinWnd {
   bool OnKeyUp(fw::MsgArgs& m);
   bool OnAppCommand(fw::MsgArgs& m);
   bool OnRButtonDown(fw::MsgArgs& m);
-  bool OnSizeCommand(fw::MsgArgs& m);
-  bool OnKeepRatioCommand(fw::MsgArgs& m);
-  bool OnPlaybackCommand(fw::MsgArgs& m);
-  bool OnCaptionCommand(fw::MsgArgs& m);
-  bool OnStopDot(fw::MsgArgs& m);
-  bool OnFullScreenDot(fw::MsgArgs& m);
+  bool OnActionCommand(fw::MsgArgs& m);
+  bool OnActionMessage(fw::MsgArgs& m);
   bool OnResizeDrag(fw::MsgArgs& m);
   bool OnMoveDrag(fw::MsgArgs& m);
   bool OnOptionsChanged(fw::MsgArgs& m);
@@ -79,7 +79,8 @@ class CVideoFrameWindow : public CSkinWnd {
   void AdoptRenderer();
   void ReleaseRenderer();
   void DrawCaptionStrip(HDC dc);
-  void CheckMenuMarks(HMENU popup);
+  void MarkMenu(HMENU popup);
+  void ToggleKeepAspect();
   void PostToOwner(UINT message);
   // Moves the window so that its client area's bottom edge moves by `delta`.
   void GrowClientBottom(int32_t delta);

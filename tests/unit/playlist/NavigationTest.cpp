@@ -41,7 +41,7 @@ std::vector<int32_t> EndsOfMedia(PlayListRig& r, int times) {
   std::vector<int32_t> played;
   for (int i = 0; i < times; ++i) {
     r.now += 1;
-    EngineRequest req = OnEndOfMedia(*r.list);
+    EngineRequest req = RequestAtEndOfMedia(*r.list);
     EXPECT_TRUE(req.stop);
     if (req.path.empty()) break;
     played.push_back(r.list->CurrentTrack());
@@ -56,7 +56,7 @@ TEST(Navigation, ShuffleSwitchedOnWhilePlayingDrawsEveryEntryOnceThenStops) {
     r.Fill(5);
     r.list->SetCurrentTrack(2);
     r.list->SetCurrentEntry(2);
-    OnShuffleToggle(*r.list, EngineState::Running);
+    ToggleShuffle(*r.list, EngineState::Running);
     ASSERT_TRUE(r.list->Shuffle());
     std::vector<int32_t> played = EndsOfMedia(r, 6);
     EXPECT_EQ(played.size(), 5u);
@@ -69,7 +69,7 @@ TEST(Navigation, ShuffleSwitchedOnWhileStoppedWalksTheFreshOrderFirst) {
   PlayListRig r;
   r.Fill(5);
   r.list->SetCurrentTrack(0);
-  OnShuffleToggle(*r.list, EngineState::Stopped);
+  ToggleShuffle(*r.list, EngineState::Stopped);
   EXPECT_EQ(r.list->CurrentTrack(), 1);
   std::vector<int32_t> played = EndsOfMedia(r, 3);
   EXPECT_EQ(played, (std::vector<int32_t>{2, 3, 4}));
@@ -82,7 +82,7 @@ TEST(Navigation, RepeatAllStartsANewShufflePassWhenAllWereDrawn) {
   PlayListRig r;
   r.Fill(4);
   r.list->SetRepeatMode(REPEAT_ALL);
-  OnShuffleToggle(*r.list, EngineState::Running);
+  ToggleShuffle(*r.list, EngineState::Running);
   std::vector<int32_t> played = EndsOfMedia(r, 12);
   ASSERT_EQ(played.size(), 12u);
   for (size_t pass = 0; pass < 3; ++pass) {
@@ -95,7 +95,7 @@ TEST(Navigation, RepeatAllStartsANewShufflePassWhenAllWereDrawn) {
 TEST(Navigation, PreviousAndNextWalkTheShuffleHistoryBeforeDrawing) {
   PlayListRig r;
   r.Fill(6);
-  OnShuffleToggle(*r.list, EngineState::Running);
+  ToggleShuffle(*r.list, EngineState::Running);
   std::vector<int32_t> drawn = EndsOfMedia(r, 3);
   ASSERT_EQ(drawn.size(), 3u);
   r.list->Navigate(NAV_PREVIOUS);
@@ -139,7 +139,7 @@ TEST(Navigation, EndOfTheListWithoutRepeatMarksTheFirstEntry) {
   r.Fill(3);
   r.list->SetCurrentTrack(2);
   r.list->SetCurrentEntry(2);
-  EngineRequest req = OnEndOfMedia(*r.list);
+  EngineRequest req = RequestAtEndOfMedia(*r.list);
   EXPECT_TRUE(req.stop);
   EXPECT_TRUE(req.path.empty());  // nothing new starts on the stopped engine
   EXPECT_EQ(r.list->CurrentTrack(), 0);
@@ -151,13 +151,13 @@ TEST(Navigation, PreviousAndNextDependOnTheEngine) {
   PlayListRig r;
   r.Fill(3);
   r.list->SetCurrentTrack(1);
-  EngineRequest req = OnNext(*r.list, EngineState::Absent);
+  EngineRequest req = RequestNext(*r.list, EngineState::Absent);
   EXPECT_FALSE(req.stop || req.play);
   EXPECT_EQ(r.list->CurrentTrack(), 1);
-  req = OnNext(*r.list, EngineState::Stopped);  // moves and marks, plays nothing
+  req = RequestNext(*r.list, EngineState::Stopped);  // moves and marks, plays nothing
   EXPECT_FALSE(req.stop || req.play);
   EXPECT_EQ(r.view.playingIndex, 2);
-  req = OnPrevious(*r.list, EngineState::Paused);
+  req = RequestPrevious(*r.list, EngineState::Paused);
   EXPECT_TRUE(req.stop && req.play);
   EXPECT_EQ(req.path, PlayListRig::Name(1));
 }
@@ -166,19 +166,19 @@ TEST(Navigation, PauseResumePlayAndDoubleClick) {
   PlayListRig r;
   r.Fill(5);
   r.list->SetCurrentTrack(3);
-  EngineRequest req = OnPauseResume(*r.list, EngineState::Paused);
+  EngineRequest req = RequestPauseResume(*r.list, EngineState::Paused);
   EXPECT_TRUE(req.play && !req.stop);
   EXPECT_EQ(req.path, PlayListRig::Name(3));
-  EXPECT_TRUE(OnPauseResume(*r.list, EngineState::Running).pause);
-  req = OnPauseResume(*r.list, EngineState::Stopped);
+  EXPECT_TRUE(RequestPauseResume(*r.list, EngineState::Running).pause);
+  req = RequestPauseResume(*r.list, EngineState::Stopped);
   EXPECT_FALSE(req.play || req.pause || req.stop);
 
   r.view.Select({4, 1});
-  req = OnPlaySelected(*r.list);
+  req = RequestPlaySelected(*r.list);
   EXPECT_EQ(req.path, PlayListRig::Name(1));  // the lowest selected row
   EXPECT_EQ(r.view.playingIndex, 1);
   r.view.Select({});
-  req = OnPlaySelected(*r.list);
+  req = RequestPlaySelected(*r.list);
   EXPECT_EQ(req.path, PlayListRig::Name(1));
 
   r.list->SetCurrentTrack(9);  // out of range: the first entry plays
@@ -186,12 +186,12 @@ TEST(Navigation, PauseResumePlayAndDoubleClick) {
   EXPECT_TRUE(PlayByCode(*r.list, NAV_PLAY, fix));
   EXPECT_EQ(fix.path, PlayListRig::Name(0));
 
-  OnShuffleToggle(*r.list, EngineState::Running);
-  req = OnDoubleClick(*r.list, 3);
+  ToggleShuffle(*r.list, EngineState::Running);
+  req = RequestDoubleClick(*r.list, 3);
   EXPECT_EQ(req.path, PlayListRig::Name(3));
   EXPECT_FALSE(r.list->Shuffle());
   EXPECT_EQ(r.list->CurrentTrack(), 3);
-  req = OnDoubleClick(*r.list, -1);
+  req = RequestDoubleClick(*r.list, -1);
   EXPECT_FALSE(req.stop || req.play);
 
   PlayListRig empty;
@@ -203,23 +203,23 @@ TEST(Navigation, PauseResumePlayAndDoubleClick) {
 TEST(Navigation, RepeatCommandsAndShuffleOff) {
   PlayListRig r;
   r.Fill(3);
-  OnRepeatCommand(*r.list, 5002);
+  SetRepeatByCommand(*r.list, 5002);
   EXPECT_EQ(r.list->RepeatMode(), REPEAT_ALL);
   ToggleRepeatThis(*r.list);
   ToggleRepeatThis(*r.list);
   EXPECT_EQ(r.list->RepeatMode(), REPEAT_NONE);
-  OnRepeatCommand(*r.list, 5001);
+  SetRepeatByCommand(*r.list, 5001);
   EXPECT_EQ(r.list->RepeatMode(), REPEAT_THIS);
 
   r.list->SetCurrentTrack(0);
   r.list->SetCurrentEntry(0);
-  OnShuffleToggle(*r.list, EngineState::Running);
+  ToggleShuffle(*r.list, EngineState::Running);
   EXPECT_EQ(r.list->CurrentTrack(), 2);  // the last slot: the next advance draws
-  OnShuffleToggle(*r.list, EngineState::Running);
+  ToggleShuffle(*r.list, EngineState::Running);
   EXPECT_FALSE(r.list->Shuffle());
   EXPECT_EQ(r.list->CurrentTrack(), 0);  // back on the playing mark
   PlayListRig empty;
-  OnShuffleToggle(*empty.list, EngineState::Stopped);
+  ToggleShuffle(*empty.list, EngineState::Stopped);
   EXPECT_FALSE(empty.list->Shuffle());
 }
 

@@ -187,7 +187,7 @@ TEST(DroppedFiles, OpenAddFilesAndLocations) {
   AddChosenFiles(*r.list, {"D:\\L\\pl.M3U", "D:\\L\\q.mp3"});
   EXPECT_EQ(r.list->Count(), 5);
   EXPECT_EQ(r.list->Path(3), "D:\\L\\p.mp3");
-  EngineRequest req = OnOpenFiles(*r.list, {"D:\\L\\q.mp3", "D:\\L\\pl.M3U"});
+  EngineRequest req = RequestOpenFiles(*r.list, {"D:\\L\\q.mp3", "D:\\L\\pl.M3U"});
   EXPECT_TRUE(req.stop && req.play);
   EXPECT_EQ(req.path, "D:\\L\\q.mp3");
   EXPECT_EQ(r.list->Paths(), (Strings{"D:\\L\\q.mp3", "D:\\L\\p.mp3"}));
