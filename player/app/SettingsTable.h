@@ -59,7 +59,7 @@ inline constexpr TextSetting VideoSkinPath{kVideoSection, "SkinPathName", ""};
 inline constexpr IntSetting CurrentTrack{kPlaylistSection, "curtrack", 0};
 inline constexpr IntSetting RepeatMode{kPlaylistSection, "repeatmode", 0};  // 0 none, 1 this, 2 all
 inline constexpr IntSetting Shuffle{kPlaylistSection, "random", 0};
-inline constexpr IntSetting BackgroundMode{kPlaylistSection, "bkmode", 10};  // 10 colour, 11 bitmap
+inline constexpr IntSetting BackgroundMode{kPlaylistSection, "bkmode", 10};  // kBackgroundColour
 inline constexpr const char* kBackgroundPathKey = "bkpath";  // default: see DefaultBackgroundPath
 inline constexpr IntSetting TextNormalColor{kPlaylistSection, "Textnorcolor", 0xFFFFFF};
 inline constexpr IntSetting TextPlayingColor{kPlaylistSection, "Textplaycolor", 0x7FFFFF};
@@ -69,10 +69,10 @@ inline constexpr IntSetting BackSelectedColor{kPlaylistSection, "Bkselcolor", 0x
 // Recent network locations: "URL0", "URL1", ... in their own section.
 inline constexpr const char* kRecentUrlKeyFormat = "URL%d";
 
-// Caption modes.
-inline constexpr int32_t kCaptionNone = 0;
-inline constexpr int32_t kCaptionWindow = 1;
-inline constexpr int32_t kCaptionOverlay = 2;
+// The playlist's background modes, as BackgroundMode stores them. (Caption
+// modes, as CaptionMode stores them, are video::CaptionMode.)
+inline constexpr int32_t kBackgroundColour = 10;
+inline constexpr int32_t kBackgroundPicture = 11;
 
 int32_t Read(const ISettingsStore& store, const IntSetting& s);
 std::string Read(const ISettingsStore& store, const TextSetting& s);

@@ -7,9 +7,10 @@
 #include "platform/framework/Text.h"
 #include "platform/framework/Wnd.h"
 #include "player/app/SettingsTable.h"
-#include "player/engine/CaptionText.h"
+#include "player/engine/CaptionFiles.h"
 #include "player/engine/GraphRelease.h"
 #include "player/engine/PlaybackMath.h"
+#include "player/video/VideoLayout.h"
 #include "shared/PlayerMessages.h"
 
 namespace velk {
@@ -220,7 +221,7 @@ void CPlaybackEngine::RouteCaption(LONG_PTR kind, LONG_PTR text) {
   // Read at every caption: the video window writes the mode when it changes.
   const int32_t mode = settings::Read(AppSettings(), settings::CaptionMode);
   if (captionOverlay_) {
-    if (mode == settings::kCaptionOverlay) {
+    if (mode == video::kCaptionOverlay) {
       char ansi[KARVEX_MAX_CAPTION_BYTES];
       CaptionToAnsi(reinterpret_cast<const wchar_t*>(text), ansi);
       captionOverlay_->SetCaptionText(ansi);

@@ -63,7 +63,7 @@ VELK_BEGIN_MESSAGE_TABLE(CMainWindow)
   VELK_ON_MESSAGE(CMainWindow::kMsgDeleteRetiredWindows, CMainWindow, OnDeleteRetiredWindows),
 VELK_END_MESSAGE_TABLE(CMainWindow, CSkinWnd);
 
-CMainWindow::CMainWindow() : playlistView_(AppSettings()) {
+CMainWindow::CMainWindow(ISettingsStore& settings) : CSkinWnd(settings), playlistView_(settings) {
   icon_ = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VELK));
   LoadColours();
 }
@@ -90,7 +90,7 @@ bool CMainWindow::OnCreate(fw::MsgArgs& m) {
   if (!engine_) engine_ = std::make_unique<CPlaybackEngine>(this);
   if (!volume_) volume_ = std::make_unique<COutputVolume>();
   if (!playlist_) {
-    playlist_ = std::make_unique<CPlayList>(AppSettings(), playlistView_, files_,
+    playlist_ = std::make_unique<CPlayList>(Settings(), playlistView_, files_,
                                             [] { return static_cast<int64_t>(std::time(nullptr)); });
   }
   if (!playlistView_.Create(m_hWnd, GetInnerRect())) {
@@ -116,7 +116,7 @@ bool CMainWindow::OnCreate(fw::MsgArgs& m) {
 void CMainWindow::FillPlayList() {
   const std::string item = CommandLineItem(commandLine_);
   if (item.empty()) {
-    const std::string folder = AutomaticPlayListFolder(AppSettings());
+    const std::string folder = AutomaticPlayListFolder(Settings());
     ::SetCurrentDirectoryA(folder.c_str());
     LoadPlayList(*playlist_, files_, AutomaticPlayListName(), folder, 0);
   } else {
@@ -153,7 +153,7 @@ bool CMainWindow::OnDestroy(fw::MsgArgs& m) {
 }
 
 void CMainWindow::LoadColours() {
-  const ISettingsStore& store = AppSettings();
+  const ISettingsStore& store = Settings();
   sliderColour_ = static_cast<COLORREF>(settings::Read(store, settings::SliderColor));
   timeColour_ = static_cast<COLORREF>(settings::Read(store, settings::TimeColor));
   timeBackColour_ = static_cast<COLORREF>(settings::Read(store, settings::TimeBackColor));
@@ -356,6 +356,7 @@ void CMainWindow::PauseResume() {
 void CMainWindow::Stop() {
   if (!engine_) return;
   engine_->Stop();
+  videoFullScreen_ = false;
   RefreshDisplays();
 }
 
@@ -627,7 +628,7 @@ bool CMainWindow::OnVideoWindow(fw::MsgArgs& m) {
     return true;
   }
   if (!videoWindow_) {
-    videoWindow_ = std::make_unique<CVideoFrameWindow>(reinterpret_cast<IVideoWindow*>(m.wParam));
+    videoWindow_ = std::make_unique<CVideoFrameWindow>(reinterpret_cast<IVideoWindow*>(m.wParam), Settings());
   }
   if (!videoWindow_->IsWindow()) {
     if (!videoWindow_->Create(this)) {
@@ -636,6 +637,7 @@ bool CMainWindow::OnVideoWindow(fw::MsgArgs& m) {
     }
     ::ShowWindow(videoWindow_->m_hWnd, SW_SHOW);
     ::UpdateWindow(videoWindow_->m_hWnd);
+    if (videoFullScreen_) videoWindow_->EnterFullScreen();
   }
   AddDockPartner(videoWindow_.get());
   return true;
@@ -643,6 +645,7 @@ bool CMainWindow::OnVideoWindow(fw::MsgArgs& m) {
 
 void CMainWindow::CloseVideoWindow() {
   if (!videoWindow_) return;
+  videoFullScreen_ = videoWindow_->IsWindow() && videoWindow_->IsFullScreen();
   RemoveDockPartner(videoWindow_.get());
   if (videoWindow_->IsWindow() && videoWindow_->IsMenuOpen()) {
     // Its right-button handler is still inside the menu loop: the window lets
@@ -671,7 +674,7 @@ bool CMainWindow::OnDeleteRetiredWindows(fw::MsgArgs&) {
 
 bool CMainWindow::OnOptionsChanged(fw::MsgArgs&) {
   LoadColours();
-  LoadSkin(settings::Read(AppSettings(), settings::MainSkinPath));
+  LoadSkin(settings::Read(Settings(), settings::MainSkinPath));
   AddSeekArea();
   Invalidate(true);
   if (videoWindow_ && videoWindow_->IsWindow()) videoWindow_->PostMessage(WM_PLAYER_OPTIONSCHANGED, 0, 0);

@@ -30,7 +30,7 @@ class CMainWindow : public CSkinWnd {
   static constexpr const char* kTrayTip = "Qorn media player";
   static constexpr const char* kHomePage = "https://qorn-mediaplayer.org/";
 
-  CMainWindow();
+  explicit CMainWindow(ISettingsStore& settings = AppSettings());
   ~CMainWindow() override;
 
   // commandLine: the raw text the program was started with; an item named
@@ -145,6 +145,9 @@ class CMainWindow : public CSkinWnd {
   CKeyPresses keyPresses_;
   std::unique_ptr<COutputVolume> volume_;
   std::unique_ptr<CVideoFrameWindow> videoWindow_;
+  // The next item's video window opens in full screen when the last one was in
+  // full screen as its item gave way; a stop of the user's ends that.
+  bool videoFullScreen_ = false;
   // Video windows closed while inside their own menu, deleted once out of it.
   std::vector<std::unique_ptr<CVideoFrameWindow>> retiredVideoWindows_;
   HICON icon_ = nullptr;

@@ -9,12 +9,12 @@ VELK_BEGIN_MESSAGE_TABLE(COptionPage)
   VELK_ON_COMMAND_RANGE(1000, 1099, COptionPage, OnSwatchCommand),
 VELK_END_MESSAGE_TABLE(COptionPage, fw::CDialog);
 
-COptionPage::COptionPage(UINT templateId, IOptionChoosers& choosers)
-    : CDialog(templateId, nullptr), choosers_(choosers) {}
+COptionPage::COptionPage(UINT templateId, IOptionChoosers& choosers, ISettingsStore& settings)
+    : CDialog(templateId, nullptr), choosers_(choosers), settings_(settings) {}
 
 void COptionPage::AddSwatch(const SwatchBinding& binding) {
   BoundSwatch s{binding, {}};
-  s.button.SetColour(static_cast<COLORREF>(settings::Read(AppSettings(), binding.setting)));
+  s.button.SetColour(static_cast<COLORREF>(settings::Read(Settings(), binding.setting)));
   swatches_.push_back(s);
 }
 
@@ -45,7 +45,7 @@ bool COptionPage::OnSwatchCommand(fw::MsgArgs& m) {
   COLORREF chosen = 0;
   if (!choosers_.ChooseColour(m_hWnd, chosen)) return true;  // cancelled: nothing changes
   s->button.SetColour(chosen);
-  settings::Write(AppSettings(), s->binding.setting, static_cast<int32_t>(chosen));
+  settings::Write(Settings(), s->binding.setting, static_cast<int32_t>(chosen));
   Announce();
   return true;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/framework/Dialog.h"
+#include "player/app/SettingsStore.h"
 #include "player/options/ColorSwatchButton.h"
 #include "player/options/OptionChoosers.h"
 #include "player/options/OptionsRules.h"
@@ -13,7 +14,8 @@ namespace velk::options {
 
 class COptionPage : public fw::CDialog {
  public:
-  COptionPage(UINT templateId, IOptionChoosers& choosers);
+  // settings: where the page reads and writes (the program's own store by default).
+  COptionPage(UINT templateId, IOptionChoosers& choosers, ISettingsStore& settings = AppSettings());
 
   // The swatch of a control, or null.
   const CColorSwatchButton* Swatch(int controlId) const;
@@ -28,6 +30,7 @@ class COptionPage : public fw::CDialog {
   void Announce();
   static bool IsClick(const fw::MsgArgs& m) { return HIWORD(m.wParam) == BN_CLICKED; }
   IOptionChoosers& Choosers() { return choosers_; }
+  ISettingsStore& Settings() const { return settings_; }
 
  private:
   struct BoundSwatch {
@@ -39,6 +42,7 @@ class COptionPage : public fw::CDialog {
   bool OnDrawItem(fw::MsgArgs& m);
 
   IOptionChoosers& choosers_;
+  ISettingsStore& settings_;
   std::vector<BoundSwatch> swatches_;
 };
 

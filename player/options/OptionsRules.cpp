@@ -20,7 +20,7 @@ TextOrigin SwatchTextOrigin(int32_t right, int32_t bottom, int32_t textWidth, in
   return TextOrigin{(right - textWidth) / 2, (bottom - textHeight) / 2};
 }
 
-bool BitmapModeChecked(int32_t bkmode) { return bkmode != kBackgroundColour; }
+bool BitmapModeChecked(int32_t bkmode) { return bkmode != settings::kBackgroundColour; }
 
 FileRequest SkinFileRequest(const std::string& appPath, const std::string& filter) {
   return FileRequest{"bmp", SkinsDir(appPath) + "*.*", filter};

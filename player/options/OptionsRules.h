@@ -58,8 +58,6 @@ inline constexpr SwatchBinding kPlaylistSwatches[] = {
 };
 
 // Background modes of the playlist view.
-inline constexpr int32_t kBackgroundColour = 10;
-inline constexpr int32_t kBackgroundBitmap = 11;
 // "Bitmap" is checked for any stored mode but the colour one.
 bool BitmapModeChecked(int32_t bkmode);
 

@@ -18,7 +18,7 @@ VELK_END_MESSAGE_TABLE(CPlaylistOptionsPage, COptionPage);
 
 CPlaylistOptionsPage::CPlaylistOptionsPage(IOptionChoosers& choosers)
     : COptionPage(IDD_PLAYLIST_PAGE, choosers),
-      bkPath_(settings::Read(AppSettings(), kBackgroundPathSetting)) {
+      bkPath_(settings::Read(Settings(), kBackgroundPathSetting)) {
   for (const auto& s : kPlaylistSwatches) AddSwatch(s);
 }
 
@@ -28,7 +28,7 @@ bool CPlaylistOptionsPage::DoDataExchange(bool saving) {
 }
 
 bool CPlaylistOptionsPage::OnInitDialog() {
-  const bool bitmap = BitmapModeChecked(settings::Read(AppSettings(), settings::BackgroundMode));
+  const bool bitmap = BitmapModeChecked(settings::Read(Settings(), settings::BackgroundMode));
   ::CheckRadioButton(m_hWnd, IDC_LIST_MODE_COLOUR, IDC_LIST_MODE_BITMAP,
                      bitmap ? IDC_LIST_MODE_BITMAP : IDC_LIST_MODE_COLOUR);
   return COptionPage::OnInitDialog();
@@ -42,24 +42,24 @@ bool CPlaylistOptionsPage::OnChangeBackground(fw::MsgArgs& m) {
     return true;
   // Only the picture changes; the mode stays as the user set it.
   bkPath_ = chosen;
-  settings::Write(AppSettings(), kBackgroundPathSetting, bkPath_);
+  settings::Write(Settings(), kBackgroundPathSetting, bkPath_);
   DoDataExchange(false);
   Announce();
   return true;
 }
 
 void CPlaylistOptionsPage::WriteMode(int32_t mode) {
-  settings::Write(AppSettings(), settings::BackgroundMode, mode);
+  settings::Write(Settings(), settings::BackgroundMode, mode);
   Announce();
 }
 
 bool CPlaylistOptionsPage::OnColourMode(fw::MsgArgs& m) {
-  if (IsClick(m)) WriteMode(kBackgroundColour);
+  if (IsClick(m)) WriteMode(settings::kBackgroundColour);
   return true;
 }
 
 bool CPlaylistOptionsPage::OnBitmapMode(fw::MsgArgs& m) {
-  if (IsClick(m)) WriteMode(kBackgroundBitmap);
+  if (IsClick(m)) WriteMode(settings::kBackgroundPicture);
   return true;
 }
 

@@ -19,8 +19,8 @@ VELK_END_MESSAGE_TABLE(CSkinOptionsPage, COptionPage);
 
 CSkinOptionsPage::CSkinOptionsPage(IOptionChoosers& choosers)
     : COptionPage(IDD_SKIN_PAGE, choosers),
-      mainSkin_(settings::Read(AppSettings(), kMainSkinSetting)),
-      videoSkin_(settings::Read(AppSettings(), kVideoSkinSetting)) {
+      mainSkin_(settings::Read(Settings(), kMainSkinSetting)),
+      videoSkin_(settings::Read(Settings(), kVideoSkinSetting)) {
   for (const auto& s : kSkinSwatches) AddSwatch(s);
 }
 
@@ -36,14 +36,14 @@ bool CSkinOptionsPage::DoDataExchange(bool saving) {
 void CSkinOptionsPage::SetSkin(std::string& path, const settings::TextSetting& setting,
                                const std::string& value) {
   path = value;
-  settings::Write(AppSettings(), setting, value);
+  settings::Write(Settings(), setting, value);
   DoDataExchange(false);
   Announce();
 }
 
 void CSkinOptionsPage::ChooseSkin(std::string& path, const settings::TextSetting& setting) {
   const FileRequest request =
-      SkinFileRequest(settings::GetAppPath(AppSettings()), LoadResourceString(IDS_FILTER_IMAGE));
+      SkinFileRequest(settings::GetAppPath(Settings()), LoadResourceString(IDS_FILTER_IMAGE));
   std::string chosen;
   if (Choosers().ChooseFile(m_hWnd, request, chosen)) SetSkin(path, setting, chosen);
 }

@@ -82,7 +82,7 @@ bool CPlayListCtrl::Create(HWND parent, const RECT& rect, UINT id) {
   SendMessage(LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
   SetListCount();
   ApplyBackColour();
-  if (bkMode_ == kPictureBackground) SetBackgroundImage(bkPath_);
+  if (bkMode_ == settings::kBackgroundPicture) SetBackgroundImage(bkPath_);
   return true;
 }
 
@@ -123,11 +123,11 @@ void CPlayListCtrl::SetBackgroundImage(const std::string& path) {
     loaded = picture_->LoadFromFile(path, dc);
   }
   if (loaded) {
-    bkMode_ = kPictureBackground;
+    bkMode_ = settings::kBackgroundPicture;
     bkPath_ = path;
     settings_.WriteString(settings::kPlaylistSection, settings::kBackgroundPathKey, path);
   } else {
-    bkMode_ = kColourBackground;
+    bkMode_ = settings::kBackgroundColour;
     picture_.reset();
     ApplyBackColour();
   }
@@ -136,7 +136,7 @@ void CPlayListCtrl::SetBackgroundImage(const std::string& path) {
 
 void CPlayListCtrl::SetBlankBackground() {
   picture_.reset();
-  bkMode_ = kColourBackground;
+  bkMode_ = settings::kBackgroundColour;
   settings::Write(settings_, settings::BackgroundMode, bkMode_);
   ApplyBackColour();
   RedrawAll();
@@ -145,7 +145,7 @@ void CPlayListCtrl::SetBlankBackground() {
 void CPlayListCtrl::ReloadSettings() {
   ReadSettings();
   ApplyBackColour();
-  if (bkMode_ == kPictureBackground) SetBackgroundImage(bkPath_);
+  if (bkMode_ == settings::kBackgroundPicture) SetBackgroundImage(bkPath_);
   RedrawAll();
 }
 

@@ -20,6 +20,7 @@
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
 #include "player/app/SettingsStore.h"
+#include "player/app/SettingsTable.h"
 #include "player/playlist/ListBackImage.h"
 #include "player/playlist/PlayListView.h"
 #include "player/playlist/RowSelection.h"
@@ -29,8 +30,6 @@ namespace velk {
 class CPlayListCtrl : public fw::CWnd, public IPlayListView {
  public:
   static constexpr int kControlId = 100;
-  static constexpr int32_t kColourBackground = 10;
-  static constexpr int32_t kPictureBackground = 11;
   // Where the view sits in the main window: right of the frame's left edge,
   // below its title bar.
   static constexpr POINT kPlaceInMainWindow{12, 20};
@@ -125,7 +124,7 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   void DragStep(int32_t from, int32_t to);
   // Tells the main window where the dragged entry went.
   void EndDrag();
-  bool IsPictureShown() const { return bkMode_ == kPictureBackground && picture_; }
+  bool IsPictureShown() const { return bkMode_ == settings::kBackgroundPicture && picture_; }
   int32_t RowAt(POINT client) const;
   RECT RowBounds(int32_t row) const;
   // Repaints the rows first..last that are in sight.
@@ -145,7 +144,7 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   int32_t mirroredFocus_ = -1;
   bool mirrorValid_ = false;  // the list's font at the skin's size, when the screen's differs
   int32_t playingIndex_ = 0;
-  int32_t bkMode_ = kColourBackground;
+  int32_t bkMode_ = settings::kBackgroundColour;
   std::string bkPath_;
   COLORREF textNormalColour_ = 0;
   COLORREF textPlayingColour_ = 0;

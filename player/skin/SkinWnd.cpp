@@ -58,7 +58,8 @@ VELK_BEGIN_MESSAGE_TABLE(CSkinWnd)
 VELK_END_MESSAGE_TABLE(CSkinWnd, fw::CWnd);
 
 
-CSkinWnd::CSkinWnd() : frame_(std::make_unique<CFrameSkinImage>()) {}
+CSkinWnd::CSkinWnd(ISettingsStore& settings)
+    : frame_(std::make_unique<CFrameSkinImage>()), settings_(settings) {}
 
 CSkinWnd::~CSkinWnd() = default;
 
@@ -126,7 +127,7 @@ bool CSkinWnd::LoadSkin(const std::string& path) {
   return loaded;
 }
 
-void CSkinWnd::WriteSkinPath() { AppSettings().WriteString(section_, settings::kSkinPathKey, skinPath_); }
+void CSkinWnd::WriteSkinPath() { settings_.WriteString(section_, settings::kSkinPathKey, skinPath_); }
 
 // --- Buttons and regions ------------------------------------------------------------
 
@@ -167,7 +168,7 @@ uint32_t CSkinWnd::HitTest(int x, int y, const RECT& client) const {
 // --- Placement --------------------------------------------------------------------
 
 RECT CSkinWnd::LoadPlacement() {
-  const ISettingsStore& store = AppSettings();
+  const ISettingsStore& store = settings_;
   SkinRect stored{store.GetInt(section_, settings::PlacementLeft.key, settings::PlacementLeft.def),
                   store.GetInt(section_, settings::PlacementTop.key, settings::PlacementTop.def),
                   store.GetInt(section_, settings::PlacementRight.key, settings::PlacementRight.def),
@@ -184,7 +185,7 @@ RECT CSkinWnd::LoadPlacement() {
 
 bool CSkinWnd::HasStoredPlacement() const {
   constexpr int32_t kMissing = INT32_MIN;
-  return AppSettings().GetInt(section_, settings::PlacementLeft.key, kMissing) != kMissing;
+  return settings_.GetInt(section_, settings::PlacementLeft.key, kMissing) != kMissing;
 }
 
 RECT CSkinWnd::GetTitleStripOnScreen() const {
@@ -215,7 +216,7 @@ void CSkinWnd::SavePlacement() {
   }
   const PlacementParts parts =
       PlacementToSave(ToSkin(rc), ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-  ISettingsStore& store = AppSettings();
+  ISettingsStore& store = settings_;
   if (parts.horizontal) {
     store.WriteInt(section_, settings::PlacementLeft.key, rc.left);
     store.WriteInt(section_, settings::PlacementRight.key, rc.right);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/framework/Wnd.h"
+#include "player/app/SettingsStore.h"
 #include "player/res/ResourceIds.h"
 #include "player/skin/FrameSkinImage.h"
 #include "player/skin/SkinControls.h"
@@ -23,7 +24,9 @@ class CSkinWnd : public fw::CWnd {
   static constexpr uint16_t kBaseSkinResource = IDB_BASE_SKIN;
   static constexpr const char* kClassName = "VelkSkinWnd";
 
-  CSkinWnd();
+  // settings: the store that keeps the window's skin and place (the
+  // program's own unless a caller gives another).
+  explicit CSkinWnd(ISettingsStore& settings = AppSettings());
   ~CSkinWnd() override;
 
   // name: title and settings section. A non-empty skinPath replaces the
@@ -96,6 +99,9 @@ class CSkinWnd : public fw::CWnd {
   bool OnMoveDrag(fw::MsgArgs& m);
   bool OnSkinCommand(fw::MsgArgs& m);
 
+ protected:
+  ISettingsStore& Settings() const { return settings_; }
+
  private:
   void HandleMouse(int event, fw::MsgArgs& m);
   RECT PlaceBeside(const CSkinWnd& partner, const RECT& placement) const;
@@ -113,6 +119,7 @@ class CSkinWnd : public fw::CWnd {
   // Where the pointer was at the last step of a resize or move drag.
   SkinPoint resizeAnchor_;
   SkinPoint moveAnchor_;
+  ISettingsStore& settings_;
 };
 
 }  // namespace velk

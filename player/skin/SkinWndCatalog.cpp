@@ -19,7 +19,7 @@ void AppendMatches(const std::string& pattern, std::vector<std::string>& names) 
 
 }  // namespace
 
-std::string CSkinWnd::GetSkinsDir() const { return SkinsDir(settings::GetAppPath(AppSettings())); }
+std::string CSkinWnd::GetSkinsDir() const { return SkinsDir(settings::GetAppPath(settings_)); }
 
 void CSkinWnd::EnumerateSkins() {
   skinList_.clear();

@@ -50,7 +50,8 @@ VELK_BEGIN_MESSAGE_TABLE(CVideoFrameWindow)
   VELK_ON_MESSAGE(WM_PLAYER_CAPTIONTEXT, CVideoFrameWindow, OnCaptionText),
 VELK_END_MESSAGE_TABLE(CVideoFrameWindow, CSkinWnd);
 
-CVideoFrameWindow::CVideoFrameWindow(IVideoWindow* renderer) : renderer_(renderer) {}
+CVideoFrameWindow::CVideoFrameWindow(IVideoWindow* renderer, ISettingsStore& settings)
+    : CSkinWnd(settings), renderer_(renderer) {}
 
 // The engine detaches the renderer once this window is gone; until then it
 // must neither show itself again nor stay visible.
@@ -75,7 +76,7 @@ bool CVideoFrameWindow::OnCreate(fw::MsgArgs& m) {
     m.result = -1;
     return true;
   }
-  const ISettingsStore& store = AppSettings();
+  const ISettingsStore& store = Settings();
   keepAspect_ = settings::Read(store, settings::KeepAspectRatio) != 0;
   captionMode_ = video::NormalizeCaptionMode(settings::Read(store, settings::CaptionMode));
   // The engine has sized the renderer to the native picture before asking for this window.
@@ -124,7 +125,7 @@ void CVideoFrameWindow::Retire() {
 bool CVideoFrameWindow::OnDestroy(fw::MsgArgs& m) {
   ReleaseRenderer();
   CSkinWnd::OnDestroy(m);
-  ISettingsStore& store = AppSettings();
+  ISettingsStore& store = Settings();
   settings::Write(store, settings::KeepAspectRatio, keepAspect_ ? 1 : 0);
   settings::Write(store, settings::CaptionMode, captionMode_);
   return true;
@@ -288,7 +289,7 @@ void CVideoFrameWindow::PostToOwner(UINT message) {
 }
 
 bool CVideoFrameWindow::OnOptionsChanged(fw::MsgArgs&) {
-  LoadSkin(settings::Read(AppSettings(), settings::VideoSkinPath));
+  LoadSkin(settings::Read(Settings(), settings::VideoSkinPath));
   Invalidate(true);
   return true;
 }
@@ -355,7 +356,7 @@ void CVideoFrameWindow::SetCaptionMode(video::CaptionMode mode) {
   } else {
     GrowClientBottom(change.heightDelta);
   }
-  settings::Write(AppSettings(), settings::CaptionMode, captionMode_);
+  settings::Write(Settings(), settings::CaptionMode, captionMode_);
   Invalidate(true);
 }
 

@@ -23,7 +23,7 @@ class CVideoFrameWindow : public CSkinWnd {
 
   // The renderer is borrowed: the engine holds it and releases it after this
   // window is gone.
-  explicit CVideoFrameWindow(IVideoWindow* renderer);
+  explicit CVideoFrameWindow(IVideoWindow* renderer, ISettingsStore& settings = AppSettings());
   ~CVideoFrameWindow() override;
 
   // Creates the window owned by, and docked to, `owner` (the main window).

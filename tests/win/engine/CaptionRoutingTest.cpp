@@ -6,6 +6,7 @@
 #include <string>
 
 #include "player/app/SettingsTable.h"
+#include "player/video/VideoLayout.h"
 #include "shared/PlayerMessages.h"
 #include "tests/win/engine/EngineTestSupport.h"
 #include "tests/win/engine/RecordingKarvex.h"
@@ -184,10 +185,10 @@ TEST_F(CaptionTest, EachCaptionFollowsTheModeStoredAtThatMoment) {
     const wchar_t* text;
     const char* overlay;  // what the filter is given
   } rows[] = {
-      {settings::kCaptionOverlay, L"<P Class=ENCC>First caption", "<P Class=ENCC>First caption"},
-      {settings::kCaptionWindow, L"<P Class=ENCC>Second", ""},
-      {settings::kCaptionNone, L"<P Class=ENCC>Third", ""},
-      {settings::kCaptionOverlay, L"Caf\u00e9 &nbsp", "Caf\xe9 &nbsp"},
+      {video::kCaptionOverlay, L"<P Class=ENCC>First caption", "<P Class=ENCC>First caption"},
+      {video::kCaptionWindow, L"<P Class=ENCC>Second", ""},
+      {video::kCaptionNone, L"<P Class=ENCC>Third", ""},
+      {video::kCaptionOverlay, L"Caf\u00e9 &nbsp", "Caf\xe9 &nbsp"},
   };
   DWORD count = 0;
   for (const auto& r : rows) {
@@ -213,7 +214,7 @@ TEST_F(CaptionTest, EachCaptionFollowsTheModeStoredAtThatMoment) {
 TEST_F(CaptionTest, LongCaptionsAreCutToWhatTheFilterTakes) {
   IVideoWindow* video = OpenCaptionedVideo();
   ASSERT_NE(video, nullptr);
-  SetMode(settings::kCaptionOverlay);
+  SetMode(video::kCaptionOverlay);
   struct Row {
     size_t length;
     size_t passed;
@@ -233,7 +234,7 @@ TEST_F(CaptionTest, CaptionsOfAnItemWithoutVideoGoNowhere) {
   ASSERT_TRUE(engine_.Open(wav));
   ASSERT_TRUE(engine_.HasCaptionOverlay());
   EXPECT_FALSE(engine_.HasVideoWindow());
-  SetMode(settings::kCaptionOverlay);
+  SetMode(video::kCaptionOverlay);
   // The graph's own notification carries its events interface: reach the graph through it.
   ASSERT_TRUE(engine_.SetPosition(1));
   ASSERT_TRUE(engine_.Play(""));

@@ -167,6 +167,30 @@ TEST_F(VideoWindowTest, AppearsDockedWithTheItemAndGoesWhenItStops) {
   EXPECT_EQ(nullptr, main_->VideoWindow());
 }
 
+// The next item's window comes back in full screen, in the place the window had
+// before; after a stop the window opens as a window again.
+TEST_F(VideoWindowTest, FullScreenSurvivesTheNextItem) {
+  Play();
+  main_->PlayList()->AddEntry(media_.Avi("second.avi", 320, 240, 100), main_->PlayList()->Count());
+  const RECT windowed = Video().GetWindowRect();
+  Command(ID_VIDEO_FULL_SCREEN);
+  ASSERT_TRUE(Video().IsFullScreen());
+  main_->Next();
+  ASSERT_TRUE(PumpUntil([&] { return main_->VideoWindow() && main_->VideoWindow()->IsWindow(); }));
+  main_->Engine()->Pause();
+  main_->Engine()->GetState(5000);
+  EXPECT_TRUE(Video().IsFullScreen());
+  Send(Video(), WM_KEYDOWN, VK_ESCAPE, 0);
+  Send(Video(), WM_KEYUP, VK_ESCAPE, 0);
+  EXPECT_TRUE(Equal(Video().GetWindowRect(), windowed));
+  Command(ID_VIDEO_FULL_SCREEN);
+  main_->Stop();
+  EXPECT_EQ(nullptr, main_->VideoWindow());
+  Play();
+  EXPECT_FALSE(Video().IsFullScreen());
+  EXPECT_TRUE(Equal(Video().GetWindowRect(), windowed));
+}
+
 CMainWindow* g_stopper = nullptr;
 void CALLBACK StopWhileTheMenuIsOpen(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(nullptr, id);

@@ -1,4 +1,4 @@
-#include "player/engine/CaptionText.h"
+#include "player/engine/CaptionFiles.h"
 
 namespace velk::engine {
 

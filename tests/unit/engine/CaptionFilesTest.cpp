@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "player/engine/CaptionText.h"
+#include "player/engine/CaptionFiles.h"
 
 namespace velk::engine {
 namespace {
