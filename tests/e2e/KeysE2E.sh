@@ -50,6 +50,12 @@ time_stands() { ! time_moves; }
 pid=$!
 ctl wait-window "$video" 20000 >/dev/null || fail "the video window did not show"
 time_moves || fail "the playing time does not run"
+# A colon between the minutes and seconds fields (x 232-234): two dots at y 286
+# and 289 in the skin's colour, the gap's own colour between them.
+pixel() { convert "$work/shot.png" -format "%[pixel:p{$1,$2}]" info: 2>/dev/null; }
+[ "$(pixel 233 286)" = "$(pixel 233 289)" ] && [ "$(pixel 233 286)" != "$(pixel 233 287)" ] ||
+  fail "no separator between the minutes and the seconds"
+convert "$work/shot.png" -crop 34x6+212+285 +repage -scale 800% "$out/screens/time-separator.png"
 
 # The video window takes the focus; Space there pauses through the main window.
 read -r l t r b <<<"$(ctl rect "$video" 5000)"

@@ -244,6 +244,10 @@ void PaintTransport(Canvas& cv, const Colours& k) {
   cv.Fill(130, 93, 224, 103, k.panel);
   cv.Bevel(130, 93, 224, 103, k.bodyDark, k.bodyLight);
   cv.Fill(188, 94, 223, 102, k.lcd);
+  // The colon between the minutes and seconds fields: the 3-pixel gap at
+  // x 208-210 shows this picture while the digits are drawn over the fields.
+  cv.Fill(209, 96, 210, 97, k.glyph);
+  cv.Fill(209, 99, 210, 100, k.glyph);
   cv.Pattern(132, 95, 10, 6,
              ".#..#..#.." ".#.##.##.." ".#######.." ".#######.." ".#.##.##.." ".#..#..#..", k.glyph);
   cv.Pattern(142, 95, 8, 6, "..#....." "..###..." "..#####." "..#####." "..###..." "..#.....",

@@ -497,6 +497,10 @@ TEST_F(MainWindowTest, WhilePlayingTheTimeFieldsShowThePositionAndTheThumbIsOnTh
   const RECT time = window_->TimeAreaRect();
   // The minutes field is filled with the time background around its digit.
   EXPECT_EQ(DrawnAt({time.left, time.top}), COLORREF(0x400040));
+  // Between the fields the skin's colon shows: two dots with the gap's colour between.
+  const LONG gap = window_->TimeAreaRect().left + 21;
+  EXPECT_EQ(DrawnAt({gap, time.top + 1}), DrawnAt({gap, time.top + 4}));
+  EXPECT_NE(DrawnAt({gap, time.top + 1}), DrawnAt({gap, time.top + 2}));
 }
 
 }  // namespace
