@@ -6,6 +6,8 @@
 //                                          as "left top right bottom"
 //   velkctl wait-menus COUNT TIMEOUT_MS    exit code 0 once COUNT pop-up menus show
 //   velkctl menu-rect TIMEOUT_MS            prints the screen rectangle of a shown pop-up menu
+//   velkctl tip TIMEOUT_MS                  prints the rectangle and, on a second line, the
+//                                          text of a shown tooltip
 //   velkctl command TITLE ID TIMEOUT_MS    posts the menu command ID to the shown window
 //   velkctl message TITLE MSG TIMEOUT_MS   posts the window message MSG (0, 0) to the shown window
 //   velkctl picture TITLE TIMEOUT_MS       prints the screen rectangle of the shown window's
@@ -31,19 +33,32 @@ static int ShownMenus() {
   return count;
 }
 
-static BOOL CALLBACK FindMenu(HWND h, LPARAM found) {
-  char cls[32] = {};
+// The first shown window of a class, owned or not (menus, tooltips).
+struct ShownSearch {
+  const char* className;
+  HWND found;
+};
+
+static BOOL CALLBACK FindShownOfClass(HWND h, LPARAM lp) {
+  auto* s = reinterpret_cast<ShownSearch*>(lp);
+  char cls[64] = {};
   ::GetClassNameA(h, cls, sizeof(cls));
-  if (std::strcmp(cls, "#32768") != 0 || !::IsWindowVisible(h)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = h;
+  if (std::strcmp(cls, s->className) != 0 || !::IsWindowVisible(h)) return TRUE;
+  s->found = h;
   return FALSE;
 }
 
-static HWND FirstMenu() {
-  HWND found = nullptr;
-  ::EnumWindows(&FindMenu, reinterpret_cast<LPARAM>(&found));
-  return found;
+static HWND WaitShownOfClass(const char* className, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    ShownSearch s{className, nullptr};
+    ::EnumWindows(&FindShownOfClass, reinterpret_cast<LPARAM>(&s));
+    if (s.found) return s.found;
+    if (::GetTickCount() - start > timeoutMs) return nullptr;
+    ::Sleep(50);
+  }
 }
+
 
 struct ClassSearch {
   const char* className;
@@ -93,17 +108,20 @@ static int PrintRect(HWND h) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "menu-rect") == 0) {
-    const DWORD timeout = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
-    const DWORD start = ::GetTickCount();
-    HWND menu;
-    while (!(menu = FirstMenu())) {
-      if (::GetTickCount() - start > timeout) return 1;
-      ::Sleep(50);
-    }
-    return PrintRect(menu);
+    HWND menu = WaitShownOfClass("#32768", static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
+    return menu ? PrintRect(menu) : 1;
+  }
+  if (argc == 3 && std::strcmp(argv[1], "tip") == 0) {
+    HWND tip = WaitShownOfClass("tooltips_class32", static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
+    if (!tip) return 1;
+    char text[1024] = {};
+    ::GetWindowTextA(tip, text, sizeof(text));
+    PrintRect(tip);
+    std::printf("%s\n", text);
+    return 0;
   }
   if (argc < 4) {
-    std::fprintf(stderr, "usage: velkctl wait-window|close|rect|title|picture TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS | menu-rect TIMEOUT_MS | command|message TITLE ID TIMEOUT_MS\n");
+    std::fprintf(stderr, "usage: velkctl wait-window|close|rect|title|picture TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS | menu-rect|tip TIMEOUT_MS | command|message TITLE ID TIMEOUT_MS\n");
     return 2;
   }
   const char* verb = argv[1];

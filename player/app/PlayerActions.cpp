@@ -138,6 +138,71 @@ Action ActionOfMediaKey(uint32_t appCommand, EngineState engine) {
 
 uint32_t MessageOf(Action action) { return RouteOf(action).messages[0]; }
 
+namespace {
+
+std::string KeyName(uint32_t key) {
+  switch (key) {
+    case kReturn: return "Enter";
+    case kEscape: return "Esc";
+    case kSpace: return "Space";
+    case kLeft: return "Left";
+    case kRight: return "Right";
+    case kUp: return "Up";
+    case kDown: return "Down";
+    case kDelete: return "Delete";
+    case kAdd: return "Num +";
+    case kSubtract: return "Num -";
+    default: return std::string(1, static_cast<char>(key));
+  }
+}
+
+// The keys that reach an action from a window: the video window keeps its own
+// and passes the main window's on, except those it keeps for itself.
+std::string KeysOf(const ActionRoute& row, bool videoWindow) {
+  std::string keys;
+  auto add = [&](uint32_t key) {
+    if (key == 0) return;
+    if (!keys.empty()) keys += ", ";
+    keys += KeyName(key);
+  };
+  for (uint32_t key : row.keys) {
+    if (!videoWindow || ActionOfVideoKey(key) == Action::None) add(key);
+  }
+  if (videoWindow) add(row.videoKey);
+  return keys;
+}
+
+}  // namespace
+
+std::string TipOf(uint32_t message, bool videoWindow) {
+  // What the buttons with a right-click menu or a dialog hold.
+  static constexpr struct {
+    uint32_t message;
+    const char* holds;
+  } kHolds[] = {
+      {ID_BTN_OPENLIST, "right-click: open, save or clear the playlist"},
+      {ID_BTN_ADD, "right-click: add files, a folder or a location"},
+      {ID_BTN_REMOVE, "right-click: remove or crop the selected, clear the playlist"},
+      {ID_BTN_SELECT, "right-click: select all or none, invert the selection"},
+      {ID_BTN_OPTIONS, "skins and colours, the playlist's look, about"},
+      {ID_BTN_OPEN, "they replace the playlist and play"},
+      {ID_AREA_SEEK, "click where to play from"},
+      {ID_AREA_VOLUME, "click the level"},
+      {ID_VIDEO_FULLSCREEN, "Esc leaves it"},
+  };
+  if (message == WM_SKIN_RESIZEDRAG) return "Drag to resize";
+  const Action action = ActionOfMessage(message);
+  if (action == Action::None) return {};
+  const ActionRoute& row = RouteOf(action);
+  std::string tip = row.what;
+  const std::string keys = KeysOf(row, videoWindow);
+  if (!keys.empty()) tip += " (" + keys + ")";
+  for (const auto& extra : kHolds) {
+    if (extra.message == message) tip += std::string(": ") + extra.holds;
+  }
+  return tip;
+}
+
 CommandState StateOf(Action action, const PlayerSnapshot& p) {
   auto checkedIf = [](bool on) { return CommandState{true, on}; };
   switch (action) {

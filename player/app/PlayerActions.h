@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "player/engine/EngineState.h"
 
@@ -58,6 +59,12 @@ Action ActionOfMediaKey(uint32_t appCommand, EngineState engine);
 // The main window's message for an action (its skin button), or 0: how the
 // video window hands the main window's actions over.
 uint32_t MessageOf(Action action);
+
+// The tooltip of a skin button or hot region (its message id) of the main
+// window or the video window: the action in words and the keys that reach it
+// there; the buttons with a menu or a dialog say what it holds. Empty for
+// anything else.
+std::string TipOf(uint32_t message, bool videoWindow);
 
 // What menus show, from a snapshot of the player taken when a menu opens.
 struct PlayerSnapshot {

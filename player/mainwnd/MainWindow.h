@@ -98,6 +98,7 @@ class CMainWindow : public CSkinWnd {
   bool OnDropFiles(fw::MsgArgs& m);
   bool OnViewDoubleClick(fw::MsgArgs& m);
 
+  std::string TipFor(uint32_t region) const override { return TipOf(region, false); }
   void LoadColours();
   void AddSeekArea();
   void DrawSeekThumb(HDC dc);

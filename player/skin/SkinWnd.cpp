@@ -1,5 +1,7 @@
 #include "player/skin/SkinWnd.h"
 
+#include <commctrl.h>
+
 
 #include "platform/framework/Gdi.h"
 #include "player/app/SettingsStore.h"
@@ -237,12 +239,67 @@ bool CSkinWnd::OnCreate(fw::MsgArgs& m) {
   }
   LoadSkin(skinPath_);
   SetHotRegion(ResizeGripRegion());
+  CreateToolTip();
   m.result = 0;
   return true;
 }
 
+// --- Tooltips ---------------------------------------------------------------------------
+
+namespace {
+constexpr UINT_PTR kTipTool = 1;
+}  // namespace
+
+void CSkinWnd::CreateToolTip() {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  tip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                           fw::ResourceInstance(), nullptr);
+  if (!tip_) return;
+  // The tool watches the window's mouse itself; its rectangle stays empty
+  // until the pointer is over something that has a tip.
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = m_hWnd;
+  tool.uId = kTipTool;
+  tool.lpszText = const_cast<char*>("");
+  ::SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  ::SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, 400);
+  tipRegion_ = kNoRegion;
+}
+
+// A new region gets the tool's rectangle and text, so the control treats the
+// move into it as entering a new tool and shows its tip after the usual delay.
+void CSkinWnd::ShowTipFor(uint32_t region, const fw::MsgArgs& move) {
+  if (!tip_ || region == tipRegion_) return;
+  tipRegion_ = region;
+  std::string text = region == kNoRegion ? std::string() : TipFor(region);
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = m_hWnd;
+  tool.uId = kTipTool;
+  if (!text.empty()) {
+    const HotRegion* hot = controls_.FindRegion(region);
+    const POINT origin = GetRegionOrigin(region, GetClientRect());
+    if (hot) tool.rect = RECT{origin.x, origin.y, origin.x + hot->width, origin.y + hot->height};
+  }
+  ::SendMessageA(tip_, TTM_POP, 0, 0);
+  ::SendMessageA(tip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+  tool.lpszText = text.data();
+  ::SendMessageA(tip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  // The control saw this move before the tool took its new rectangle: it is
+  // shown the move again, or a pointer that comes to rest here gets no tip.
+  MSG again{m_hWnd, move.message, move.wParam, move.lParam, static_cast<DWORD>(::GetMessageTime()), move.Point()};
+  ::ClientToScreen(m_hWnd, &again.pt);
+  ::SendMessageA(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&again));
+}
+
 bool CSkinWnd::OnDestroy(fw::MsgArgs& m) {
   m.result = Default();
+  if (tip_) ::DestroyWindow(tip_);
+  tip_ = nullptr;
   SavePlacement();
   controls_.Clear();
   frame_.reset();
@@ -290,6 +347,7 @@ void CSkinWnd::HandleMouse(int event, fw::MsgArgs& m) {
   in.resizing = resizing_;
   in.moving = moving_;
   const SkinMouseAction action = DecideSkinMouse(in, controls_);
+  if (in.event == SkinMouseEvent::Move && !in.held) ShowTipFor(controls_.HitTest(m.X(), m.Y(), in.client), m);
   if (action.cursor == SkinCursor::SizeNWSE) fw::SetStandardCursor(IDC_SIZENWSE);
   if (action.cursor == SkinCursor::Arrow) fw::SetStandardCursor(IDC_ARROW);
   if (action.drawButtons) {

@@ -60,6 +60,9 @@ class CSkinWnd : public fw::CWnd {
   POINT GetRegionOrigin(uint32_t id, const RECT& client) const;
   uint32_t HitTest(int x, int y, const RECT& client) const;
   void DrawButtons(HDC dc, uint32_t pressedId, bool force);
+  // The tooltip control: one tool that follows the button or region under the
+  // pointer, with the text TipFor gives it.
+  HWND ToolTip() const { return tip_; }
 
   // The stored placement, corrected to the screen; also reads the skin path.
   RECT LoadPlacement();
@@ -101,12 +104,16 @@ class CSkinWnd : public fw::CWnd {
 
  protected:
   ISettingsStore& Settings() const { return settings_; }
+  // The tooltip of a button or hot region; empty: none.
+  virtual std::string TipFor(uint32_t /*region*/) const { return {}; }
 
  private:
   void HandleMouse(int event, fw::MsgArgs& m);
   RECT PlaceBeside(const CSkinWnd& partner, const RECT& placement) const;
   std::vector<struct DockPartner> PartnerRects() const;
   void WriteSkinPath();
+  void CreateToolTip();
+  void ShowTipFor(uint32_t region, const fw::MsgArgs& move);
 
   std::string section_;
   std::unique_ptr<CFrameSkinImage> frame_;
@@ -120,6 +127,8 @@ class CSkinWnd : public fw::CWnd {
   SkinPoint resizeAnchor_;
   SkinPoint moveAnchor_;
   ISettingsStore& settings_;
+  HWND tip_ = nullptr;
+  uint32_t tipRegion_ = kNoRegion;
 };
 
 }  // namespace velk

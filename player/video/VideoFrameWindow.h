@@ -72,6 +72,7 @@ class CVideoFrameWindow : public CSkinWnd {
   bool OnOptionsChanged(fw::MsgArgs& m);
   bool OnCaptionText(fw::MsgArgs& m);
 
+  std::string TipFor(uint32_t region) const override { return TipOf(region, true); }
   // The area the picture and the strip share: the whole screen in full
   // screen, otherwise the inner area.
   RECT LayoutArea() const;

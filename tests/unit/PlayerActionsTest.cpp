@@ -145,5 +145,24 @@ TEST(PlayerActions, EveryIdReachesOneAction) {
   }
 }
 
+// Tooltips name the action and the keys that reach it from that window.
+TEST(PlayerActions, TipsNameTheActionAndItsKeys) {
+  const struct {
+    uint32_t message;
+    bool video;
+    const char* tip;
+  } rows[] = {
+      {ID_BTN_PLAY, false, "Play (X, Enter)"},
+      {ID_BTN_REMOVE, false, "Remove the selected (Delete, Num -): right-click: remove or crop the selected, "
+                             "clear the playlist"},
+      {ID_BTN_OPTIONS, false, "Options: skins and colours, the playlist's look, about"},
+      {ID_VIDEO_STOP, true, "Stop (V)"},  // Esc leaves full screen there
+      {ID_VIDEO_FULLSCREEN, true, "Full screen on or off: Esc leaves it"},
+      {WM_SKIN_RESIZEDRAG, true, "Drag to resize"},
+      {0x9999, false, ""},
+  };
+  for (const auto& r : rows) EXPECT_EQ(TipOf(r.message, r.video), r.tip) << r.message;
+}
+
 }  // namespace
 }  // namespace velk

@@ -469,6 +469,49 @@ TEST_F(MainWindowTest, TheMainPopupChecksTheRepeatModeAndShuffle) {
   EXPECT_EQ(checked(1), std::make_pair(true, false));
 }
 
+// The one tool of the tooltip control follows the pointer from button to
+// button with each one's text, and has nothing over the plain frame.
+TEST_F(MainWindowTest, TheToolTipFollowsThePointerOverButtonsAndRegions) {
+  Open("");
+  HWND tip = window_->ToolTip();
+  ASSERT_NE(nullptr, tip);
+  auto tool = [&](std::string& text) {
+    char buffer[512] = {};
+    TOOLINFOA info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = window_->m_hWnd;
+    info.uId = 1;
+    info.lpszText = buffer;
+    ::SendMessageA(tip, TTM_GETTEXTA, sizeof(buffer), reinterpret_cast<LPARAM>(&info));
+    text = buffer;
+    ::SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info));
+    return info.rect;
+  };
+  const RECT client = window_->GetClientRect();
+  const struct {
+    UINT id;
+    const char* tip;
+  } rows[] = {{ID_BTN_ADD, "Add files (Num +): right-click: add files, a folder or a location"},
+              {ID_BTN_STOP, "Stop (V, Esc)"},
+              {ID_AREA_VOLUME, "Volume: click the level"}};
+  for (const auto& r : rows) {
+    const POINT origin = window_->GetRegionOrigin(r.id, client);
+    window_->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(origin.x + 1, origin.y + 1));
+    std::string text;
+    const RECT rc = tool(text);
+    EXPECT_EQ(text, r.tip);
+    EXPECT_EQ(rc.left, origin.x) << r.tip;
+    EXPECT_EQ(rc.top, origin.y) << r.tip;
+    EXPECT_GT(rc.right, rc.left) << r.tip;
+  }
+  const RECT inner = window_->GetInnerRect();
+  window_->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(inner.left - 1, (inner.top + inner.bottom) / 2));
+  std::string text;
+  const RECT rc = tool(text);
+  EXPECT_EQ(text, "");
+  EXPECT_EQ(rc.right - rc.left, 0);
+}
+
 TEST_F(MainWindowTest, AnOptionsAnnouncementRepaintsTheDisplaysAndThePlayListView) {
   Open("");
   const RECT area = window_->TimeAreaRect();
