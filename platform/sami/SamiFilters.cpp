@@ -119,8 +119,11 @@ HRESULT CSamiOutputPin::GetMediaType(int position, CMediaType* type) {
 }
 
 HRESULT CSamiOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
+  // Room for the longest caption of any language: switching needs no new buffers.
   size_t longest = 1;
-  for (const TimedCaption& c : source_->Captions()) longest = std::max(longest, c.text.size());
+  for (size_t i = 0; i < source_->TimelineCount(); ++i) {
+    for (const TimedCaption& c : source_->Timeline(i)) longest = std::max(longest, c.text.size());
+  }
   ALLOCATOR_PROPERTIES want = *request;
   want.cBuffers = std::max<long>(want.cBuffers, 2);
   want.cbBuffer = std::max<long>(want.cbBuffer, static_cast<long>(longest * sizeof(wchar_t)));
@@ -134,6 +137,7 @@ HRESULT CSamiOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PRO
 HRESULT CSamiOutputPin::Active() {
   HRESULT hr = CBaseOutputPin::Active();
   if (FAILED(hr)) return hr;
+  resumeAt_ = 0;  // a new run of the segment starts with its caption in effect
   StartThread();
   return S_OK;
 }
@@ -160,7 +164,15 @@ void CSamiOutputPin::StopThread() {
   thread_ = nullptr;
 }
 
-void CSamiOutputPin::Seek(REFERENCE_TIME position) {
+void CSamiOutputPin::Seek(REFERENCE_TIME position, size_t timeline) { Restart(position, 0, timeline); }
+
+void CSamiOutputPin::SwitchTimeline(size_t timeline, REFERENCE_TIME streamTime) {
+  Restart(from_, streamTime, timeline);
+}
+
+void CSamiOutputPin::Restart(REFERENCE_TIME segment, REFERENCE_TIME streamTime, size_t timeline) {
+  // A thread that has delivered everything still counts: the new timeline
+  // may have more to say.
   bool running = thread_ != nullptr;
   if (running) {
     // Flush first: the renderer lets go of a sample it holds, the thread returns.
@@ -169,7 +181,9 @@ void CSamiOutputPin::Seek(REFERENCE_TIME position) {
     StopThread();
     DeliverEndFlush();
   }
-  from_ = position;
+  from_ = segment;
+  resumeAt_ = streamTime;
+  timeline_ = timeline;
   if (running) {
     allocator_->Commit();
     StartThread();
@@ -185,12 +199,21 @@ DWORD WINAPI CSamiOutputPin::ThreadMain(void* self) {
 
 void CSamiOutputPin::Stream() {
   const REFERENCE_TIME from = from_;
+  const REFERENCE_TIME resumeAt = resumeAt_;
   DeliverNewSegment(from, MAXLONGLONG, 1.0);
-  const std::vector<TimedCaption>& captions = source_->Captions();
-  // The caption in effect at the seek position is shown at once.
+  const std::vector<TimedCaption>& captions = source_->Timeline(timeline_);
   size_t first = 0;
-  for (size_t i = 0; i < captions.size(); ++i)
-    if (captions[i].start <= from) first = i;
+  if (resumeAt <= 0) {
+    // The caption in effect at the seek position is shown at once.
+    for (size_t i = 0; i < captions.size(); ++i)
+      if (captions[i].start <= from) first = i;
+  } else {
+    // Going on mid-stream: the captions still to come.
+    first = static_cast<size_t>(
+        std::lower_bound(captions.begin(), captions.end(), from + resumeAt,
+                         [](const TimedCaption& c, REFERENCE_TIME t) { return c.start < t; }) -
+        captions.begin());
+  }
   for (size_t i = first; i < captions.size() && !stop_; ++i) {
     IMediaSample* sample = nullptr;
     REFERENCE_TIME start = std::max<REFERENCE_TIME>(captions[i].start - from, 0);
@@ -228,6 +251,7 @@ CSamiSource::~CSamiSource() { delete output_; }
 HRESULT STDMETHODCALLTYPE CSamiSource::NonDelegatingQueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   if (iid == IID_IFileSourceFilter) return dshow::GetInterface(static_cast<IFileSourceFilter*>(this), out);
+  if (iid == IID_IAMStreamSelect) return dshow::GetInterface(static_cast<IAMStreamSelect*>(this), out);
   if (iid == IID_IMediaSeeking) return dshow::GetInterface(static_cast<IMediaSeeking*>(this), out);
   return CBaseFilter::NonDelegatingQueryInterface(iid, out);
 }
@@ -253,18 +277,31 @@ HRESULT STDMETHODCALLTYPE CSamiSource::Load(LPCOLESTR fileName, const AM_MEDIA_T
   if (!ok) return E_FAIL;
   try {
     SamiDocument doc = ParseSami(bytes.data(), bytes.size());
-    UINT codePage = doc.TextIsUtf8() ? CP_UTF8 : CP_ACP;
-    for (const SamiCaption& c : doc.captions) {
-      TimedCaption timed;
-      timed.start = c.startMs * 10000;
-      timed.text = fw::Widen(c.text, codePage);
-      captions_.push_back(std::move(timed));
+    const UINT codePage = doc.TextIsUtf8() ? CP_UTF8 : CP_ACP;
+    auto timed = [codePage](const std::vector<SamiCaption>& captions) {
+      std::vector<TimedCaption> out;
+      out.reserve(captions.size());
+      for (const SamiCaption& c : captions) out.push_back({c.startMs * 10000, fw::Widen(c.text, codePage)});
+      std::stable_sort(out.begin(), out.end(),
+                       [](const TimedCaption& a, const TimedCaption& b) { return a.start < b.start; });
+      return out;
+    };
+    std::vector<std::vector<TimedCaption>> timelines;
+    std::vector<Language> languages;
+    for (const SamiLanguage& l : doc.languages) {
+      Language language;
+      language.name = fw::Widen(l.name.empty() ? l.selector : l.name, codePage);
+      const std::wstring lang = fw::Widen(l.lang, codePage);
+      language.lcid = lang.empty() ? 0 : ::LocaleNameToLCID(lang.c_str(), 0);
+      languages.push_back(std::move(language));
+      timelines.push_back(timed(l.captions));
     }
-    std::stable_sort(captions_.begin(), captions_.end(),
-                     [](const TimedCaption& a, const TimedCaption& b) { return a.start < b.start; });
+    if (timelines.empty()) timelines.push_back(timed(doc.captions));
+    timelines_ = std::move(timelines);
+    languages_ = std::move(languages);
+    selected_ = 0;
     fileName_ = fileName;
   } catch (...) {
-    captions_.clear();
     return E_OUTOFMEMORY;
   }
   return S_OK;
@@ -288,7 +325,81 @@ HRESULT STDMETHODCALLTYPE CSamiSource::GetCurFile(LPOLESTR* fileName, AM_MEDIA_T
 }
 
 void CSamiSource::OnSeek(REFERENCE_TIME position) {
-  if (output_) output_->Seek(position);
+  CAutoLock lock(&lock_);
+  pausedAt_ = 0;  // the stream starts afresh at the new position
+  if (output_) output_->Seek(position, selected_);
+}
+
+HRESULT STDMETHODCALLTYPE CSamiSource::Pause() {
+  CAutoLock lock(&lock_);
+  if (state_ == State_Running) {
+    pausedAt_ = StreamTime();
+  } else if (state_ == State_Stopped) {
+    pausedAt_ = 0;
+  }
+  return CBaseFilter::Pause();
+}
+
+REFERENCE_TIME CSamiSource::StreamTime() const {
+  if (state_ == State_Paused) return pausedAt_;
+  if (state_ != State_Running || !Clock()) return 0;
+  REFERENCE_TIME now = 0;
+  if (FAILED(Clock()->GetTime(&now))) return 0;
+  return std::max<REFERENCE_TIME>(now - start_, 0);
+}
+
+HRESULT STDMETHODCALLTYPE CSamiSource::Count(DWORD* count) {
+  if (!count) return E_POINTER;
+  CAutoLock lock(&lock_);
+  *count = static_cast<DWORD>(languages_.size());
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CSamiSource::Info(LONG index, AM_MEDIA_TYPE** type, DWORD* flags, LCID* lcid,
+                                            DWORD* group, WCHAR** name, IUnknown** object, IUnknown** unk) {
+  CAutoLock lock(&lock_);
+  if (index < 0 || static_cast<size_t>(index) >= languages_.size()) return E_INVALIDARG;
+  const Language& language = languages_[static_cast<size_t>(index)];
+  const bool selected = static_cast<size_t>(index) == selected_;
+  if (name) {
+    const size_t bytes = (language.name.size() + 1) * sizeof(wchar_t);
+    *name = static_cast<WCHAR*>(::CoTaskMemAlloc(bytes));
+    if (!*name) return E_OUTOFMEMORY;
+    memcpy(*name, language.name.c_str(), bytes);
+  }
+  if (type) {
+    CMediaType mt;
+    if (output_) output_->GetMediaType(0, &mt);
+    *type = dshow::CreateMediaType(&mt);
+    if (!*type) {
+      if (name) {
+        ::CoTaskMemFree(*name);
+        *name = nullptr;
+      }
+      return E_OUTOFMEMORY;
+    }
+  }
+  if (flags) *flags = selected ? AMSTREAMSELECTINFO_ENABLED | AMSTREAMSELECTINFO_EXCLUSIVE : 0;
+  if (lcid) *lcid = language.lcid;
+  if (group) *group = 0;
+  // The selected language's captions leave through the output pin.
+  if (object) {
+    *object = nullptr;
+    if (selected && output_) output_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(object));
+  }
+  if (unk) *unk = nullptr;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CSamiSource::Enable(LONG index, DWORD flags) {
+  CAutoLock lock(&lock_);
+  if (index < 0 || static_cast<size_t>(index) >= languages_.size()) return E_INVALIDARG;
+  // One language at a time: there is no showing all, or none, of them.
+  if (flags != AMSTREAMSELECTENABLE_ENABLE) return E_NOTIMPL;
+  if (static_cast<size_t>(index) == selected_) return S_OK;
+  selected_ = static_cast<size_t>(index);
+  if (output_) output_->SwitchTimeline(selected_, StreamTime());
+  return S_OK;
 }
 
 // --- Text renderer --------------------------------------------------------------------

@@ -1,7 +1,9 @@
 // samiparse.ax: a SAMI source filter and a text renderer, for systems whose
 // DirectShow has no SAMI parser (Wine). RenderFile of a .smi file builds
 // source -> renderer; the renderer raises EC_OLE_EVENT ("Text", caption) at
-// each caption's time and follows pause, seek and stop like a renderer.
+// each caption's time and follows pause, seek and stop like a renderer. The
+// source offers the document's languages through IAMStreamSelect, as the
+// system's own parser does.
 //
 // The source is found by byte patterns under the stream media type (see the
 // registration); the renderer through the filter mapper (text input).
@@ -65,7 +67,8 @@ class CCaptionSeeking : public IMediaSeeking {
 class CSamiSource;
 
 // The source's output pin: a streaming thread delivers one text sample per
-// caption, stamped with its start relative to the seek position.
+// caption of one timeline, stamped with its start relative to the segment
+// (the seek position).
 class CSamiOutputPin : public dshow::CBaseOutputPin {
  public:
   CSamiOutputPin(CSamiSource* source, dshow::CCritSec* lock);
@@ -77,22 +80,35 @@ class CSamiOutputPin : public dshow::CBaseOutputPin {
   HRESULT Active() override;
   HRESULT Inactive() override;
 
-  // Restarts delivery from `position` (flushing what is under way).
-  void Seek(REFERENCE_TIME position);
+  // Both with the filter lock held. Restarts delivery (flushing what is
+  // under way) at a new segment starting at `position`, with the caption in
+  // effect there first.
+  void Seek(REFERENCE_TIME position, size_t timeline);
+  // Goes on in the same segment with another timeline: its captions from
+  // `streamTime` on (its caption in effect at the segment's start when
+  // streamTime is 0). The caption on screen stays until the next one.
+  void SwitchTimeline(size_t timeline, REFERENCE_TIME streamTime);
 
  private:
   static DWORD WINAPI ThreadMain(void* self);
   void Stream();
   void StartThread();
   void StopThread();
+  void Restart(REFERENCE_TIME segment, REFERENCE_TIME streamTime, size_t timeline);
 
   CSamiSource* source_;
   HANDLE thread_ = nullptr;
   volatile LONG stop_ = 0;
-  REFERENCE_TIME from_ = 0;
+  // What the next streaming thread delivers; set while no thread runs.
+  REFERENCE_TIME from_ = 0;      // the segment's start in media time
+  REFERENCE_TIME resumeAt_ = 0;  // stream time to go on from
+  size_t timeline_ = 0;          // which of the source's timelines
 };
 
-class CSamiSource : public dshow::CBaseFilter, public IFileSourceFilter, public CCaptionSeeking {
+class CSamiSource : public dshow::CBaseFilter,
+                    public IFileSourceFilter,
+                    public IAMStreamSelect,
+                    public CCaptionSeeking {
  public:
   static dshow::CUnknown* CreateInstance(IUnknown* outer, HRESULT* hr);
   explicit CSamiSource(IUnknown* outer);
@@ -104,20 +120,46 @@ class CSamiSource : public dshow::CBaseFilter, public IFileSourceFilter, public 
   int GetPinCount() override { return 1; }
   dshow::CBasePin* GetPin(int n) override;
 
+  HRESULT STDMETHODCALLTYPE Pause() override;
+
   // IFileSourceFilter
   HRESULT STDMETHODCALLTYPE Load(LPCOLESTR fileName, const AM_MEDIA_TYPE* type) override;
   HRESULT STDMETHODCALLTYPE GetCurFile(LPOLESTR* fileName, AM_MEDIA_TYPE* type) override;
 
-  const std::vector<TimedCaption>& Captions() const { return captions_; }
+  // IAMStreamSelect: one stream per language of the document, all in group 0,
+  // one of them enabled (the first at the start). A document whose
+  // paragraphs name no class has none. Enable takes AMSTREAMSELECTENABLE_ENABLE
+  // only, at any time: from then on the captions are the new language's.
+  HRESULT STDMETHODCALLTYPE Count(DWORD* count) override;
+  HRESULT STDMETHODCALLTYPE Info(LONG index, AM_MEDIA_TYPE** type, DWORD* flags, LCID* lcid, DWORD* group,
+                                 WCHAR** name, IUnknown** object, IUnknown** unk) override;
+  HRESULT STDMETHODCALLTYPE Enable(LONG index, DWORD flags) override;
+
+  // The captions of a language, sorted by start; fixed once loaded, so the
+  // streaming thread reads them without a lock.
+  const std::vector<TimedCaption>& Timeline(size_t i) const { return timelines_[i]; }
+  size_t TimelineCount() const { return timelines_.size(); }
 
  protected:
   void OnSeek(REFERENCE_TIME position) override;
 
  private:
+  struct Language {
+    std::wstring name;
+    LCID lcid = 0;
+  };
+  // Where the stream stands: the time since the segment began on the running
+  // clock, as it was at the pause, or 0. Filter lock held.
+  REFERENCE_TIME StreamTime() const;
+
   dshow::CCritSec lock_;
   CSamiOutputPin* output_ = nullptr;
   std::wstring fileName_;
-  std::vector<TimedCaption> captions_;
+  std::vector<Language> languages_;
+  // One per language; a single one when the document has no language.
+  std::vector<std::vector<TimedCaption>> timelines_ = std::vector<std::vector<TimedCaption>>(1);
+  size_t selected_ = 0;
+  REFERENCE_TIME pausedAt_ = 0;  // stream time at the last pause from running
 };
 
 class CTextRenderer;

@@ -1,6 +1,9 @@
 #include "platform/sami/SamiParser.h"
 
+#include <algorithm>
+#include <deque>
 #include <string_view>
+#include <unordered_map>
 
 namespace velk {
 
@@ -181,32 +184,235 @@ class CTextPiece {
   bool open_ = false;
 };
 
+std::string LowerCase(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = Lower(c);
+  return out;
+}
+
+// Where "</name" (any case) starts at or after `from`, or the end of the input.
+size_t FindEndTag(std::string_view doc, size_t from, std::string_view name) {
+  for (size_t p = doc.find("</", from); p != std::string_view::npos; p = doc.find("</", p + 2)) {
+    std::string_view rest = doc.substr(p + 2);
+    if (rest.size() >= name.size() && EqualNoCase(rest.substr(0, name.size()), name) &&
+        (rest.size() == name.size() || !IsNameChar(rest[name.size()]))) {
+      return p;
+    }
+  }
+  return doc.size();
+}
+
+bool IsClassChar(char c) { return IsNameChar(c) && c != ':'; }
+
+std::string_view Unquote(std::string_view s) {
+  s = Trim(s);
+  if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front()) {
+    s = Trim(s.substr(1, s.size() - 2));
+  }
+  return s;
+}
+
+// A class declared in a STYLE block. Its properties point into the reader's
+// copy of the style sheet: a rule's properties are never copied per selector.
+struct DeclaredClass {
+  std::string selector;
+  std::string_view name;
+  std::string_view lang;
+};
+
+// The class rules of a style sheet, in order; a class declared again keeps its
+// place and takes the later properties.
+class CStyleReader {
+ public:
+  void Read(std::string_view css) {
+    sheets_.push_back(WithoutComments(css));
+    std::string_view sheet = sheets_.back();
+    size_t p = 0;
+    while (p < sheet.size()) {
+      size_t open = sheet.find('{', p);
+      if (open == std::string_view::npos) break;
+      size_t close = sheet.find('}', open + 1);
+      if (close == std::string_view::npos) close = sheet.size();
+      OnRule(sheet.substr(p, open - p), sheet.substr(open + 1, close - open - 1));
+      p = close + 1;
+    }
+  }
+  std::vector<DeclaredClass>& Classes() { return classes_; }
+  // The declaration of a lower-case class, or -1.
+  int Find(const std::string& key) const {
+    auto it = index_.find(key);
+    return it == index_.end() ? -1 : static_cast<int>(it->second);
+  }
+
+ private:
+  // "/* */" goes; the "<!--" and "-->" that hide a style sheet from old
+  // browsers become blanks.
+  static std::string WithoutComments(std::string_view css) {
+    std::string out;
+    out.reserve(css.size());
+    size_t p = 0;
+    while (p < css.size()) {
+      if (css.compare(p, 2, "/*") == 0) {
+        size_t close = css.find("*/", p + 2);
+        p = close == std::string_view::npos ? css.size() : close + 2;
+        out += ' ';
+      } else if (css.compare(p, 4, "<!--") == 0) {
+        p += 4;
+        out += ' ';
+      } else if (css.compare(p, 3, "-->") == 0) {
+        p += 3;
+        out += ' ';
+      } else {
+        out += css[p++];
+      }
+    }
+    return out;
+  }
+
+  void OnRule(std::string_view selectors, std::string_view body) {
+    // The properties are read once, however many selectors share them.
+    bool hasName = false, hasLang = false;
+    std::string_view name, lang;
+    size_t p = 0;
+    while (p < body.size()) {
+      size_t semicolon = body.find(';', p);
+      if (semicolon == std::string_view::npos) semicolon = body.size();
+      std::string_view property = body.substr(p, semicolon - p);
+      size_t colon = property.find(':');
+      if (colon != std::string_view::npos) {
+        std::string_view key = Trim(property.substr(0, colon));
+        std::string_view value = Unquote(property.substr(colon + 1));
+        if (EqualNoCase(key, "name")) hasName = true, name = value;
+        if (EqualNoCase(key, "lang")) hasLang = true, lang = value;
+      }
+      p = semicolon + 1;
+    }
+    p = 0;
+    while (p <= selectors.size()) {
+      size_t comma = selectors.find(',', p);
+      if (comma == std::string_view::npos) comma = selectors.size();
+      std::string_view selector = Trim(selectors.substr(p, comma - p));
+      size_t dot = selector.rfind('.');
+      if (dot != std::string_view::npos) {
+        size_t end = dot + 1;
+        while (end < selector.size() && IsClassChar(selector[end])) ++end;
+        if (end > dot + 1) {
+          DeclaredClass& declared = Declare(selector.substr(dot + 1, end - dot - 1));
+          if (hasName) declared.name = name;
+          if (hasLang) declared.lang = lang;
+        }
+      }
+      p = comma + 1;
+    }
+  }
+
+  DeclaredClass& Declare(std::string_view selector) {
+    auto [it, added] = index_.emplace(LowerCase(selector), classes_.size());
+    if (added) classes_.push_back({std::string(selector), {}, {}});
+    return classes_[it->second];
+  }
+
+  std::deque<std::string> sheets_;  // never moved: the declarations point into them
+  std::vector<DeclaredClass> classes_;
+  std::unordered_map<std::string, size_t> index_;
+};
+
+struct Paragraph {
+  int cls = -1;          // the class's number in the order of first use; -1 without a Class
+  std::string text;      // as written
+  size_t contentAt = 0;  // where the text after the opening tag starts
+};
+
+struct Block {
+  int64_t startMs = 0;
+  std::string loose;  // text before the first paragraph
+  std::vector<Paragraph> paragraphs;
+};
+
+// One caption line after another, in the caption's own line break.
+class CCaptionLines {
+ public:
+  void Clear() {
+    text_.clear();
+    hasContent_ = false;
+  }
+  bool Empty() const { return text_.empty(); }
+  void Add(const Paragraph& p) {
+    std::string_view content = Trim(std::string_view(p.text).substr(std::min(p.contentAt, p.text.size())));
+    if (text_.empty()) {
+      text_ = p.text;
+    } else if (!content.empty()) {
+      if (hasContent_) text_ += "<br>";
+      text_.append(content);
+    }
+    if (!content.empty()) hasContent_ = true;
+  }
+  std::string& Text() { return text_; }
+
+ private:
+  std::string text_;
+  bool hasContent_ = false;
+};
+
 class CSamiReader {
  public:
   explicit CSamiReader(std::string_view doc) : doc_(doc) {}
 
-  std::vector<SamiCaption> Read() {
+  void Read(SamiDocument* result) {
+    const size_t bodyAt = BodyStart();
     size_t p = 0;
-    for (size_t lt = doc_.find('<'); lt != std::string_view::npos; lt = doc_.find('<', lt + 1)) {
-      Tag tag = ReadTag(doc_, lt);
-      if (!tag.comment && !tag.closing && EqualNoCase(tag.name, "body")) {
-        p = tag.end;
-        break;
-      }
-      lt = tag.end - 1;  // never look inside a tag twice
-    }
     while (p < doc_.size()) {
       size_t lt = doc_.find('<', p);
       if (lt == std::string_view::npos) break;
       Tag tag = ReadTag(doc_, lt);
-      p = tag.end;
-      OnTag(tag);
+      if (IsStyle(tag)) {
+        p = ReadStyle(tag);
+      } else {
+        p = tag.end;
+        if (lt >= bodyAt) OnTag(tag);
+      }
     }
     EndBlock(doc_.size());
-    return std::move(captions_);
+    MakeLanguages(result);
   }
 
  private:
+  static bool IsStyle(const Tag& tag) {
+    return !tag.comment && !tag.closing && EqualNoCase(tag.name, "style");
+  }
+
+  // Just past the STYLE element that starts with `tag` (its end tag included).
+  size_t StyleEnd(const Tag& tag) const {
+    size_t close = FindEndTag(doc_, tag.end, "style");
+    return close < doc_.size() ? ReadTag(doc_, close).end : doc_.size();
+  }
+
+  // Where the body begins: just past the BODY tag, or the start when there is
+  // none. Style sheets are stepped over whole, as the reading does.
+  size_t BodyStart() const {
+    size_t p = 0;
+    while (p < doc_.size()) {
+      size_t lt = doc_.find('<', p);
+      if (lt == std::string_view::npos) break;
+      Tag tag = ReadTag(doc_, lt);
+      if (!tag.comment && !tag.closing && EqualNoCase(tag.name, "body")) return tag.end;
+      p = IsStyle(tag) ? StyleEnd(tag) : tag.end;
+    }
+    return 0;
+  }
+
+  // Takes the class rules of a style sheet, wherever it lies; its text is no
+  // caption text.
+  size_t ReadStyle(const Tag& tag) {
+    const size_t close = FindEndTag(doc_, tag.end, "style");
+    styles_.Read(doc_.substr(tag.end, close - tag.end));
+    Tag whole = tag;
+    whole.end = close < doc_.size() ? ReadTag(doc_, close).end : doc_.size();
+    loose_.SkipComment(doc_, whole);
+    paragraph_.SkipComment(doc_, whole);
+    return whole.end;
+  }
+
   void OnTag(const Tag& tag) {
     if (tag.comment) {
       loose_.SkipComment(doc_, tag);
@@ -216,7 +422,7 @@ class CSamiReader {
     if (EqualNoCase(tag.name, "sync")) {
       EndBlock(tag.begin);
       if (tag.closing) return;
-      inBlock_ = ReadStart(tag.attributes, &start_);
+      inBlock_ = ReadStart(tag.attributes, &block_.startMs);
       if (inBlock_) loose_.Begin(tag.end);
       return;
     }
@@ -231,53 +437,137 @@ class CSamiReader {
     }
     // A new paragraph ends the running one, and the loose text before it.
     EndParagraph(tag.begin);
-    if (loose_.IsOpen()) looseText_ = loose_.End(doc_, tag.begin);
-    if (haveText_) return;
+    if (loose_.IsOpen()) block_.loose = loose_.End(doc_, tag.begin);
     bool hasClass = false;
     std::string_view cls = Trim(Attribute(tag.attributes, "class", &hasClass));
-    if (hasClass && !languageChosen_) {
-      language_ = std::string(cls);
-      languageChosen_ = true;
-    }
-    if (hasClass && !EqualNoCase(cls, language_)) return;
+    paragraphClass_ = cls.empty() ? -1 : ClassNumber(cls);
+    paragraphContentAt_ = tag.end - tag.begin;
     paragraph_.Begin(tag.begin);
+  }
+
+  int ClassNumber(std::string_view cls) {
+    auto [it, added] = classNumbers_.emplace(LowerCase(cls), static_cast<int>(usedClasses_.size()));
+    if (added) {
+      usedClasses_.emplace_back(cls);
+      declaredFirst_.push_back(styles_.Find(it->first) >= 0);
+    }
+    return it->second;
   }
 
   void EndParagraph(size_t at) {
     if (!paragraph_.IsOpen()) return;
-    std::string text = paragraph_.End(doc_, at);
-    if (!haveText_) Take(std::move(text));
-  }
-
-  void Take(std::string text) {
-    text_ = std::move(text);
-    haveText_ = true;
+    block_.paragraphs.push_back({paragraphClass_, paragraph_.End(doc_, at), paragraphContentAt_});
   }
 
   void EndBlock(size_t at) {
     if (!inBlock_) return;
     EndParagraph(at);
-    if (loose_.IsOpen()) looseText_ = loose_.End(doc_, at);
-    if (!haveText_ && !looseText_.empty()) Take(std::move(looseText_));
-    if (haveText_) captions_.push_back({start_, std::move(text_)});
+    if (loose_.IsOpen()) block_.loose = loose_.End(doc_, at);
+    blocks_.push_back(std::move(block_));
+    block_ = Block();
     inBlock_ = false;
-    haveText_ = false;
-    text_.clear();
-    looseText_.clear();
+  }
+
+  void MakeLanguages(SamiDocument* result) {
+    // Which language each used class is, -1 for none.
+    std::vector<int> languageOf(usedClasses_.size(), -1);
+    std::vector<SamiLanguage>& languages = result->languages;
+    auto add = [&](int cls, const DeclaredClass* declared) {
+      if (languageOf[cls] >= 0 || languages.size() == kSamiMaxLanguages) return;
+      languageOf[cls] = static_cast<int>(languages.size());
+      SamiLanguage language;
+      language.selector = declaredFirst_[cls] ? declared->selector : usedClasses_[cls];
+      if (declared) {
+        language.name = std::string(declared->name);
+        language.lang = std::string(declared->lang);
+      }
+      languages.push_back(std::move(language));
+    };
+    // Declared classes in the order of the style sheets; a class used before
+    // its declaration counts as used without one, though it keeps its name.
+    for (const DeclaredClass& declared : styles_.Classes()) {
+      auto used = classNumbers_.find(LowerCase(declared.selector));
+      if (used != classNumbers_.end() && declaredFirst_[used->second]) add(used->second, &declared);
+    }
+    for (size_t cls = 0; cls < usedClasses_.size(); ++cls) {
+      const int declared = styles_.Find(LowerCase(usedClasses_[cls]));
+      add(static_cast<int>(cls), declared >= 0 ? &styles_.Classes()[declared] : nullptr);
+    }
+
+    // Without any class the document has one timeline, as if of one language.
+    const size_t timelines = languages.empty() ? 1 : languages.size();
+    std::vector<CCaptionLines> lines(timelines);
+    for (Block& block : blocks_) {
+      for (CCaptionLines& l : lines) l.Clear();
+      const Paragraph* shared = nullptr;  // the first without a class
+      for (const Paragraph& p : block.paragraphs) {
+        if (p.cls < 0) {
+          if (!shared) shared = &p;
+        } else if (languageOf[p.cls] >= 0) {
+          lines[languageOf[p.cls]].Add(p);
+        }
+      }
+      for (size_t i = 0; i < timelines; ++i) {
+        std::string text = !lines[i].Empty() ? std::move(lines[i].Text()) : shared ? shared->text : block.loose;
+        if (text.empty()) continue;
+        std::vector<SamiCaption>& timeline = languages.empty() ? result->captions : languages[i].captions;
+        timeline.push_back({block.startMs, std::move(text)});
+      }
+    }
+    if (!languages.empty()) result->captions = languages.front().captions;
   }
 
   std::string_view doc_;
-  std::vector<SamiCaption> captions_;
+  CStyleReader styles_;
+  std::unordered_map<std::string, int> classNumbers_;  // lower-case class → its number
+  std::vector<std::string> usedClasses_;                // as first written, by number
+  std::vector<bool> declaredFirst_;                     // declared before its first use, by number
+  std::vector<Block> blocks_;
   bool inBlock_ = false;
-  int64_t start_ = 0;
+  Block block_;
   CTextPiece loose_;
-  std::string looseText_;  // text of the block before its first paragraph
   CTextPiece paragraph_;
-  bool haveText_ = false;
-  std::string text_;
-  bool languageChosen_ = false;
-  std::string language_;
+  int paragraphClass_ = -1;
+  size_t paragraphContentAt_ = 0;
 };
+
+// Strict UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF, no
+// sequence cut short) with at least one byte above 0x7F: ASCII alone says
+// nothing, and text in another code page is almost never valid UTF-8.
+bool LooksLikeUtf8(const uint8_t* p, size_t size) {
+  bool wide = false;
+  size_t i = 0;
+  while (i < size) {
+    const uint8_t c = p[i];
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    wide = true;
+    size_t more;
+    uint8_t low = 0x80, high = 0xBF;  // range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+      more = 1;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      more = 2;
+      if (c == 0xE0) low = 0xA0;
+      if (c == 0xED) high = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      more = 3;
+      if (c == 0xF0) low = 0x90;
+      if (c == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (size - i <= more) return false;
+    if (p[i + 1] < low || p[i + 1] > high) return false;
+    for (size_t k = 2; k <= more; ++k) {
+      if (p[i + k] < 0x80 || p[i + k] > 0xBF) return false;
+    }
+    i += more + 1;
+  }
+  return wide;
+}
 
 }  // namespace
 
@@ -296,9 +586,10 @@ SamiDocument ParseSami(const uint8_t* data, size_t size) {
     converted = Utf16ToUtf8(data + 2, size - 2, bigEndian);
     doc = converted;
   } else if (size > 0) {
+    if (LooksLikeUtf8(data, size)) result.encoding = SamiEncoding::Utf8Unmarked;
     doc = std::string_view(reinterpret_cast<const char*>(data), size);
   }
-  result.captions = CSamiReader(doc).Read();
+  CSamiReader(doc).Read(&result);
   return result;
 }
 

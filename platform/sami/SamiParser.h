@@ -1,6 +1,7 @@
-// Reading a SAMI caption document into its timed captions, without the
-// platform. The SAMI source filter of samiparse.ax turns each caption into a
-// text sample at its start time.
+// Reading a SAMI caption document into its languages and their timed
+// captions, without the platform. The SAMI source filter of samiparse.ax
+// turns the captions of the chosen language into text samples at their start
+// times.
 #pragma once
 
 #include <cstddef>
@@ -11,10 +12,11 @@
 namespace velk {
 
 enum class SamiEncoding : uint8_t {
-  CodePage,  // no byte-order mark: the system code page (bytes as in the file)
-  Utf8,      // EF BB BF
-  Utf16Le,   // FF FE
-  Utf16Be,   // FE FF
+  CodePage,      // the system code page (bytes as in the file)
+  Utf8,          // EF BB BF
+  Utf16Le,       // FF FE
+  Utf16Be,       // FE FF
+  Utf8Unmarked,  // no byte-order mark, but valid UTF-8 with bytes above 0x7F
 };
 
 struct SamiCaption {
@@ -22,33 +24,55 @@ struct SamiCaption {
   std::string text;     // the paragraph as written, markup included
 };
 
-struct SamiDocument {
-  SamiEncoding encoding = SamiEncoding::CodePage;
-  // Caption texts are UTF-8 when the document has a byte-order mark (UTF-16
-  // is converted; unpaired surrogates become U+FFFD), and otherwise the
-  // document's own bytes in the system code page: convert with CP_UTF8 or
-  // CP_ACP accordingly.
-  bool TextIsUtf8() const { return encoding != SamiEncoding::CodePage; }
+// One language of a document: a paragraph class and its own timeline.
+struct SamiLanguage {
+  std::string selector;  // the class as the STYLE block (else its first paragraph) spells it: "KRCC"
+  std::string name;      // its Name property ("Korean"); empty when not declared
+  std::string lang;      // its lang property ("ko-KR"); empty when not declared
   std::vector<SamiCaption> captions;  // in file order (not sorted by time)
 };
 
-// Reads the SYNC blocks of a SAMI document:
-//  - blocks are read from the BODY element on (from the start of the
+// More classes than this in one document are not languages anyone reads;
+// their paragraphs are skipped (and the work stays linear in the input).
+constexpr size_t kSamiMaxLanguages = 16;
+
+struct SamiDocument {
+  SamiEncoding encoding = SamiEncoding::CodePage;
+  // Texts (captions, names) are UTF-8 when the document has a byte-order mark
+  // (UTF-16 is converted; unpaired surrogates become U+FFFD) or is valid UTF-8
+  // with non-ASCII bytes, and otherwise the document's own bytes in the system
+  // code page: convert with CP_UTF8 or CP_ACP accordingly.
+  bool TextIsUtf8() const { return encoding != SamiEncoding::CodePage; }
+  // The paragraph classes: those declared in the STYLE block in its order,
+  // then those only used, in the order of first use. A declared class that no
+  // paragraph uses is not listed.
+  std::vector<SamiLanguage> languages;
+  // The first language's timeline; the document's only one when no paragraph
+  // names a class.
+  std::vector<SamiCaption> captions;
+};
+
+// Reads a SAMI document:
+//  - the STYLE elements before BODY declare the classes: rules ".KRCC { Name:
+//    Korean; lang: ko-KR; }" (also "P.KRCC", several selectors split by ","),
+//    properties quoted or not; "<!-- -->" and "/* */" around them are ignored;
+//  - SYNC blocks are read from the BODY element on (from the start of the
 //    document when there is none); "<!-- -->" comments are skipped anywhere;
 //  - a block runs from its <SYNC ...> tag to the next SYNC tag, "</SYNC>",
 //    "</BODY>", "</SAMI>" or the end of the input; a block without a
 //    readable Start value (decimal digits, quoted or not) is skipped;
-//  - its caption is its first paragraph of the document's language: the
-//    text from "<P" up to the next paragraph, "</P>" or the end of the block,
-//    markup as written ("<P Class=ENCC>Hello<br>World", "<P Class=ENCC>&nbsp;"),
-//    without comments, white space trimmed at both ends. The language is the
-//    Class of the first paragraph in the document; a paragraph with another
-//    Class is skipped, one without a Class belongs to every language;
-//  - a block without such a paragraph gives its loose text (before any
-//    paragraph) when there is some, and otherwise no caption.
-// Tag and attribute names compare without regard to case; attribute values
-// may be quoted with " or ' or not at all. Safe on any bytes, truncated
-// documents included; linear in the input's size.
+//  - a paragraph is the text from "<P" up to the next paragraph, "</P>" or the
+//    end of the block, markup as written ("<P Class=ENCC>Hello<br>World"),
+//    without comments, white space trimmed at both ends;
+//  - a block's caption in a language is its paragraphs of that class, one
+//    line each: the first as written, each further one's text after its
+//    opening tag joined with "<br>" (the caption line break). A block with
+//    no paragraph of the class gives its first paragraph without a Class
+//    (such a paragraph belongs to every language), else its loose text
+//    (before any paragraph), else no caption.
+// Tag and attribute names and classes compare without regard to case;
+// attribute values may be quoted with " or ' or not at all. Safe on any bytes,
+// truncated documents included; linear in the input's size.
 // Pure: no shared state, callable from any thread.
 SamiDocument ParseSami(const uint8_t* data, size_t size);
 

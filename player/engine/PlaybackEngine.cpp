@@ -99,7 +99,7 @@ bool CPlaybackEngine::Open(const std::string& path) {
     // video stream through it.
     if (!captionOverlay_) InsertCaptionFilter();
     if (FAILED(graph_->RenderFile(media.c_str(), nullptr))) return false;
-    if (SUCCEEDED(graph_->RenderFile(fw::Widen(captionPath).c_str(), nullptr))) {
+    if (RenderCaptionFile(captionPath)) {
       captionFlags_ |= kCaptionRendered;
     } else {
       captionFlags_ = 0;  // no captions, though the filter stays in the graph
@@ -134,6 +134,89 @@ void CPlaybackEngine::InsertCaptionFilter() {
     captionOverlay_.Reset();
   }
   // The graph holds the filter from here on; our reference goes with `filter`.
+}
+
+// As RenderFile does, but keeping the caption source: its file reader is
+// added, its outputs rendered, and the reader taken out again when none is.
+bool CPlaybackEngine::RenderCaptionFile(const std::string& captionPath) {
+  const std::wstring path = fw::Widen(captionPath);
+  ComPtr<IBaseFilter> source;
+  if (FAILED(graph_->AddSourceFilter(path.c_str(), path.c_str(), source.Receive())) || !source) return false;
+  std::vector<ComPtr<IPin>> outputs;
+  ComPtr<IEnumPins> pins;
+  if (SUCCEEDED(source->EnumPins(pins.Receive()))) {
+    ComPtr<IPin> pin;
+    while (pins->Next(1, pin.Receive(), nullptr) == S_OK) {
+      PIN_DIRECTION direction;
+      if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_OUTPUT) outputs.push_back(pin);
+    }
+  }
+  bool rendered = false;
+  for (const ComPtr<IPin>& output : outputs) {
+    if (SUCCEEDED(graph_->Render(output.Get()))) rendered = true;
+  }
+  if (!rendered) {
+    graph_->RemoveFilter(source.Get());
+    return false;
+  }
+  FindCaptionLanguages(source);
+  return true;
+}
+
+// The languages are offered by the source itself (samiparse.ax) or, where
+// the system reads the file with a plain file reader, by the parser right
+// behind it: the caption path is followed downstream, a few filters at most.
+void CPlaybackEngine::FindCaptionLanguages(const ComPtr<IBaseFilter>& source) {
+  constexpr int kMostFilters = 3;
+  ComPtr<IBaseFilter> filter = source;
+  for (int i = 0; i < kMostFilters && filter; ++i) {
+    if (SUCCEEDED(filter.As(IID_IAMStreamSelect, captionLanguages_))) return;
+    ComPtr<IBaseFilter> next;
+    ComPtr<IEnumPins> pins;
+    if (FAILED(filter->EnumPins(pins.Receive()))) return;
+    ComPtr<IPin> pin;
+    while (!next && pins->Next(1, pin.Receive(), nullptr) == S_OK) {
+      PIN_DIRECTION direction;
+      ComPtr<IPin> peer;
+      if (FAILED(pin->QueryDirection(&direction)) || direction != PINDIR_OUTPUT ||
+          FAILED(pin->ConnectedTo(peer.Receive())) || !peer) {
+        continue;
+      }
+      PIN_INFO info = {};
+      if (SUCCEEDED(peer->QueryPinInfo(&info))) next.Attach(info.pFilter);  // QueryPinInfo's reference
+    }
+    filter = next;
+  }
+}
+
+std::vector<CPlaybackEngine::CaptionLanguage> CPlaybackEngine::CaptionLanguages() const {
+  std::vector<CaptionLanguage> languages;
+  DWORD count = 0;
+  if (!captionLanguages_ || FAILED(captionLanguages_->Count(&count))) return languages;
+  for (DWORD i = 0; i < count; ++i) {
+    // An entry for every stream, so that an index selects the same language.
+    CaptionLanguage language;
+    DWORD flags = 0;
+    LCID lcid = 0;
+    WCHAR* name = nullptr;
+    if (SUCCEEDED(captionLanguages_->Info(static_cast<LONG>(i), nullptr, &flags, &lcid, nullptr, &name, nullptr,
+                                          nullptr))) {
+      language.name = fw::Narrow(name);
+      language.selected = (flags & (AMSTREAMSELECTINFO_ENABLED | AMSTREAMSELECTINFO_EXCLUSIVE)) != 0;
+      wchar_t code[LOCALE_NAME_MAX_LENGTH] = {};
+      if (lcid != 0 && ::LCIDToLocaleName(lcid, code, LOCALE_NAME_MAX_LENGTH, 0) > 0) {
+        language.lang = fw::Narrow(code);
+      }
+    }
+    ::CoTaskMemFree(name);
+    languages.push_back(std::move(language));
+  }
+  return languages;
+}
+
+bool CPlaybackEngine::SelectCaptionLanguage(int index) {
+  return captionLanguages_ && index >= 0 &&
+         SUCCEEDED(captionLanguages_->Enable(static_cast<LONG>(index), AMSTREAMSELECTENABLE_ENABLE));
 }
 
 void CPlaybackEngine::AnnounceVideoWindow() {
@@ -182,8 +265,9 @@ bool CPlaybackEngine::Close() {
   // Releasing the graph ends playback. The last references go on a thread of
   // their own, so a graph that never stops cannot hold the window with it.
   std::vector<IUnknown*> references;
-  for (IUnknown* p : {static_cast<IUnknown*>(position_.Detach()), static_cast<IUnknown*>(events_.Detach()),
-                      static_cast<IUnknown*>(control_.Detach()), static_cast<IUnknown*>(graph_.Detach())}) {
+  for (IUnknown* p : {static_cast<IUnknown*>(captionLanguages_.Detach()), static_cast<IUnknown*>(position_.Detach()),
+                      static_cast<IUnknown*>(events_.Detach()), static_cast<IUnknown*>(control_.Detach()),
+                      static_cast<IUnknown*>(graph_.Detach())}) {
     if (p) references.push_back(p);
   }
   if (!references.empty()) ReleaseAside(std::move(references), kGraphReleaseWaitMs);

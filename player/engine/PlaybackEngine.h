@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/framework/ComPtr.h"
 #include "shared/CaptionOverlay.h"
@@ -34,6 +35,13 @@ class CPlaybackEngine {
   // is in the graph.
   static constexpr uint32_t kCaptionRendered = 1;
   static constexpr uint32_t kOverlayInGraph = 2;
+
+  // A language of the open item's captions, as its caption file names it.
+  struct CaptionLanguage {
+    std::string name;  // "Korean"; the file's own class name when it gives none
+    std::string lang;  // the language code ("ko-KR"); empty when unknown
+    bool selected = false;
+  };
 
   // Initialises COM for the calling thread; the owner may be null.
   explicit CPlaybackEngine(fw::CWnd* owner);
@@ -81,6 +89,15 @@ class CPlaybackEngine {
   // does nothing.
   bool SeekAtClick(const RECT& track, int x);
 
+  // The languages of the open item's captions in the caption file's order,
+  // asked of the caption parser each time; empty without captions or when
+  // the file has no language classes.
+  std::vector<CaptionLanguage> CaptionLanguages() const;
+  // Shows the captions of language `index` (of CaptionLanguages) from now on,
+  // also while playing: the caption on screen stays until the language's
+  // next one. False when there is no such language.
+  bool SelectCaptionLanguage(int index);
+
   bool IsOpen() const { return static_cast<bool>(control_); }
   uint32_t CaptionFlags() const { return captionFlags_; }
   bool HasVideoWindow() const { return static_cast<bool>(videoWindow_); }
@@ -91,6 +108,8 @@ class CPlaybackEngine {
  private:
   HWND OwnerWindow() const;
   void InsertCaptionFilter();
+  bool RenderCaptionFile(const std::string& captionPath);
+  void FindCaptionLanguages(const ComPtr<IBaseFilter>& source);
   void AnnounceVideoWindow();
   void RouteCaption(LONG_PTR kind, LONG_PTR text);
 
@@ -101,6 +120,9 @@ class CPlaybackEngine {
   ComPtr<IMediaPosition> position_;
   ComPtr<IVideoWindow> videoWindow_;
   ComPtr<ICaptionOverlay> captionOverlay_;
+  // The caption parser's languages, on the caption path only: never another
+  // filter's streams (the media's own splitter may offer some).
+  ComPtr<IAMStreamSelect> captionLanguages_;
   uint32_t captionFlags_ = 0;
   // The filter module was registered for the open item (even if the filter
   // could not join the graph): the close unregisters it.

@@ -1,5 +1,6 @@
 #include "tests/support/MediaGen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -229,12 +230,30 @@ Bytes MakeWav(int sampleRate, int channels, int millis, double hz) {
 }
 
 std::string MakeSami(const std::vector<Caption>& captions) {
+  return MakeSami(std::vector<CaptionTrack>{{"ENCC", "English", "en-US", captions}});
+}
+
+std::string MakeSami(const std::vector<CaptionTrack>& tracks) {
   std::string s =
       "<SAMI>\r\n<HEAD>\r\n<TITLE>Velk test captions</TITLE>\r\n<STYLE TYPE=\"text/css\">\r\n<!--\r\n"
-      "P { font-family: Arial; font-size: 14pt; color: white; }\r\n"
-      ".ENCC { Name: English; lang: en-US; }\r\n-->\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
-  for (const auto& c : captions) {
-    s += "<SYNC Start=" + std::to_string(c.startMs) + ">\r\n  <P Class=ENCC>" + c.text + "\r\n";
+      "P { font-family: Arial; font-size: 14pt; color: white; }\r\n";
+  for (const auto& t : tracks) s += "." + t.cls + " { Name: " + t.name + "; lang: " + t.lang + "; }\r\n";
+  s += "-->\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
+  struct Line {
+    int startMs;
+    const CaptionTrack* track;
+    const std::string* text;
+  };
+  std::vector<Line> lines;
+  for (const auto& t : tracks) {
+    for (const auto& c : t.captions) lines.push_back({c.startMs, &t, &c.text});
+  }
+  std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) { return a.startMs < b.startMs; });
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i == 0 || lines[i].startMs != lines[i - 1].startMs) {
+      s += "<SYNC Start=" + std::to_string(lines[i].startMs) + ">\r\n";
+    }
+    s += "  <P Class=" + lines[i].track->cls + ">" + *lines[i].text + "\r\n";
   }
   s += "</BODY>\r\n</SAMI>\r\n";
   return s;

@@ -36,6 +36,18 @@ struct Caption {
 };
 // A SAMI document with one SYNC block per caption, English class "ENCC".
 std::string MakeSami(const std::vector<Caption>& captions);
+
+// One language of a SAMI document: its class, declared in the head with its
+// name and language code, and its own captions.
+struct CaptionTrack {
+  std::string cls;  // "KRCC"
+  std::string name;
+  std::string lang;
+  std::vector<Caption> captions;
+};
+// A SAMI document with the tracks' classes declared in their order and a SYNC
+// block per start time, holding a paragraph of each track that starts then.
+std::string MakeSami(const std::vector<CaptionTrack>& tracks);
 // Three captions over a 3 s clip, the last one empty.
 std::vector<Caption> DefaultCaptions();
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "karvex/CaptionText.h"
 #include "platform/sami/SamiParser.h"
 #include "tests/support/MediaGen.h"
 
@@ -113,6 +114,107 @@ TEST(SamiParser, ByteOrderMarks) {
 
   // Code-page bytes pass as they are.
   EXPECT_EQ(Dump(Parse("<SYNC Start=1><P>\xb0\xa1\xe9").captions), "1:<P>\xb0\xa1\xe9|");
+}
+
+// Two languages declared in the head, one declared but never used, one used
+// without a declaration and one used before its declaration; paragraphs of
+// one class in one block become the lines of one caption.
+TEST(SamiParser, LanguagesAndTheirTimelines) {
+  const std::string text =
+      "<SAMI><HEAD><STYLE TYPE=\"text/css\"><!--\r\n"
+      "P { margin-left: 8pt; font-size: 14pt; }\r\n"
+      "/* .XXCC { Name: commented out; } */\r\n"
+      ".KRCC { Name:Korean; lang:ko-KR; SAMIType:CC; }\r\n"
+      "P.FRCC, #Source { Name: French; lang: fr-FR; }\r\n"
+      ".ENCC { Name: \"English Captions\" ; lang: 'en-US'; SAMIType: CC; }\r\n"
+      "--></STYLE></HEAD>\r\n<BODY>\r\n"
+      "<SYNC Start=500><P Class = \"JPCC\">Konnichiwa\r\n"
+      "<SYNC Start=1000><P Class=KRCC>Annyeong\r\n"
+      "<SYNC Start=1200><P Class='ENCC' ID=Source>Narrator<P Class=ENCC>\r\n Great reason to visit Seattle</P>\r\n"
+      "<SYNC Start=2000><P>&nbsp;\r\n"
+      "<SYNC Start=2500><P Class=DECC>Hallo<P class=encc >Bye<p CLASS=KrCc>Annyeong<br>again\r\n"
+      "<STYLE>.DECC { Name: German; lang: de-DE }</STYLE>\r\n"
+      "<SYNC Start=3000>loose<P Class=DECC>Tschuess\r\n"
+      "</BODY></SAMI>\r\n";
+  SamiDocument doc = Parse(text);
+
+  std::string table;
+  for (const SamiLanguage& l : doc.languages) table += l.selector + "/" + l.name + "/" + l.lang + "|";
+  EXPECT_EQ(table, "KRCC/Korean/ko-KR|ENCC/English Captions/en-US|JPCC//|DECC/German/de-DE|");
+  ASSERT_EQ(doc.languages.size(), 4u);
+
+  EXPECT_EQ(Dump(doc.languages[0].captions),
+            "1000:<P Class=KRCC>Annyeong|2000:<P>&nbsp;|2500:<p CLASS=KrCc>Annyeong<br>again|3000:loose|");
+  EXPECT_EQ(Dump(doc.languages[1].captions),
+            "1200:<P Class='ENCC' ID=Source>Narrator<br>Great reason to visit Seattle|2000:<P>&nbsp;|"
+            "2500:<P class=encc >Bye|3000:loose|");
+  EXPECT_EQ(Dump(doc.languages[2].captions), "500:<P Class = \"JPCC\">Konnichiwa|2000:<P>&nbsp;|3000:loose|");
+  EXPECT_EQ(Dump(doc.languages[3].captions),
+            "2000:<P>&nbsp;|2500:<P Class=DECC>Hallo|3000:<P Class=DECC>Tschuess|");
+  EXPECT_EQ(Dump(doc.captions), Dump(doc.languages[0].captions));
+
+  // The joined paragraphs are two lines on the screen.
+  EXPECT_EQ(CleanCaptionText(doc.languages[1].captions[0].text), "Narrator\r\nGreat reason to visit Seattle");
+}
+
+TEST(SamiParser, JoiningParagraphsOfOneClass) {
+  const SamiCase cases[] = {
+      {"empty first paragraph", "<SYNC Start=1><P Class=A></P><P Class=A>x<P Class=A>y",
+       "1:<P Class=A>x<br>y|"},
+      {"empty later paragraph", "<SYNC Start=1><P Class=A>x<P Class=A> </P><P Class=A>y",
+       "1:<P Class=A>x<br>y|"},
+      {"other class between", "<SYNC Start=1><P Class=A>x<P Class=B>z<P Class=A>y", "1:<P Class=A>x<br>y|"},
+      {"comment between", "<SYNC Start=1><P Class=A>x<!-- <P Class=A>no --><P Class=A><!--c-->y",
+       "1:<P Class=A>x<br>y|"},
+      {"paragraph without class stands in", "<SYNC Start=1><P Class=B>z<SYNC Start=2><P>x<P Class=C>w<P>y",
+       "1:<P Class=B>z|2:<P>x|"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Dump(Parse("<SAMI><BODY>" + c.body).captions), c.captions) << c.name;
+  }
+  // A document with very many classes keeps the first few as languages.
+  std::string many = "<SAMI><BODY><SYNC Start=1>";
+  for (int i = 0; i < 40; ++i) many += "<P Class=C" + std::to_string(i) + ">t";
+  SamiDocument doc = Parse(many);
+  ASSERT_EQ(doc.languages.size(), kSamiMaxLanguages);
+  EXPECT_EQ(doc.languages.back().selector, "C" + std::to_string(kSamiMaxLanguages - 1));
+}
+
+// A document without a byte-order mark is UTF-8 only when every byte above
+// 0x7F sits in a well-formed UTF-8 sequence.
+TEST(SamiParser, UnmarkedUtf8) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    SamiEncoding encoding;
+  } rows[] = {
+      {"ASCII only", "Hello", SamiEncoding::CodePage},
+      {"Korean in UTF-8", "\xEC\x95\x88\xEB\x85\x95\xED\x95\x98\xEC\x84\xB8\xEC\x9A\x94",
+       SamiEncoding::Utf8Unmarked},
+      {"Korean in CP949", "\xBE\xC8\xB3\xE7\xC7\xCF\xBC\xBC\xBF\xE4", SamiEncoding::CodePage},
+      {"CP949 with a two-byte UTF-8 lead", "\xC7\xD1\xB1\xDB", SamiEncoding::CodePage},
+      {"four-byte character", "\xF0\x9F\x98\x80", SamiEncoding::Utf8Unmarked},
+      {"Latin-1 e acute before a blank", "caf\xE9 au lait", SamiEncoding::CodePage},
+      {"Latin-1 e acute at the end", "caf\xE9", SamiEncoding::CodePage},
+      {"Latin-1 A circumflex before a blank", "\xC2 x", SamiEncoding::CodePage},
+      {"Latin-1 guillemets", "\xAB\xC7" "a\xBB", SamiEncoding::CodePage},
+      {"UTF-8 cut short at the end", "ok \xEC\x95", SamiEncoding::CodePage},
+      {"overlong slash", "\xC0\xAF", SamiEncoding::CodePage},
+      {"overlong three-byte form", "\xE0\x80\xAF", SamiEncoding::CodePage},
+      {"surrogate half", "\xED\xA0\x80", SamiEncoding::CodePage},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", SamiEncoding::CodePage},
+      {"no such lead byte", "\xF8\x88\x80\x80\x80", SamiEncoding::CodePage},
+      {"last code point", "\xF4\x8F\xBF\xBF", SamiEncoding::Utf8Unmarked},
+  };
+  for (const auto& r : rows) {
+    const std::string text = "<SAMI><BODY><SYNC Start=1><P>" + r.bytes;
+    SamiDocument doc = Parse(text);
+    EXPECT_EQ(doc.encoding, r.encoding) << r.name;
+    EXPECT_EQ(doc.TextIsUtf8(), r.encoding != SamiEncoding::CodePage) << r.name;
+    EXPECT_EQ(Dump(doc.captions), "1:<P>" + r.bytes + "|") << r.name << ": bytes as they are";
+  }
+  // The mark still decides when there is one.
+  EXPECT_EQ(Parse("\xEF\xBB\xBF<P>\xEC\x95\x88").encoding, SamiEncoding::Utf8);
 }
 
 TEST(SamiParser, NullInput) {
