@@ -9,7 +9,6 @@ CBasePropertyPage::CBasePropertyPage(IUnknown* outer, int dialogId, int titleId)
 
 CBasePropertyPage::~CBasePropertyPage() {
   if (hwnd_) ::DestroyWindow(hwnd_);
-  if (site_) site_->Release();
 }
 
 HRESULT STDMETHODCALLTYPE CBasePropertyPage::NonDelegatingQueryInterface(REFIID iid, void** out) {
@@ -44,12 +43,10 @@ HWND CBasePropertyPage::CreatePageDialog(HWND parent) {
 HRESULT STDMETHODCALLTYPE CBasePropertyPage::SetPageSite(IPropertyPageSite* site) {
   if (site) {
     if (site_) return E_UNEXPECTED;
-    site_ = site;
-    site_->AddRef();
+    site_ = ComPtr<IPropertyPageSite>(site);
   } else {
     if (!site_) return E_UNEXPECTED;
-    site_->Release();
-    site_ = nullptr;
+    site_.Reset();
   }
   return S_OK;
 }

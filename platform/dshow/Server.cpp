@@ -3,6 +3,7 @@
 #include <new>
 #include <vector>
 
+#include "platform/framework/ComPtr.h"
 #include "platform/framework/Handles.h"
 
 namespace velk::dshow {
@@ -180,28 +181,28 @@ HRESULT RegisterWithMapper1(IFilterMapper* mapper, const FilterSetup& setup, boo
   return hr == kNotFound ? S_OK : hr;
 }
 
+// Every filter of the table with the newer mapper, or the old one without it.
+HRESULT RegisterFiltersWithMapper(const ClassTable& table, bool doRegister) {
+  ComPtr<IFilterMapper2> mapper2;
+  ComPtr<IFilterMapper> mapper1;
+  HRESULT hr = ::CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
+                                  mapper2.ReceiveVoid());
+  if (FAILED(hr)) {
+    hr = ::CoCreateInstance(CLSID_FilterMapper, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper,
+                            mapper1.ReceiveVoid());
+  }
+  for (int i = 0; i < table.count && SUCCEEDED(hr); ++i) {
+    const FilterSetup* setup = table.rows[i].filter;
+    if (!setup) continue;
+    hr = mapper2 ? RegisterWithMapper2(mapper2.Get(), *setup, doRegister)
+                 : RegisterWithMapper1(mapper1.Get(), *setup, doRegister);
+  }
+  return hr;
+}
+
 HRESULT RegisterFilters(const ClassTable& table, bool doRegister) {
   HRESULT init = ::CoInitialize(nullptr);
-  IFilterMapper2* mapper2 = nullptr;
-  IFilterMapper* mapper1 = nullptr;
-  HRESULT hr = ::CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
-                                  reinterpret_cast<void**>(&mapper2));
-  if (FAILED(hr)) {
-    mapper2 = nullptr;
-    hr = ::CoCreateInstance(CLSID_FilterMapper, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper,
-                            reinterpret_cast<void**>(&mapper1));
-    if (FAILED(hr)) mapper1 = nullptr;
-  }
-  if (SUCCEEDED(hr)) {
-    for (int i = 0; i < table.count && SUCCEEDED(hr); ++i) {
-      const FilterSetup* setup = table.rows[i].filter;
-      if (!setup) continue;
-      hr = mapper2 ? RegisterWithMapper2(mapper2, *setup, doRegister)
-                   : RegisterWithMapper1(mapper1, *setup, doRegister);
-    }
-  }
-  if (mapper2) mapper2->Release();
-  if (mapper1) mapper1->Release();
+  HRESULT hr = RegisterFiltersWithMapper(table, doRegister);  // its mappers are gone before COM is
   ::CoFreeUnusedLibraries();
   if (SUCCEEDED(init)) ::CoUninitialize();
   return hr;
