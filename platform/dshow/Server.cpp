@@ -1,7 +1,6 @@
 #include "platform/dshow/Server.h"
 
 #include <new>
-#include <vector>
 
 #include "platform/framework/ComPtr.h"
 #include "platform/framework/Handles.h"
@@ -80,26 +79,7 @@ LONG CClassKeyStore::SetValue(HKEY root, const wchar_t* path, const wchar_t* nam
                           static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
 }
 
-LONG CClassKeyStore::DeleteTree(HKEY root, const wchar_t* path) {
-  fw::CRegKey key;
-  LONG rc = key.Open(root, path, KEY_READ | DELETE);
-  if (rc != ERROR_SUCCESS) return rc;
-  // Subkeys first; always delete the first one, as the indices shift.
-  std::vector<std::wstring> children;
-  wchar_t name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD len = 256;
-    if (::RegEnumKeyExW(key.Get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    children.emplace_back(name, len);
-  }
-  key.Close();
-  for (const std::wstring& child : children) {
-    std::wstring sub = std::wstring(path) + L"\\" + child;
-    rc = DeleteTree(root, sub.c_str());
-    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) return rc;
-  }
-  return ::RegDeleteKeyW(root, path);
-}
+LONG CClassKeyStore::DeleteTree(HKEY root, const wchar_t* path) { return fw::DeleteKeyTree(root, path); }
 
 bool CClassKeyStore::KeyExists(HKEY root, const wchar_t* path) {
   fw::CRegKey key;

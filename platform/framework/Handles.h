@@ -1,5 +1,6 @@
 // Owners of kernel handles and registry keys: closed when replaced or gone,
-// so no code closes one by hand. Header-only; every program may use them.
+// so no code closes one by hand; and the one way a key tree is deleted.
+// Header-only; every program may use them.
 #pragma once
 
 #include <windows.h>
@@ -70,5 +71,10 @@ class CRegKey {
  private:
   HKEY key_ = nullptr;
 };
+
+// Deletes root\path with its values and every subkey below it; a missing key
+// is ERROR_FILE_NOT_FOUND.
+inline LONG DeleteKeyTree(HKEY root, const char* path) { return ::RegDeleteTreeA(root, path); }
+inline LONG DeleteKeyTree(HKEY root, const wchar_t* path) { return ::RegDeleteTreeW(root, path); }
 
 }  // namespace velk::fw
