@@ -3,9 +3,9 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "platform/framework/Resources.h"
 #include "platform/framework/Wnd.h"
 #include "player/mainwnd/MainInput.h"
-#include "player/options/OptionChoosers.h"
 #include "player/options/OptionsRules.h"
 #include "player/playlist/AddLocationDlg.h"
 #include "player/res/ResourceIds.h"
@@ -21,7 +21,7 @@ constexpr DWORD kOnePath = 32768;
 
 std::string Filter(std::initializer_list<UINT> strings) {
   std::string text;
-  for (UINT id : strings) text += options::LoadResourceString(id);
+  for (UINT id : strings) text += fw::LoadResourceString(id);
   return options::ChooserFilter(text);
 }
 

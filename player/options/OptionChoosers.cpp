@@ -4,8 +4,6 @@
 
 #include <vector>
 
-#include "platform/framework/Wnd.h"
-
 namespace velk::options {
 
 bool CSystemChoosers::ChooseColour(HWND owner, COLORREF& colour) {
@@ -41,13 +39,6 @@ bool CSystemChoosers::ChooseFile(HWND owner, const FileRequest& request, std::st
 IOptionChoosers& SystemChoosers() {
   static CSystemChoosers choosers;
   return choosers;
-}
-
-std::string LoadResourceString(UINT id) {
-  // String resources are at most 4096 characters long.
-  std::vector<char> buf(4097, '\0');
-  const int n = ::LoadStringA(fw::ResourceInstance(), id, buf.data(), static_cast<int>(buf.size()));
-  return std::string(buf.data(), n > 0 ? static_cast<size_t>(n) : 0);
 }
 
 }  // namespace velk::options
