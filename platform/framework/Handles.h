@@ -39,6 +39,26 @@ class CHandle {
   HANDLE h_ = nullptr;
 };
 
+// A listing of the files a pattern matches (FindFirstFile): Valid while one
+// is at hand, Next moves on; closed when gone. A failed start leaves its
+// error for GetLastError.
+class CFindFile {
+ public:
+  explicit CFindFile(const char* pattern) : find_(::FindFirstFileA(pattern, &data_)) {}
+  ~CFindFile() {
+    if (Valid()) ::FindClose(find_);
+  }
+  CFindFile(const CFindFile&) = delete;
+  CFindFile& operator=(const CFindFile&) = delete;
+  bool Valid() const { return find_ != INVALID_HANDLE_VALUE; }
+  const WIN32_FIND_DATAA& Data() const { return data_; }
+  bool Next() { return ::FindNextFileA(find_, &data_) != FALSE; }
+
+ private:
+  WIN32_FIND_DATAA data_{};  // before find_: the search fills it
+  HANDLE find_;
+};
+
 // An open registry key.
 class CRegKey {
  public:

@@ -1,4 +1,5 @@
 // CSkinWnd: the skin catalogue of the window's "&Skin" submenu.
+#include "platform/framework/Handles.h"
 #include "platform/framework/Menu.h"
 #include "player/app/SettingsStore.h"
 #include "player/app/SettingsTable.h"
@@ -9,13 +10,12 @@ namespace velk {
 namespace {
 
 void AppendMatches(const std::string& pattern, std::vector<std::string>& names) {
-  WIN32_FIND_DATAA found{};
-  HANDLE find = ::FindFirstFileA(pattern.c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return;
+  fw::CFindFile find(pattern.c_str());
+  if (!find.Valid()) return;
   do {
+    const WIN32_FIND_DATAA& found = find.Data();
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
-  } while (::FindNextFileA(find, &found));
-  ::FindClose(find);
+  } while (find.Next());
 }
 
 }  // namespace
