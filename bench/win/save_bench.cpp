@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework/Handles.h"
 #include "player/app/SettingsStore.h"
 #include "player/playlist/PlayList.h"
 #include "player/playlist/PlayListFile.h"
@@ -59,11 +60,11 @@ int main(int argc, char** argv) {
   for (int r = 0; r < runs; ++r) {
     save.push_back(Millis([&] { velk::WritePlayList(list, files, "velk.m3u", folder); }));
     baseline.push_back(Millis([&] {
-      HANDLE f = ::CreateFileA((folder + "plain.m3u").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      velk::fw::CHandle f(
+          ::CreateFileA((folder + "plain.m3u").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
       DWORD written = 0;
-      ::WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-      ::FlushFileBuffers(f);
-      ::CloseHandle(f);
+      ::WriteFile(f.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+      ::FlushFileBuffers(f.Get());
     }));
   }
   ::DeleteFileA((folder + "velk.m3u").c_str());

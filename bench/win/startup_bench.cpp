@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework/Handles.h"
+
 namespace {
 
 struct Search {
@@ -29,8 +31,8 @@ BOOL CALLBACK MatchPlayer(HWND h, LPARAM p) {
 }
 
 bool WritePlayList(const std::string& path, int entries) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  velk::fw::CHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  if (!file.Valid()) return false;
   std::string text;
   text.reserve(static_cast<size_t>(entries) * 40);
   char line[64];
@@ -39,10 +41,8 @@ bool WritePlayList(const std::string& path, int entries) {
     text += line;
   }
   DWORD written = 0;
-  const bool ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                  written == text.size();
-  ::CloseHandle(file);
-  return ok;
+  return ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+         written == text.size();
 }
 
 double Now() {
@@ -63,6 +63,7 @@ double TimeOneStart(const std::string& exe, const std::string& folder) {
                         folder.c_str(), &si, &pi)) {
     return -1;
   }
+  const velk::fw::CHandle thread(pi.hThread), process(pi.hProcess);
   Search s{pi.dwProcessId, nullptr};
   double shown = -1;
   while (Now() - start < 120) {
@@ -76,9 +77,7 @@ double TimeOneStart(const std::string& exe, const std::string& folder) {
     shown = Now() - start;
   }
   if (s.found) ::PostMessageA(s.found, WM_CLOSE, 0, 0);
-  if (::WaitForSingleObject(pi.hProcess, 120000) != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 1);
-  ::CloseHandle(pi.hThread);
-  ::CloseHandle(pi.hProcess);
+  if (::WaitForSingleObject(process.Get(), 120000) != WAIT_OBJECT_0) ::TerminateProcess(process.Get(), 1);
   return shown;
 }
 
@@ -106,7 +105,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::string list = folder + "\\velk.m3u";
-  ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velk");
+  velk::fw::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Velk");
 
   std::vector<double> empty, large;
   bool ok = true;
@@ -118,7 +117,7 @@ int main(int argc, char** argv) {
       if (ok && r > 0) (size == 0 ? empty : large).push_back(t);
     }
   }
-  ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velk");
+  velk::fw::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Velk");
   ::DeleteFileA(list.c_str());
   ::DeleteFileA(exe.c_str());
   ::RemoveDirectoryA(folder.c_str());

@@ -10,10 +10,6 @@ namespace velk::dshow {
 CBaseFilter::CBaseFilter(IUnknown* outer, CCritSec* filterLock, REFCLSID clsid)
     : CUnknown(outer), filterLock_(filterLock), clsid_(clsid) {}
 
-CBaseFilter::~CBaseFilter() {
-  if (clock_) clock_->Release();
-}
-
 HRESULT STDMETHODCALLTYPE CBaseFilter::NonDelegatingQueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   if (iid == IID_IBaseFilter || iid == IID_IMediaFilter || iid == IID_IPersist)
@@ -86,17 +82,14 @@ HRESULT STDMETHODCALLTYPE CBaseFilter::GetState(DWORD, FILTER_STATE* state) {
 
 HRESULT STDMETHODCALLTYPE CBaseFilter::SetSyncSource(IReferenceClock* clock) {
   CAutoLock lock(filterLock_);
-  if (clock) clock->AddRef();
-  if (clock_) clock_->Release();
-  clock_ = clock;
+  clock_ = ComPtr<IReferenceClock>(clock);
   return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE CBaseFilter::GetSyncSource(IReferenceClock** clock) {
   if (!clock) return E_POINTER;
   CAutoLock lock(filterLock_);
-  *clock = clock_;
-  if (clock_) clock_->AddRef();
+  clock_.CopyTo(clock);
   return S_OK;
 }
 
@@ -139,11 +132,8 @@ HRESULT STDMETHODCALLTYPE CBaseFilter::JoinFilterGraph(IFilterGraph* graph, LPCW
   sink_ = nullptr;
   if (graph) {
     // Borrowed like the graph itself: holding it would keep the graph alive.
-    IMediaEventSink* sink = nullptr;
-    if (SUCCEEDED(graph->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&sink)))) {
-      sink_ = sink;
-      sink->Release();
-    }
+    ComPtr<IMediaEventSink> sink;
+    if (SUCCEEDED(graph->QueryInterface(IID_IMediaEventSink, sink.ReceiveVoid()))) sink_ = sink.Get();
   }
   name_ = name ? name : L"";
   return S_OK;
@@ -162,14 +152,10 @@ HRESULT CBaseFilter::NotifyEvent(long code, LONG_PTR param1, LONG_PTR param2) {
 CEnumPins::CEnumPins(CBaseFilter* filter) : CEnumPins(filter, 0) {}
 
 CEnumPins::CEnumPins(CBaseFilter* filter, int position) : filter_(filter), position_(position) {
-  filter_->AddRef();
   CModule::ObjectCreated();
 }
 
-CEnumPins::~CEnumPins() {
-  filter_->Release();
-  CModule::ObjectDestroyed();
-}
+CEnumPins::~CEnumPins() { CModule::ObjectDestroyed(); }
 
 HRESULT STDMETHODCALLTYPE CEnumPins::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
@@ -218,7 +204,7 @@ HRESULT STDMETHODCALLTYPE CEnumPins::Reset() {
 
 HRESULT STDMETHODCALLTYPE CEnumPins::Clone(IEnumPins** out) {
   if (!out) return E_POINTER;
-  *out = new (std::nothrow) CEnumPins(filter_, position_);
+  *out = new (std::nothrow) CEnumPins(filter_.Get(), position_);
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/dshow/ComBase.h"
+#include "platform/framework/ComPtr.h"
 
 namespace velk::dshow {
 
@@ -21,7 +22,6 @@ class CBasePin;
 class CBaseFilter : public CUnknown, public IBaseFilter {
  public:
   CBaseFilter(IUnknown* outer, CCritSec* filterLock, REFCLSID clsid);
-  ~CBaseFilter() override;
 
   VELK_DECLARE_IUNKNOWN
   HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID iid, void** out) override;
@@ -52,7 +52,7 @@ class CBaseFilter : public CUnknown, public IBaseFilter {
   bool IsStopped() const { return state_ == State_Stopped; }
   bool IsActive() const { return state_ != State_Stopped; }
   FILTER_STATE State() const { return state_; }
-  IReferenceClock* Clock() const { return clock_; }  // borrowed, may be null
+  IReferenceClock* Clock() const { return clock_.Get(); }  // borrowed, may be null
   REFERENCE_TIME StreamStart() const { return start_; }
   CCritSec* FilterLock() const { return filterLock_; }
   IFilterGraph* Graph() const { return graph_; }  // borrowed, may be null
@@ -64,7 +64,7 @@ class CBaseFilter : public CUnknown, public IBaseFilter {
  private:
   CCritSec* filterLock_;
   CLSID clsid_;
-  IReferenceClock* clock_ = nullptr;  // owned reference
+  ComPtr<IReferenceClock> clock_;
   // The graph owns the filter: these two are not reference-counted.
   IFilterGraph* graph_ = nullptr;
   IMediaEventSink* sink_ = nullptr;
@@ -87,7 +87,7 @@ class CEnumPins final : public IEnumPins {
   CEnumPins(CBaseFilter* filter, int position);
   ~CEnumPins();
   volatile LONG refs_ = 1;
-  CBaseFilter* filter_;  // holds a reference
+  ComPtr<CBaseFilter> filter_;
   int position_ = 0;
 };
 

@@ -1,6 +1,9 @@
 #include "platform/dshow/MediaType.h"
 
 #include <cstring>
+#include <utility>
+
+#include "platform/framework/ComPtr.h"
 
 namespace velk::dshow {
 
@@ -26,8 +29,8 @@ void FreeMediaType(AM_MEDIA_TYPE& type) {
   if (type.pbFormat) ::CoTaskMemFree(type.pbFormat);
   type.pbFormat = nullptr;
   type.cbFormat = 0;
-  if (type.pUnk) type.pUnk->Release();
-  type.pUnk = nullptr;
+  ComPtr<IUnknown> unknown;  // the type's own reference goes with it
+  unknown.Attach(std::exchange(type.pUnk, nullptr));
 }
 
 AM_MEDIA_TYPE* CreateMediaType(const AM_MEDIA_TYPE* src) {

@@ -22,10 +22,6 @@ CBasePin::CBasePin(CBaseFilter* filter, CCritSec* lock, const wchar_t* name, PIN
     : CUnknown(nullptr), filter_(filter), lock_(lock), name_(name ? name : L""), id_(name_),
       direction_(direction) {}
 
-CBasePin::~CBasePin() {
-  if (connected_) connected_->Release();
-}
-
 HRESULT STDMETHODCALLTYPE CBasePin::QueryInterface(REFIID iid, void** out) {
   return NonDelegatingQueryInterface(iid, out);
 }
@@ -55,8 +51,7 @@ HRESULT CBasePin::AttemptConnection(IPin* receivePin, const CMediaType& type) {
     BreakConnect();
     return FAILED(hr) ? hr : VFW_E_TYPE_NOT_ACCEPTED;
   }
-  connected_ = receivePin;
-  connected_->AddRef();
+  connected_ = ComPtr<IPin>(receivePin);
   hr = SetMediaType(type);
   if (SUCCEEDED(hr)) hr = receivePin->ReceiveConnection(this, &type);
   if (SUCCEEDED(hr)) {
@@ -65,8 +60,7 @@ HRESULT CBasePin::AttemptConnection(IPin* receivePin, const CMediaType& type) {
     receivePin->Disconnect();
   }
   BreakConnect();
-  connected_->Release();
-  connected_ = nullptr;
+  connected_.Reset();
   mt_.Clear();
   return FAILED(hr) ? hr : VFW_E_TYPE_NOT_ACCEPTED;
 }
@@ -103,16 +97,12 @@ HRESULT STDMETHODCALLTYPE CBasePin::Connect(IPin* receivePin, const AM_MEDIA_TYP
 
   // The receiving pin's preferences first, then our own.
   HRESULT hr = VFW_E_NO_ACCEPTABLE_TYPES;
-  IEnumMediaTypes* theirs = nullptr;
-  if (SUCCEEDED(receivePin->EnumMediaTypes(&theirs)) && theirs) {
-    hr = TryMediaTypes(receivePin, wanted, theirs);
-    theirs->Release();
+  if (ComPtr<IEnumMediaTypes> theirs; SUCCEEDED(receivePin->EnumMediaTypes(theirs.Receive())) && theirs) {
+    hr = TryMediaTypes(receivePin, wanted, theirs.Get());
     if (SUCCEEDED(hr)) return hr;
   }
-  IEnumMediaTypes* ours = nullptr;
-  if (SUCCEEDED(EnumMediaTypes(&ours)) && ours) {
-    HRESULT ourHr = TryMediaTypes(receivePin, wanted, ours);
-    ours->Release();
+  if (ComPtr<IEnumMediaTypes> ours; SUCCEEDED(EnumMediaTypes(ours.Receive())) && ours) {
+    HRESULT ourHr = TryMediaTypes(receivePin, wanted, ours.Get());
     if (SUCCEEDED(ourHr)) return ourHr;
     if (hr == VFW_E_NO_ACCEPTABLE_TYPES) hr = ourHr;
   }
@@ -135,14 +125,12 @@ HRESULT STDMETHODCALLTYPE CBasePin::ReceiveConnection(IPin* connector, const AM_
     BreakConnect();
     return VFW_E_TYPE_NOT_ACCEPTED;
   }
-  connected_ = connector;
-  connected_->AddRef();
+  connected_ = ComPtr<IPin>(connector);
   hr = SetMediaType(offered);
   if (SUCCEEDED(hr)) hr = CompleteConnect(connector);
   if (FAILED(hr)) {
     BreakConnect();
-    connected_->Release();
-    connected_ = nullptr;
+    connected_.Reset();
     mt_.Clear();
     return hr;
   }
@@ -155,8 +143,7 @@ HRESULT STDMETHODCALLTYPE CBasePin::Disconnect() {
   if (!connected_) return S_FALSE;
   HRESULT hr = BreakConnect();
   if (FAILED(hr)) return hr;
-  connected_->Release();
-  connected_ = nullptr;
+  connected_.Reset();
   mt_.Clear();
   return S_OK;
 }
@@ -164,10 +151,8 @@ HRESULT STDMETHODCALLTYPE CBasePin::Disconnect() {
 HRESULT STDMETHODCALLTYPE CBasePin::ConnectedTo(IPin** pin) {
   if (!pin) return E_POINTER;
   CAutoLock lock(lock_);
-  *pin = connected_;
-  if (!connected_) return VFW_E_NOT_CONNECTED;
-  connected_->AddRef();
-  return S_OK;
+  connected_.CopyTo(pin);
+  return connected_ ? S_OK : VFW_E_NOT_CONNECTED;
 }
 
 HRESULT STDMETHODCALLTYPE CBasePin::ConnectionMediaType(AM_MEDIA_TYPE* type) {
@@ -251,10 +236,6 @@ HRESULT CBasePin::BreakConnect() { return S_OK; }
 CBaseInputPin::CBaseInputPin(CBaseFilter* filter, CCritSec* lock, const wchar_t* name)
     : CBasePin(filter, lock, name, PINDIR_INPUT) {}
 
-CBaseInputPin::~CBaseInputPin() {
-  if (allocator_) allocator_->Release();
-}
-
 HRESULT STDMETHODCALLTYPE CBaseInputPin::NonDelegatingQueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   if (iid == IID_IMemInputPin) return GetInterface(static_cast<IMemInputPin*>(this), out);
@@ -266,24 +247,20 @@ HRESULT STDMETHODCALLTYPE CBaseInputPin::GetAllocator(IMemAllocator** allocator)
   CAutoLock lock(lock_);
   if (!allocator_) {
     HRESULT hr = ::CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IMemAllocator, reinterpret_cast<void**>(&allocator_));
+                                    IID_IMemAllocator, allocator_.ReceiveVoid());
     if (FAILED(hr)) {
-      allocator_ = nullptr;
       *allocator = nullptr;
       return hr;
     }
   }
-  *allocator = allocator_;
-  allocator_->AddRef();
+  allocator_.CopyTo(allocator);
   return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE CBaseInputPin::NotifyAllocator(IMemAllocator* allocator, BOOL readOnly) {
   if (!allocator) return E_POINTER;
   CAutoLock lock(lock_);
-  allocator->AddRef();
-  if (allocator_) allocator_->Release();
-  allocator_ = allocator;
+  allocator_ = ComPtr<IMemAllocator>(allocator);
   readOnly_ = readOnly != FALSE;
   return S_OK;
 }
@@ -297,12 +274,11 @@ HRESULT STDMETHODCALLTYPE CBaseInputPin::Receive(IMediaSample* sample) {
   if (filter_->IsStopped()) return VFW_E_WRONG_STATE;
   if (flushing_) return S_FALSE;
   lastStreamId_ = AM_STREAM_MEDIA;
-  IMediaSample2* sample2 = nullptr;
-  if (SUCCEEDED(sample->QueryInterface(IID_IMediaSample2, reinterpret_cast<void**>(&sample2)))) {
+  if (ComPtr<IMediaSample2> sample2;
+      SUCCEEDED(sample->QueryInterface(IID_IMediaSample2, sample2.ReceiveVoid()))) {
     AM_SAMPLE2_PROPERTIES props = {};
     if (SUCCEEDED(sample2->GetProperties(sizeof(props), reinterpret_cast<BYTE*>(&props))))
       lastStreamId_ = props.dwStreamId;
-    sample2->Release();
   }
   if (lastStreamId_ != AM_STREAM_MEDIA) return S_OK;
   AM_MEDIA_TYPE* changed = nullptr;
@@ -342,8 +318,7 @@ HRESULT STDMETHODCALLTYPE CBaseInputPin::EndFlush() {
 HRESULT CBaseInputPin::BreakConnect() {
   if (allocator_) {
     allocator_->Decommit();
-    allocator_->Release();
-    allocator_ = nullptr;
+    allocator_.Reset();
   }
   return S_OK;
 }
@@ -360,43 +335,27 @@ HRESULT CBaseInputPin::Inactive() {
 CBaseOutputPin::CBaseOutputPin(CBaseFilter* filter, CCritSec* lock, const wchar_t* name)
     : CBasePin(filter, lock, name, PINDIR_OUTPUT) {}
 
-CBaseOutputPin::~CBaseOutputPin() {
-  if (allocator_) allocator_->Release();
-  if (peerInput_) peerInput_->Release();
-}
-
 HRESULT CBaseOutputPin::CheckConnect(IPin* pin) {
   HRESULT hr = CBasePin::CheckConnect(pin);
   if (FAILED(hr)) return hr;
-  if (peerInput_) peerInput_->Release();
-  peerInput_ = nullptr;
-  hr = pin->QueryInterface(IID_IMemInputPin, reinterpret_cast<void**>(&peerInput_));
-  if (FAILED(hr)) {
-    peerInput_ = nullptr;
-    return VFW_E_NO_TRANSPORT;
-  }
-  return S_OK;
+  hr = pin->QueryInterface(IID_IMemInputPin, peerInput_.ReceiveVoid());
+  return FAILED(hr) ? VFW_E_NO_TRANSPORT : S_OK;
 }
 
 HRESULT CBaseOutputPin::CompleteConnect(IPin*) {
-  IMemAllocator* allocator = nullptr;
-  HRESULT hr = DecideAllocator(peerInput_, &allocator);
+  ComPtr<IMemAllocator> allocator;
+  HRESULT hr = DecideAllocator(peerInput_.Get(), allocator.Receive());
   if (FAILED(hr)) return hr;
-  if (allocator_) allocator_->Release();
-  allocator_ = allocator;
+  allocator_ = std::move(allocator);
   return S_OK;
 }
 
 HRESULT CBaseOutputPin::BreakConnect() {
   if (allocator_) {
     allocator_->Decommit();
-    allocator_->Release();
-    allocator_ = nullptr;
+    allocator_.Reset();
   }
-  if (peerInput_) {
-    peerInput_->Release();
-    peerInput_ = nullptr;
-  }
+  peerInput_.Reset();
   return S_OK;
 }
 
@@ -411,28 +370,23 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* peer, IMemAllocator** allo
   if (request.cbAlign == 0) request.cbAlign = 1;
 
   // The downstream pin's own allocator first, then a memory allocator of ours.
-  IMemAllocator* candidate = nullptr;
-  HRESULT hr = peer->GetAllocator(&candidate);
+  ComPtr<IMemAllocator> candidate;
+  HRESULT hr = peer->GetAllocator(candidate.Receive());
   if (SUCCEEDED(hr) && candidate) {
-    hr = DecideBufferSize(candidate, &request);
-    if (SUCCEEDED(hr)) hr = peer->NotifyAllocator(candidate, FALSE);
+    hr = DecideBufferSize(candidate.Get(), &request);
+    if (SUCCEEDED(hr)) hr = peer->NotifyAllocator(candidate.Get(), FALSE);
     if (SUCCEEDED(hr)) {
-      *allocator = candidate;
+      *allocator = candidate.Detach();
       return S_OK;
     }
-    candidate->Release();
-    candidate = nullptr;
   }
   hr = ::CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                          reinterpret_cast<void**>(&candidate));
+                          candidate.ReceiveVoid());
   if (FAILED(hr)) return hr;
-  hr = DecideBufferSize(candidate, &request);
-  if (SUCCEEDED(hr)) hr = peer->NotifyAllocator(candidate, FALSE);
-  if (FAILED(hr)) {
-    candidate->Release();
-    return hr;
-  }
-  *allocator = candidate;
+  hr = DecideBufferSize(candidate.Get(), &request);
+  if (SUCCEEDED(hr)) hr = peer->NotifyAllocator(candidate.Get(), FALSE);
+  if (FAILED(hr)) return hr;
+  *allocator = candidate.Detach();
   return S_OK;
 }
 
@@ -443,7 +397,7 @@ HRESULT CBaseOutputPin::GetDeliveryBuffer(IMediaSample** sample, REFERENCE_TIME*
 }
 
 HRESULT CBaseOutputPin::Deliver(IMediaSample* sample) {
-  IMemInputPin* peer = peerInput_;
+  IMemInputPin* peer = peerInput_.Get();
   if (!peer) return VFW_E_NOT_CONNECTED;
   return peer->Receive(sample);
 }
@@ -469,14 +423,10 @@ HRESULT CBaseOutputPin::DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME s
 CEnumMediaTypes::CEnumMediaTypes(CBasePin* pin) : CEnumMediaTypes(pin, 0) {}
 
 CEnumMediaTypes::CEnumMediaTypes(CBasePin* pin, int position) : pin_(pin), position_(position) {
-  pin_->AddRef();
   CModule::ObjectCreated();
 }
 
-CEnumMediaTypes::~CEnumMediaTypes() {
-  pin_->Release();
-  CModule::ObjectDestroyed();
-}
+CEnumMediaTypes::~CEnumMediaTypes() { CModule::ObjectDestroyed(); }
 
 HRESULT STDMETHODCALLTYPE CEnumMediaTypes::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
@@ -522,7 +472,7 @@ HRESULT STDMETHODCALLTYPE CEnumMediaTypes::Reset() {
 
 HRESULT STDMETHODCALLTYPE CEnumMediaTypes::Clone(IEnumMediaTypes** out) {
   if (!out) return E_POINTER;
-  *out = new (std::nothrow) CEnumMediaTypes(pin_, position_);
+  *out = new (std::nothrow) CEnumMediaTypes(pin_.Get(), position_);
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 

@@ -14,13 +14,13 @@
 
 #include "platform/dshow/BaseFilter.h"
 #include "platform/dshow/MediaType.h"
+#include "platform/framework/ComPtr.h"
 
 namespace velk::dshow {
 
 class CBasePin : public CUnknown, public IPin, public IQualityControl {
  public:
   CBasePin(CBaseFilter* filter, CCritSec* lock, const wchar_t* name, PIN_DIRECTION direction);
-  ~CBasePin() override;
 
   // IUnknown: interfaces answered by the pin, references counted by the filter.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
@@ -63,8 +63,8 @@ class CBasePin : public CUnknown, public IPin, public IQualityControl {
   virtual HRESULT Inactive() { return S_OK; }
   virtual HRESULT Run(REFERENCE_TIME) { return S_OK; }
 
-  bool IsConnected() const { return connected_ != nullptr; }
-  IPin* GetConnected() const { return connected_; }  // borrowed
+  bool IsConnected() const { return static_cast<bool>(connected_); }
+  IPin* GetConnected() const { return connected_.Get(); }  // borrowed
   const CMediaType& CurrentMediaType() const { return mt_; }
   const std::wstring& Name() const { return name_; }
   bool IsFlushing() const { return flushing_; }
@@ -82,7 +82,7 @@ class CBasePin : public CUnknown, public IPin, public IQualityControl {
   std::wstring name_;
   std::wstring id_;
   PIN_DIRECTION direction_;
-  IPin* connected_ = nullptr;  // owned reference
+  ComPtr<IPin> connected_;
   CMediaType mt_;
   volatile bool flushing_ = false;
   REFERENCE_TIME segmentStart_ = 0;
@@ -95,7 +95,6 @@ class CBasePin : public CUnknown, public IPin, public IQualityControl {
 class CBaseInputPin : public CBasePin, public IMemInputPin {
  public:
   CBaseInputPin(CBaseFilter* filter, CCritSec* lock, const wchar_t* name);
-  ~CBaseInputPin() override;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     return CBasePin::QueryInterface(iid, out);
@@ -121,13 +120,13 @@ class CBaseInputPin : public CBasePin, public IMemInputPin {
   HRESULT BreakConnect() override;
   HRESULT Inactive() override;
 
-  IMemAllocator* Allocator() const { return allocator_; }  // borrowed
+  IMemAllocator* Allocator() const { return allocator_.Get(); }  // borrowed
   bool IsReadOnly() const { return readOnly_; }
   // Stream id of the sample last checked by Receive (AM_STREAM_MEDIA for data).
   DWORD LastStreamId() const { return lastStreamId_; }
 
  protected:
-  IMemAllocator* allocator_ = nullptr;  // owned reference
+  ComPtr<IMemAllocator> allocator_;
   bool readOnly_ = false;
   DWORD lastStreamId_ = AM_STREAM_MEDIA;
 };
@@ -137,7 +136,6 @@ class CBaseInputPin : public CBasePin, public IMemInputPin {
 class CBaseOutputPin : public CBasePin {
  public:
   CBaseOutputPin(CBaseFilter* filter, CCritSec* lock, const wchar_t* name);
-  ~CBaseOutputPin() override;
 
   HRESULT CheckConnect(IPin* pin) override;
   HRESULT CompleteConnect(IPin* receivePin) override;
@@ -162,12 +160,12 @@ class CBaseOutputPin : public CBasePin {
   HRESULT STDMETHODCALLTYPE BeginFlush() override { return E_UNEXPECTED; }
   HRESULT STDMETHODCALLTYPE EndFlush() override { return E_UNEXPECTED; }
 
-  IMemAllocator* Allocator() const { return allocator_; }  // borrowed
-  IMemInputPin* PeerInput() const { return peerInput_; }  // borrowed
+  IMemAllocator* Allocator() const { return allocator_.Get(); }  // borrowed
+  IMemInputPin* PeerInput() const { return peerInput_.Get(); }  // borrowed
 
  protected:
-  IMemAllocator* allocator_ = nullptr;  // owned reference
-  IMemInputPin* peerInput_ = nullptr;   // owned reference
+  ComPtr<IMemInputPin> peerInput_;
+  ComPtr<IMemAllocator> allocator_;  // let go of before the peer
 };
 
 // Enumerates the types a pin prefers (its GetMediaType), as of its creation.
@@ -186,7 +184,7 @@ class CEnumMediaTypes final : public IEnumMediaTypes {
   CEnumMediaTypes(CBasePin* pin, int position);
   ~CEnumMediaTypes();
   volatile LONG refs_ = 1;
-  CBasePin* pin_;  // holds a reference
+  ComPtr<CBasePin> pin_;
   int position_ = 0;
 };
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/framework/Resources.h"
+
 namespace velk::dshow {
 
 CBasePropertyPage::CBasePropertyPage(IUnknown* outer, int dialogId, int titleId)
@@ -9,7 +11,6 @@ CBasePropertyPage::CBasePropertyPage(IUnknown* outer, int dialogId, int titleId)
 
 CBasePropertyPage::~CBasePropertyPage() {
   if (hwnd_) ::DestroyWindow(hwnd_);
-  if (site_) site_->Release();
 }
 
 HRESULT STDMETHODCALLTYPE CBasePropertyPage::NonDelegatingQueryInterface(REFIID iid, void** out) {
@@ -44,12 +45,10 @@ HWND CBasePropertyPage::CreatePageDialog(HWND parent) {
 HRESULT STDMETHODCALLTYPE CBasePropertyPage::SetPageSite(IPropertyPageSite* site) {
   if (site) {
     if (site_) return E_UNEXPECTED;
-    site_ = site;
-    site_->AddRef();
+    site_ = ComPtr<IPropertyPageSite>(site);
   } else {
     if (!site_) return E_UNEXPECTED;
-    site_->Release();
-    site_ = nullptr;
+    site_.Reset();
   }
   return S_OK;
 }
@@ -76,12 +75,11 @@ HRESULT STDMETHODCALLTYPE CBasePropertyPage::GetPageInfo(PROPPAGEINFO* info) {
   if (!info) return E_POINTER;
   std::memset(info, 0, sizeof(*info));
   info->cb = sizeof(*info);
-  wchar_t title[256] = {};
-  int n = ::LoadStringW(CModule::Instance(), static_cast<UINT>(titleId_), title, 256);
-  auto* copy = static_cast<wchar_t*>(::CoTaskMemAlloc((n + 1) * sizeof(wchar_t)));
+  const std::wstring title = fw::LoadResourceStringW(CModule::Instance(), static_cast<UINT>(titleId_));
+  const size_t bytes = (title.size() + 1) * sizeof(wchar_t);
+  auto* copy = static_cast<wchar_t*>(::CoTaskMemAlloc(bytes));
   if (!copy) return E_OUTOFMEMORY;
-  std::memcpy(copy, title, n * sizeof(wchar_t));
-  copy[n] = L'\0';
+  std::memcpy(copy, title.c_str(), bytes);
   info->pszTitle = copy;
   // The dialog's size in pixels: make it hidden once and measure it.
   HWND probe = CreatePageDialog(::GetDesktopWindow());

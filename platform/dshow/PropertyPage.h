@@ -10,6 +10,7 @@
 #include <ocidl.h>
 
 #include "platform/dshow/ComBase.h"
+#include "platform/framework/ComPtr.h"
 
 namespace velk::dshow {
 
@@ -53,7 +54,7 @@ class CBasePropertyPage : public CUnknown, public IPropertyPage {
   int dialogId_;
   int titleId_;
   HWND hwnd_ = nullptr;
-  IPropertyPageSite* site_ = nullptr;  // owned reference
+  ComPtr<IPropertyPageSite> site_;
   bool objectSet_ = false;
 };
 

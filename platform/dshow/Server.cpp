@@ -1,8 +1,8 @@
 #include "platform/dshow/Server.h"
 
 #include <new>
-#include <vector>
 
+#include "platform/framework/ComPtr.h"
 #include "platform/framework/Handles.h"
 
 namespace velk::dshow {
@@ -79,26 +79,7 @@ LONG CClassKeyStore::SetValue(HKEY root, const wchar_t* path, const wchar_t* nam
                           static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
 }
 
-LONG CClassKeyStore::DeleteTree(HKEY root, const wchar_t* path) {
-  fw::CRegKey key;
-  LONG rc = key.Open(root, path, KEY_READ | DELETE);
-  if (rc != ERROR_SUCCESS) return rc;
-  // Subkeys first; always delete the first one, as the indices shift.
-  std::vector<std::wstring> children;
-  wchar_t name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD len = 256;
-    if (::RegEnumKeyExW(key.Get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    children.emplace_back(name, len);
-  }
-  key.Close();
-  for (const std::wstring& child : children) {
-    std::wstring sub = std::wstring(path) + L"\\" + child;
-    rc = DeleteTree(root, sub.c_str());
-    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) return rc;
-  }
-  return ::RegDeleteKeyW(root, path);
-}
+LONG CClassKeyStore::DeleteTree(HKEY root, const wchar_t* path) { return fw::DeleteKeyTree(root, path); }
 
 bool CClassKeyStore::KeyExists(HKEY root, const wchar_t* path) {
   fw::CRegKey key;
@@ -180,28 +161,28 @@ HRESULT RegisterWithMapper1(IFilterMapper* mapper, const FilterSetup& setup, boo
   return hr == kNotFound ? S_OK : hr;
 }
 
+// Every filter of the table with the newer mapper, or the old one without it.
+HRESULT RegisterFiltersWithMapper(const ClassTable& table, bool doRegister) {
+  ComPtr<IFilterMapper2> mapper2;
+  ComPtr<IFilterMapper> mapper1;
+  HRESULT hr = ::CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
+                                  mapper2.ReceiveVoid());
+  if (FAILED(hr)) {
+    hr = ::CoCreateInstance(CLSID_FilterMapper, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper,
+                            mapper1.ReceiveVoid());
+  }
+  for (int i = 0; i < table.count && SUCCEEDED(hr); ++i) {
+    const FilterSetup* setup = table.rows[i].filter;
+    if (!setup) continue;
+    hr = mapper2 ? RegisterWithMapper2(mapper2.Get(), *setup, doRegister)
+                 : RegisterWithMapper1(mapper1.Get(), *setup, doRegister);
+  }
+  return hr;
+}
+
 HRESULT RegisterFilters(const ClassTable& table, bool doRegister) {
   HRESULT init = ::CoInitialize(nullptr);
-  IFilterMapper2* mapper2 = nullptr;
-  IFilterMapper* mapper1 = nullptr;
-  HRESULT hr = ::CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
-                                  reinterpret_cast<void**>(&mapper2));
-  if (FAILED(hr)) {
-    mapper2 = nullptr;
-    hr = ::CoCreateInstance(CLSID_FilterMapper, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper,
-                            reinterpret_cast<void**>(&mapper1));
-    if (FAILED(hr)) mapper1 = nullptr;
-  }
-  if (SUCCEEDED(hr)) {
-    for (int i = 0; i < table.count && SUCCEEDED(hr); ++i) {
-      const FilterSetup* setup = table.rows[i].filter;
-      if (!setup) continue;
-      hr = mapper2 ? RegisterWithMapper2(mapper2, *setup, doRegister)
-                   : RegisterWithMapper1(mapper1, *setup, doRegister);
-    }
-  }
-  if (mapper2) mapper2->Release();
-  if (mapper1) mapper1->Release();
+  HRESULT hr = RegisterFiltersWithMapper(table, doRegister);  // its mappers are gone before COM is
   ::CoFreeUnusedLibraries();
   if (SUCCEEDED(init)) ::CoUninitialize();
   return hr;

@@ -68,7 +68,7 @@ class CClassKeyStore {
   virtual ~CClassKeyStore() = default;
   // Creates root\path when needed and sets its REG_SZ value `name` (null: the default value).
   virtual LONG SetValue(HKEY root, const wchar_t* path, const wchar_t* name, const wchar_t* value);
-  // Deletes root\path with all its subkeys, depth first; a missing key is ERROR_FILE_NOT_FOUND.
+  // Deletes root\path with all its subkeys; a missing key is ERROR_FILE_NOT_FOUND.
   virtual LONG DeleteTree(HKEY root, const wchar_t* path);
   virtual bool KeyExists(HKEY root, const wchar_t* path);
 };

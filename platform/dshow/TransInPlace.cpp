@@ -58,8 +58,7 @@ HRESULT STDMETHODCALLTYPE CTransInPlaceInputPin::GetAllocator(IMemAllocator** al
   if (!allocator) return E_POINTER;
   CAutoLock lock(lock_);
   if (allocator_) {
-    *allocator = allocator_;
-    allocator_->AddRef();
+    allocator_.CopyTo(allocator);
     return S_OK;
   }
   // Offer the downstream allocator, so the sample can travel on unchanged.
@@ -137,32 +136,24 @@ CTransInPlaceOutputPin::CTransInPlaceOutputPin(CTransInPlaceFilter* filter, cons
   id_ = L"Out";
 }
 
-CTransInPlaceOutputPin::~CTransInPlaceOutputPin() {
-  if (seeking_) seeking_->Release();
-}
-
 void CTransInPlaceOutputPin::EnsureSeeking() {
   CAutoLock lock(&seekingLock_);
   if (seeking_ || !transform_->InputPin()) return;
   // Aggregated with this pin as its outer object: its interfaces share the
   // pin's identity and reference count.
-  IUnknown* inner = nullptr;
+  ComPtr<IUnknown> inner;
   HRESULT hr = ::CoCreateInstance(CLSID_SeekingPassThru, static_cast<IPin*>(this),
-                                  CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&inner));
+                                  CLSCTX_INPROC_SERVER, IID_IUnknown, inner.ReceiveVoid());
   if (FAILED(hr) || !inner) return;
-  ISeekingPassThru* init = nullptr;
-  hr = inner->QueryInterface(IID_ISeekingPassThru, reinterpret_cast<void**>(&init));
-  if (FAILED(hr) || !init) {
-    inner->Release();
-    return;
+  {
+    // Its references go to the outer object: letting go balances the query.
+    ComPtr<ISeekingPassThru> init;
+    hr = inner->QueryInterface(IID_ISeekingPassThru, init.ReceiveVoid());
+    if (FAILED(hr) || !init) return;
+    hr = init->Init(FALSE, static_cast<IPin*>(transform_->InputPin()));
   }
-  hr = init->Init(FALSE, static_cast<IPin*>(transform_->InputPin()));
-  init->Release();  // goes to the outer object: balances the query
-  if (FAILED(hr)) {
-    inner->Release();
-    return;
-  }
-  seeking_ = inner;
+  if (FAILED(hr)) return;
+  seeking_ = std::move(inner);
 }
 
 HRESULT STDMETHODCALLTYPE CTransInPlaceOutputPin::NonDelegatingQueryInterface(REFIID iid, void** out) {
@@ -181,13 +172,10 @@ HRESULT STDMETHODCALLTYPE CTransInPlaceOutputPin::Notify(IBaseFilter* sender, Qu
   CTransInPlaceInputPin* input = transform_->InputPin();
   IPin* upstream = input ? input->GetConnected() : nullptr;
   if (!upstream) return VFW_E_NOT_FOUND;
-  IQualityControl* control = nullptr;
-  if (FAILED(upstream->QueryInterface(IID_IQualityControl, reinterpret_cast<void**>(&control))))
-    return VFW_E_NOT_FOUND;
-  HRESULT hr = control->Notify(transform_, q);
-  control->Release();
+  ComPtr<IQualityControl> control;
+  if (FAILED(upstream->QueryInterface(IID_IQualityControl, control.ReceiveVoid()))) return VFW_E_NOT_FOUND;
   (void)sender;
-  return hr;
+  return control->Notify(transform_, q);
 }
 
 HRESULT CTransInPlaceOutputPin::CheckMediaType(const CMediaType& type) {
@@ -221,9 +209,7 @@ HRESULT CTransInPlaceOutputPin::SetMediaType(const CMediaType& type) {
 }
 
 void CTransInPlaceOutputPin::UseAllocator(IMemAllocator* allocator) {
-  allocator->AddRef();
-  if (allocator_) allocator_->Release();
-  allocator_ = allocator;
+  allocator_ = ComPtr<IMemAllocator>(allocator);
 }
 
 HRESULT CTransInPlaceOutputPin::DecideAllocator(IMemInputPin* peer, IMemAllocator** allocator) {
@@ -337,19 +323,18 @@ HRESULT STDMETHODCALLTYPE CTransInPlaceFilter::Stop() {
   return hr;
 }
 
-IMediaSample* CTransInPlaceFilter::Copy(IMediaSample* source) {
+ComPtr<IMediaSample> CTransInPlaceFilter::Copy(IMediaSample* source) {
   REFERENCE_TIME start = 0, stop = 0;
   bool timed = source->GetTime(&start, &stop) != VFW_E_SAMPLE_TIME_NOT_SET;
-  IMediaSample* dest = nullptr;
-  if (FAILED(output_->GetDeliveryBuffer(&dest, timed ? &start : nullptr, timed ? &stop : nullptr, 0)) ||
-      !dest)
-    return nullptr;
+  ComPtr<IMediaSample> dest;
+  const HRESULT hr =
+      output_->GetDeliveryBuffer(dest.Receive(), timed ? &start : nullptr, timed ? &stop : nullptr, 0);
+  if (FAILED(hr) || !dest) return nullptr;
   BYTE* from = nullptr;
   BYTE* to = nullptr;
   long length = source->GetActualDataLength();
   if (FAILED(source->GetPointer(&from)) || FAILED(dest->GetPointer(&to)) || length > dest->GetSize() ||
       length < 0) {
-    dest->Release();
     return nullptr;
   }
   std::memcpy(to, from, static_cast<size_t>(length));
@@ -372,12 +357,11 @@ HRESULT CTransInPlaceFilter::Receive(IMediaSample* sample) {
   if (!output_ || !output_->IsConnected()) return S_OK;
   if (input_->LastStreamId() != AM_STREAM_MEDIA) return output_->Deliver(sample);
   if (UsingDifferentAllocators()) {
-    IMediaSample* copy = Copy(sample);
+    const ComPtr<IMediaSample> copy = Copy(sample);
     if (!copy) return S_OK;  // no buffer (stopping): drop the frame
-    HRESULT hr = Transform(copy);
-    if (hr == S_OK) hr = output_->Deliver(copy);
+    HRESULT hr = Transform(copy.Get());
+    if (hr == S_OK) hr = output_->Deliver(copy.Get());
     else if (hr == S_FALSE) hr = S_OK;
-    copy->Release();
     return hr;
   }
   HRESULT hr = Transform(sample);

@@ -48,7 +48,6 @@ class CTransInPlaceInputPin : public CBaseInputPin {
 class CTransInPlaceOutputPin : public CBaseOutputPin {
  public:
   CTransInPlaceOutputPin(CTransInPlaceFilter* filter, const wchar_t* name);
-  ~CTransInPlaceOutputPin() override;
 
   HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID iid, void** out) override;
   HRESULT STDMETHODCALLTYPE Notify(IBaseFilter* sender, Quality q) override;
@@ -67,7 +66,7 @@ class CTransInPlaceOutputPin : public CBaseOutputPin {
  private:
   CTransInPlaceFilter* transform_;
   CCritSec seekingLock_;
-  IUnknown* seeking_ = nullptr;  // the aggregated pass-through's own unknown
+  ComPtr<IUnknown> seeking_;  // the aggregated pass-through's own unknown
 };
 
 class CTransInPlaceFilter : public CBaseFilter {
@@ -109,8 +108,8 @@ class CTransInPlaceFilter : public CBaseFilter {
   bool UsingDifferentAllocators() const;
 
  protected:
-  // Copies a sample into a buffer of the output's allocator; null on failure.
-  IMediaSample* Copy(IMediaSample* source);
+  // Copies a sample into a buffer of the output's allocator; empty on failure.
+  ComPtr<IMediaSample> Copy(IMediaSample* source);
 
   CCritSec filterLock_;
   CCritSec receiveLock_;

@@ -52,6 +52,11 @@ class ComPtr {
     return &p_;
   }
   void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
+  // Fills an out parameter with a reference of its own (null when empty).
+  void CopyTo(T** out) const {
+    *out = p_;
+    if (p_) p_->AddRef();
+  }
 
   T* Get() const { return p_; }
   T* operator->() const { return p_; }

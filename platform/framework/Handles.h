@@ -1,5 +1,6 @@
 // Owners of kernel handles and registry keys: closed when replaced or gone,
-// so no code closes one by hand. Header-only; every program may use them.
+// so no code closes one by hand; and the one way a key tree is deleted.
+// Header-only; every program may use them.
 #pragma once
 
 #include <windows.h>
@@ -38,6 +39,26 @@ class CHandle {
   HANDLE h_ = nullptr;
 };
 
+// A listing of the files a pattern matches (FindFirstFile): Valid while one
+// is at hand, Next moves on; closed when gone. A failed start leaves its
+// error for GetLastError.
+class CFindFile {
+ public:
+  explicit CFindFile(const char* pattern) : find_(::FindFirstFileA(pattern, &data_)) {}
+  ~CFindFile() {
+    if (Valid()) ::FindClose(find_);
+  }
+  CFindFile(const CFindFile&) = delete;
+  CFindFile& operator=(const CFindFile&) = delete;
+  bool Valid() const { return find_ != INVALID_HANDLE_VALUE; }
+  const WIN32_FIND_DATAA& Data() const { return data_; }
+  bool Next() { return ::FindNextFileA(find_, &data_) != FALSE; }
+
+ private:
+  WIN32_FIND_DATAA data_{};  // before find_: the search fills it
+  HANDLE find_;
+};
+
 // An open registry key.
 class CRegKey {
  public:
@@ -70,5 +91,10 @@ class CRegKey {
  private:
   HKEY key_ = nullptr;
 };
+
+// Deletes root\path with its values and every subkey below it; a missing key
+// is ERROR_FILE_NOT_FOUND.
+inline LONG DeleteKeyTree(HKEY root, const char* path) { return ::RegDeleteTreeA(root, path); }
+inline LONG DeleteKeyTree(HKEY root, const wchar_t* path) { return ::RegDeleteTreeW(root, path); }
 
 }  // namespace velk::fw

@@ -1,5 +1,7 @@
-// A pop-up menu built in code or taken from a menu resource, destroyed with
-// its owner; submenus appended to it are destroyed with it.
+// Pop-up menus: CMenuHandle works on the items of a menu owned elsewhere (a
+// submenu of a loaded menu); CMenu is a menu built in code or taken from a
+// menu resource, destroyed with its owner, and submenus appended to it are
+// destroyed with it.
 #pragma once
 
 #include <windows.h>
@@ -8,12 +10,39 @@
 
 namespace velk::fw {
 
-class CMenu {
+class CMenuHandle {
+ public:
+  CMenuHandle() = default;
+  explicit CMenuHandle(HMENU menu) : menu_(menu) {}
+
+  HMENU Handle() const { return menu_; }
+  explicit operator bool() const { return menu_ != nullptr; }
+
+  bool AppendItem(UINT id, const char* text, bool checked = false) {
+    return ::AppendMenuA(menu_, MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED), id, text) != FALSE;
+  }
+  // Checks or clears the item at `position`, whatever its command.
+  bool CheckItemAt(int position, bool checked) {
+    return ::CheckMenuItem(menu_, static_cast<UINT>(position),
+                           MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED)) != static_cast<DWORD>(-1);
+  }
+  HMENU SubMenu(int position) const { return ::GetSubMenu(menu_, position); }
+
+  // Shows the menu at a screen point; the chosen command reaches `owner` as WM_COMMAND.
+  bool Track(HWND owner, POINT screen, UINT flags = TPM_LEFTALIGN | TPM_RIGHTBUTTON) const {
+    return ::TrackPopupMenu(menu_, flags, screen.x, screen.y, 0, owner, nullptr) != FALSE;
+  }
+
+ protected:
+  HMENU menu_ = nullptr;
+};
+
+class CMenu : public CMenuHandle {
  public:
   CMenu() = default;
-  explicit CMenu(HMENU menu) : menu_(menu) {}
+  explicit CMenu(HMENU menu) : CMenuHandle(menu) {}
   ~CMenu() { Destroy(); }
-  CMenu(CMenu&& other) noexcept : menu_(std::exchange(other.menu_, nullptr)) {}
+  CMenu(CMenu&& other) noexcept : CMenuHandle(std::exchange(other.menu_, nullptr)) {}
   CMenu& operator=(CMenu&& other) noexcept {
     if (this != &other) {
       Destroy();
@@ -27,12 +56,6 @@ class CMenu {
   static CMenu CreatePopup() { return CMenu(::CreatePopupMenu()); }
   static CMenu LoadResource(UINT id) { return CMenu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id))); }
 
-  HMENU Handle() const { return menu_; }
-  explicit operator bool() const { return menu_ != nullptr; }
-
-  bool AppendItem(UINT id, const char* text, bool checked = false) {
-    return ::AppendMenuA(menu_, MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED), id, text) != FALSE;
-  }
   // The submenu now belongs to this menu.
   bool AppendSubMenu(CMenu&& sub, const char* text) {
     HMENU h = sub.menu_;
@@ -40,19 +63,12 @@ class CMenu {
     sub.menu_ = nullptr;
     return true;
   }
-  HMENU SubMenu(int position) const { return ::GetSubMenu(menu_, position); }
-
-  // Shows the menu at a screen point; the chosen command reaches `owner` as WM_COMMAND.
-  bool Track(HWND owner, POINT screen, UINT flags = TPM_LEFTALIGN | TPM_RIGHTBUTTON) const {
-    return ::TrackPopupMenu(menu_, flags, screen.x, screen.y, 0, owner, nullptr) != FALSE;
-  }
 
  private:
   void Destroy() {
     if (menu_) ::DestroyMenu(menu_);
     menu_ = nullptr;
   }
-  HMENU menu_ = nullptr;
 };
 
 // Walks a menu and its submenus: every command that markOf gives a mark (an

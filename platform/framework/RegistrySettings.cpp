@@ -78,12 +78,8 @@ bool CRegistrySettings::DeleteValue(std::string_view section, std::string_view k
 }
 
 bool CRegistrySettings::DeleteAll() {
-  LONG rc = ::RegDeleteTreeA(root_, programKey_.c_str());
-  if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) {
-    ::RegDeleteKeyA(root_, programKey_.c_str());
-    return true;
-  }
-  return false;
+  const LONG rc = DeleteKeyTree(root_, programKey_.c_str());
+  return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace velk::fw

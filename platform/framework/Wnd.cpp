@@ -10,10 +10,6 @@ namespace {
 const char kObjectProp[] = "VelkWndObject";
 }  // namespace
 
-namespace {
-HINSTANCE g_resources = nullptr;
-}  // namespace
-
 CWnd::~CWnd() {
   if (m_hWnd && ::IsWindow(m_hWnd)) {
     // The object goes first: detach so the window's last messages do not reach it.
@@ -70,9 +66,6 @@ bool CWnd::DestroyWindow() {
   if (!m_hWnd) return false;
   return ::DestroyWindow(m_hWnd) != FALSE;
 }
-
-HINSTANCE ResourceInstance() { return g_resources ? g_resources : ::GetModuleHandleA(nullptr); }
-void SetResourceInstance(HINSTANCE instance) { g_resources = instance; }
 
 bool CWnd::SubclassControl(HWND hwnd) {
   if (!hwnd || m_hWnd || FromHandle(hwnd)) return false;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/framework/MessageMap.h"
+#include "platform/framework/Resources.h"
 
 namespace velk::fw {
 
@@ -134,10 +135,5 @@ class CWnd {
 
 // Decodes a message into the key of the table lookup.
 MsgKey KeyOf(UINT message, WPARAM wParam, LPARAM lParam);
-
-// The module whose resources (dialogs, menus, bitmaps, strings) the player
-// uses: the program itself, unless a test points it at the built Velk.exe.
-HINSTANCE ResourceInstance();
-void SetResourceInstance(HINSTANCE instance);
 
 }  // namespace velk::fw

@@ -3,9 +3,10 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "platform/framework/FileDialog.h"
+#include "platform/framework/Resources.h"
 #include "platform/framework/Wnd.h"
 #include "player/mainwnd/MainInput.h"
-#include "player/options/OptionChoosers.h"
 #include "player/options/OptionsRules.h"
 #include "player/playlist/AddLocationDlg.h"
 #include "player/res/ResourceIds.h"
@@ -16,12 +17,10 @@ namespace {
 
 // Room the Add files dialog gives a selection of many files.
 constexpr DWORD kLargeSelection = 65535;
-// The room a single chosen path needs, with some to spare for long names.
-constexpr DWORD kOnePath = 32768;
 
 std::string Filter(std::initializer_list<UINT> strings) {
   std::string text;
-  for (UINT id : strings) text += options::LoadResourceString(id);
+  for (UINT id : strings) text += fw::LoadResourceString(id);
   return options::ChooserFilter(text);
 }
 
@@ -30,25 +29,10 @@ std::string MediaFilter() {
                  IDS_FILTER_AUDIO, IDS_FILTER_PLAYLIST, IDS_FILTER_ALL_FILES});
 }
 
-// Runs the open or save dialog; the chosen text (one path, or a folder
-// followed by names) is left in buffer, whose size gives the dialog's room.
-bool RunFileDialog(HWND owner, const std::string& filter, const char* defaultExt, DWORD flags, bool save,
-                   std::vector<char>& buffer) {
-  OPENFILENAMEA ofn = {};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = static_cast<DWORD>(buffer.size() - 2);  // two zeros always end the list
-  ofn.lpstrDefExt = defaultExt;
-  ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | flags;
-  return save ? ::GetSaveFileNameA(&ofn) != FALSE : ::GetOpenFileNameA(&ofn) != FALSE;
-}
-
 // One file, in an open dialog (it must exist) or a save dialog.
 bool OneFile(HWND owner, UINT filterId, const char* defaultExt, bool save, std::string& path) {
-  std::vector<char> file(kOnePath, '\0');
-  if (!RunFileDialog(owner, Filter({filterId}), defaultExt, save ? 0 : OFN_FILEMUSTEXIST, save, file)) {
+  std::vector<char> file(fw::kOnePathRoom, '\0');
+  if (!fw::RunFileDialog(owner, Filter({filterId}), defaultExt, save ? 0 : OFN_FILEMUSTEXIST, save, file)) {
     return false;
   }
   path = file.data();
@@ -60,7 +44,8 @@ bool OneFile(HWND owner, UINT filterId, const char* defaultExt, bool save, std::
 // Add files and Open files alike: room for a long selection of many files.
 bool CSystemPlayerChoosers::ChooseMediaFiles(HWND owner, std::vector<std::string>& files) {
   std::vector<char> buffer(kLargeSelection + 2, '\0');
-  if (!RunFileDialog(owner, MediaFilter(), "m3u", OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, false, buffer)) {
+  const DWORD flags = OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST;
+  if (!fw::RunFileDialog(owner, MediaFilter(), "m3u", flags, false, buffer)) {
     return false;
   }
   files = ChosenFiles(buffer.data(), buffer.size());

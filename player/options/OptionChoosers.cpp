@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/framework/Wnd.h"
+#include "platform/framework/FileDialog.h"
 
 namespace velk::options {
 
@@ -21,19 +21,14 @@ bool CSystemChoosers::ChooseColour(HWND owner, COLORREF& colour) {
 
 bool CSystemChoosers::ChooseFile(HWND owner, const FileRequest& request, std::string& path) {
   // Room for a long path whatever the initial name; a longer initial name is
-  // cut rather than overrunning the buffer.
-  std::vector<char> file(32768, '\0');
-  request.initialName.copy(file.data(), file.size() - 1);
-  const std::string filter = ChooserFilter(request.filter);
-  OPENFILENAMEA ofn = {};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
-  ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!::GetOpenFileNameA(&ofn)) return false;
+  // cut rather than overrunning the buffer: it and its zero fit the dialog's
+  // room, which leaves out the last two places.
+  std::vector<char> file(fw::kOnePathRoom, '\0');
+  request.initialName.copy(file.data(), file.size() - 3);
+  const char* defaultExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
+  if (!fw::RunFileDialog(owner, ChooserFilter(request.filter), defaultExt, OFN_FILEMUSTEXIST, false, file)) {
+    return false;
+  }
   path = file.data();
   return !path.empty();
 }
@@ -41,13 +36,6 @@ bool CSystemChoosers::ChooseFile(HWND owner, const FileRequest& request, std::st
 IOptionChoosers& SystemChoosers() {
   static CSystemChoosers choosers;
   return choosers;
-}
-
-std::string LoadResourceString(UINT id) {
-  // String resources are at most 4096 characters long.
-  std::vector<char> buf(4097, '\0');
-  const int n = ::LoadStringA(fw::ResourceInstance(), id, buf.data(), static_cast<int>(buf.size()));
-  return std::string(buf.data(), n > 0 ? static_cast<size_t>(n) : 0);
 }
 
 }  // namespace velk::options

@@ -33,7 +33,4 @@ class CSystemChoosers : public IOptionChoosers {
 // The system choosers of the program.
 IOptionChoosers& SystemChoosers();
 
-// String resource `id` of the resource module, whole.
-std::string LoadResourceString(UINT id);
-
 }  // namespace velk::options

@@ -1,5 +1,6 @@
 #include "player/options/PlaylistOptionsPage.h"
 
+#include "platform/framework/Resources.h"
 #include "player/res/ResourceIds.h"
 
 namespace velk::options {
@@ -37,7 +38,7 @@ bool CPlaylistOptionsPage::OnInitDialog() {
 bool CPlaylistOptionsPage::OnChangeBackground(fw::MsgArgs& m) {
   if (!IsClick(m)) return true;
   std::string chosen;
-  if (!Choosers().ChooseFile(m_hWnd, BackgroundFileRequest(LoadResourceString(IDS_FILTER_IMAGE)),
+  if (!Choosers().ChooseFile(m_hWnd, BackgroundFileRequest(fw::LoadResourceString(IDS_FILTER_IMAGE)),
                              chosen))
     return true;
   // Only the picture changes; the mode stays as the user set it.

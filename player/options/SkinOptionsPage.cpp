@@ -1,5 +1,6 @@
 #include "player/options/SkinOptionsPage.h"
 
+#include "platform/framework/Resources.h"
 #include "player/res/ResourceIds.h"
 
 namespace velk::options {
@@ -43,7 +44,7 @@ void CSkinOptionsPage::SetSkin(std::string& path, const settings::TextSetting& s
 
 void CSkinOptionsPage::ChooseSkin(std::string& path, const settings::TextSetting& setting) {
   const FileRequest request =
-      SkinFileRequest(settings::GetAppPath(Settings()), LoadResourceString(IDS_FILTER_IMAGE));
+      SkinFileRequest(settings::GetAppPath(Settings()), fw::LoadResourceString(IDS_FILTER_IMAGE));
   std::string chosen;
   if (Choosers().ChooseFile(m_hWnd, request, chosen)) SetSkin(path, setting, chosen);
 }

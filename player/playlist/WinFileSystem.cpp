@@ -30,17 +30,16 @@ bool CWinFileSystem::ListFolder(const std::string& folder, std::vector<FolderIte
   std::string pattern = folder;
   if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
   pattern += "*.*";
-  WIN32_FIND_DATAA found{};
-  HANDLE find = ::FindFirstFileA(pattern.c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) {
+  fw::CFindFile find(pattern.c_str());
+  if (!find.Valid()) {
     // A drive root with nothing on it has no "." to list, yet is a folder.
     return ::GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder);
   }
   do {
+    const WIN32_FIND_DATAA& found = find.Data();
     items.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                      (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
-  } while (::FindNextFileA(find, &found));
-  ::FindClose(find);
+  } while (find.Next());
   return true;
 }
 

@@ -1,4 +1,6 @@
 // CSkinWnd: the skin catalogue of the window's "&Skin" submenu.
+#include "platform/framework/Handles.h"
+#include "platform/framework/Menu.h"
 #include "player/app/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/skin/SkinCatalog.h"
@@ -8,13 +10,12 @@ namespace velk {
 namespace {
 
 void AppendMatches(const std::string& pattern, std::vector<std::string>& names) {
-  WIN32_FIND_DATAA found{};
-  HANDLE find = ::FindFirstFileA(pattern.c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return;
+  fw::CFindFile find(pattern.c_str());
+  if (!find.Valid()) return;
   do {
+    const WIN32_FIND_DATAA& found = find.Data();
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
-  } while (::FindNextFileA(find, &found));
-  ::FindClose(find);
+  } while (find.Next());
 }
 
 }  // namespace
@@ -30,13 +31,14 @@ void CSkinWnd::EnumerateSkins() {
 
 void CSkinWnd::BuildSkinMenu(HMENU submenu) {
   EnumerateSkins();
+  fw::CMenuHandle menu(submenu);
   const int32_t checked = CheckedSkinIndex(skinList_, GetSkinsDir(), skinPath_);
   // Only the first files have command ids of their own.
   for (size_t i = 0; i < skinList_.size() && i < kMaxSkinItems; ++i) {
-    const UINT flags = MF_STRING | (static_cast<int32_t>(i) == checked ? MF_CHECKED : MF_UNCHECKED);
-    ::AppendMenuA(submenu, flags, ID_SKIN_FIRST + i, skinList_[i].c_str());
+    const bool isChecked = static_cast<int32_t>(i) == checked;
+    menu.AppendItem(static_cast<UINT>(ID_SKIN_FIRST + i), skinList_[i].c_str(), isChecked);
   }
-  if (checked < 0) ::CheckMenuItem(submenu, 0, MF_BYPOSITION | MF_CHECKED);
+  if (checked < 0) menu.CheckItemAt(0, true);  // "<Base Skin>", first in the resource
 }
 
 }  // namespace velk

@@ -14,12 +14,9 @@ std::string WindowsPathOf(const std::string& unixPath) {
 std::string BinDir() { return WindowsPathOf(VELK_BIN_DIR_UNIX); }
 
 CProcess::~CProcess() {
-  if (process_) {
-    if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-      ::TerminateProcess(process_, 99);
-      ::WaitForSingleObject(process_, 5000);
-    }
-    ::CloseHandle(process_);
+  if (process_.Valid() && ::WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+    ::TerminateProcess(process_.Get(), 99);
+    ::WaitForSingleObject(process_.Get(), 5000);
   }
 }
 
@@ -36,15 +33,15 @@ bool CProcess::Start(const std::string& program, const std::string& commandTail,
                         currentDir.empty() ? nullptr : currentDir.c_str(), &si, &pi)) {
     return false;
   }
-  ::CloseHandle(pi.hThread);
-  process_ = pi.hProcess;
+  fw::CHandle thread(pi.hThread);  // not needed
+  process_ = fw::CHandle(pi.hProcess);
   pid_ = pi.dwProcessId;
   return true;
 }
 
 bool CProcess::WaitExit(DWORD timeoutMs, DWORD* exitCode) {
-  if (!process_ || ::WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
-  if (exitCode) ::GetExitCodeProcess(process_, exitCode);
+  if (!process_.Valid() || ::WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return false;
+  if (exitCode) ::GetExitCodeProcess(process_.Get(), exitCode);
   return true;
 }
 
@@ -93,21 +90,16 @@ HWND WaitForWindow(DWORD pid, const std::string& title, DWORD timeoutMs) {
 
 std::string ReadUserString(const std::string& keyPath, const std::string& name, bool* found) {
   if (found) *found = false;
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return std::string();
+  fw::CRegKey key;
+  if (key.Open(HKEY_CURRENT_USER, keyPath.c_str()) != ERROR_SUCCESS) return std::string();
   char buf[4096] = {};
   DWORD size = sizeof(buf) - 1, type = 0;
-  LONG rc = ::RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
-  ::RegCloseKey(key);
+  LONG rc = ::RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
   if (rc != ERROR_SUCCESS || type != REG_SZ) return std::string();
   if (found) *found = true;
   return std::string(buf);
 }
 
-void DeleteUserTree(const std::string& keyPath) {
-  ::RegDeleteTreeA(HKEY_CURRENT_USER, keyPath.c_str());
-  ::RegDeleteKeyA(HKEY_CURRENT_USER, keyPath.c_str());
-}
+void DeleteUserTree(const std::string& keyPath) { fw::DeleteKeyTree(HKEY_CURRENT_USER, keyPath.c_str()); }
 
 }  // namespace velk::e2e

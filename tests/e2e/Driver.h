@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/framework/Handles.h"
+
 namespace velk::e2e {
 
 // The folder of the built programs, as a Windows path.
@@ -25,10 +27,10 @@ class CProcess {
              const std::string& currentDir = std::string());
   bool WaitExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
   DWORD Id() const { return pid_; }
-  HANDLE Handle() const { return process_; }
+  HANDLE Handle() const { return process_.Get(); }
 
  private:
-  HANDLE process_ = nullptr;
+  fw::CHandle process_;
   DWORD pid_ = 0;
 };
 

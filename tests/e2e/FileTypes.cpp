@@ -1,5 +1,7 @@
 #include "tests/e2e/FileTypes.h"
 
+#include "platform/framework/Handles.h"
+
 namespace velk::e2e {
 
 const char* const kExtensions[5] = {".mp3", ".avi", ".asf", ".mpg", ".m3u"};
@@ -19,12 +21,11 @@ Value ReadValue(HKEY key, const char* name) {
 
 KeyState Read(const char* ext) {
   KeyState s;
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, ext, 0, KEY_READ, &key) != ERROR_SUCCESS) return s;
+  fw::CRegKey key;
+  if (key.Open(HKEY_CLASSES_ROOT, ext) != ERROR_SUCCESS) return s;
   s.exists = true;
-  s.def = ReadValue(key, nullptr);
-  s.back = ReadValue(key, "Velk_Back");
-  ::RegCloseKey(key);
+  s.def = ReadValue(key.Get(), nullptr);
+  s.back = ReadValue(key.Get(), "Velk_Back");
   return s;
 }
 
@@ -39,17 +40,13 @@ static void WriteValue(HKEY key, const char* name, const Value& v) {
 
 bool Write(const char* ext, const KeyState& s) {
   if (!s.exists) {
-    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, ext);
-    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, ext);
+    fw::DeleteKeyTree(HKEY_CLASSES_ROOT, ext);
     return true;
   }
-  HKEY key = nullptr;
-  if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, ext, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-    return false;
-  WriteValue(key, nullptr, s.def);
-  WriteValue(key, "Velk_Back", s.back);
-  ::RegCloseKey(key);
+  fw::CRegKey key;
+  if (key.Create(HKEY_CLASSES_ROOT, ext, KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+  WriteValue(key.Get(), nullptr, s.def);
+  WriteValue(key.Get(), "Velk_Back", s.back);
   return true;
 }
 

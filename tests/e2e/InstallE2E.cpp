@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "platform/framework/Handles.h"
 #include "tests/e2e/Driver.h"
 #include "tests/e2e/FileTypes.h"
 #include "tests/support/MediaGen.h"
@@ -25,23 +26,19 @@ bool FileExists(const std::string& path) {
 }
 
 std::string MachineString(const char* key, const char* name) {
-  HKEY k = nullptr;
-  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ | KEY_WOW64_64KEY, &k) != ERROR_SUCCESS)
-    return std::string();
-  Value v = ReadValue(k, name);
-  ::RegCloseKey(k);
+  fw::CRegKey k;
+  if (k.Open(HKEY_LOCAL_MACHINE, key, KEY_READ | KEY_WOW64_64KEY) != ERROR_SUCCESS) return std::string();
+  Value v = ReadValue(k.Get(), name);
   return v.present ? std::string(v.data.c_str()) : std::string();
 }
 
 // The image path of a process, or empty.
 std::string ImageOf(DWORD pid) {
-  HANDLE h = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-  if (!h) return std::string();
+  fw::CHandle h(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+  if (!h.Valid()) return std::string();
   char buf[MAX_PATH * 2] = {};
   DWORD n = sizeof(buf);
-  std::string image = ::QueryFullProcessImageNameA(h, 0, buf, &n) ? std::string(buf, n) : "";
-  ::CloseHandle(h);
-  return image;
+  return ::QueryFullProcessImageNameA(h.Get(), 0, buf, &n) ? std::string(buf, n) : "";
 }
 
 struct PlayerWindow {
@@ -78,12 +75,10 @@ class Install : public ::testing::Test {
   }
   void TearDown() override {
     for (const auto& [ext, state] : saved_) Write(ext.c_str(), state);
-    HKEY k = nullptr;
-    if (hadAppPath_ && ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Velk", 0, nullptr, 0,
-                                         KEY_WRITE, nullptr, &k, nullptr) == ERROR_SUCCESS) {
-      ::RegSetValueExA(k, "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(appPath_.c_str()),
+    fw::CRegKey k;
+    if (hadAppPath_ && k.Create(HKEY_CURRENT_USER, "Software\\Velk", KEY_WRITE) == ERROR_SUCCESS) {
+      ::RegSetValueExA(k.Get(), "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(appPath_.c_str()),
                        static_cast<DWORD>(appPath_.size() + 1));
-      ::RegCloseKey(k);
     }
   }
   std::map<std::string, KeyState> saved_;
@@ -123,12 +118,9 @@ TEST_F(Install, TakesTheTypesOverOpensFilesAndGivesThemBack) {
   EXPECT_GT(reinterpret_cast<INT_PTR>(rc), 32);
   PlayerWindow player = WaitForPlayerFrom(dir + "\\Velk.exe", 30000);
   ASSERT_NE(player.hwnd, nullptr);
-  HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, player.pid);
+  fw::CHandle process(::OpenProcess(SYNCHRONIZE, FALSE, player.pid));
   ::PostMessageA(player.hwnd, WM_CLOSE, 0, 0);
-  if (process) {
-    EXPECT_EQ(::WaitForSingleObject(process, 20000), WAIT_OBJECT_0);
-    ::CloseHandle(process);
-  }
+  if (process.Valid()) EXPECT_EQ(::WaitForSingleObject(process.Get(), 20000), WAIT_OBJECT_0);
 
   // Uninstalling through the registered command: velkassoc first, then the uninstaller.
   CProcess uninstall;

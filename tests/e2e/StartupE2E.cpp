@@ -2,6 +2,7 @@
 // cleanly when the window is closed.
 #include <gtest/gtest.h>
 
+#include "platform/framework/Handles.h"
 #include "tests/e2e/Driver.h"
 
 namespace velk::e2e {
@@ -28,13 +29,12 @@ TEST(Startup, ShowsWindowRecordsFolderAndExitsOnClose) {
 
 TEST(Startup, ReplacesARecordedFolderThatNoLongerHoldsTheProgram) {
   DeleteUserTree(kProgramKey);
-  HKEY key = nullptr;
-  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &key, nullptr),
-            ERROR_SUCCESS);
-  const char stale[] = "C:\\nowhere\\velk";
-  ::RegSetValueExA(key, "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(stale), sizeof(stale));
-  ::RegCloseKey(key);
+  {
+    fw::CRegKey key;
+    ASSERT_EQ(key.Create(HKEY_CURRENT_USER, kProgramKey, KEY_WRITE), ERROR_SUCCESS);
+    const char stale[] = "C:\\nowhere\\velk";
+    ::RegSetValueExA(key.Get(), "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(stale), sizeof(stale));
+  }
 
   CProcess velk;
   ASSERT_TRUE(velk.Start(BinDir() + "\\Velk.exe", ""));

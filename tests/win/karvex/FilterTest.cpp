@@ -32,7 +32,8 @@ class FilterTest : public ::testing::Test {
 std::wstring PinName(IPin* pin) {
   PIN_INFO info = {};
   pin->QueryPinInfo(&info);
-  if (info.pFilter) info.pFilter->Release();
+  ComPtr<IBaseFilter> owner;  // the reference that came with the answer
+  owner.Attach(info.pFilter);
   return info.achName;
 }
 
@@ -92,12 +93,13 @@ TEST_F(FilterTest, TwoVisiblePinsAndAHiddenTextPin) {
     PIN_DIRECTION dir;
   } expected[] = {{L"Input", L"In", PINDIR_INPUT}, {L"Output", L"Out", PINDIR_OUTPUT}};
   for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(expected[i].name, PinName(got[i]));
-    EXPECT_EQ(expected[i].id, PinId(got[i]));
+    ComPtr<IPin> pin;
+    pin.Attach(got[i]);
+    EXPECT_EQ(expected[i].name, PinName(pin.Get()));
+    EXPECT_EQ(expected[i].id, PinId(pin.Get()));
     PIN_DIRECTION dir;
-    got[i]->QueryDirection(&dir);
+    pin->QueryDirection(&dir);
     EXPECT_EQ(expected[i].dir, dir);
-    got[i]->Release();
   }
 
   ComPtr<IPin> found;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/framework/Handles.h"
+
 namespace karvextest {
 
 CKarvexModule::CKarvexModule() { module_ = ::LoadLibraryA(KARVEX_MODULE_PATH); }
@@ -68,20 +70,17 @@ BYTE* CTestSample::Data() const {
 }
 
 bool KeyExists(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  ::RegCloseKey(key);
-  return true;
+  velk::fw::CRegKey key;
+  return key.Open(root, path.c_str()) == ERROR_SUCCESS;
 }
 
 std::string ReadString(HKEY root, const std::string& path, const char* name) {
   char value[1024] = {};
   DWORD size = sizeof(value) - 1;
   DWORD type = 0;
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
-  LONG rc = ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-  ::RegCloseKey(key);
+  velk::fw::CRegKey key;
+  if (key.Open(root, path.c_str()) != ERROR_SUCCESS) return "<no key>";
+  LONG rc = ::RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
   if (rc != ERROR_SUCCESS || type != REG_SZ) return "<no value>";
   return value;
 }

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/framework/Handles.h"
 #include "player/app/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/playlist/PlayListCtrl.h"
@@ -91,10 +92,9 @@ class PlayListCtrlTest : public ::testing::Test {
     settings_.WriteString(settings::kProgramSection, "AppPath", folder_);
     picture_ = folder_ + "\\gauge.bmp";
     const std::vector<uint8_t> bmp = skinart::EncodeBmp24(Gauge());
-    HANDLE f = ::CreateFileA(picture_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    fw::CHandle f(::CreateFileA(picture_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    ::WriteFile(f, bmp.data(), static_cast<DWORD>(bmp.size()), &written, nullptr);
-    ::CloseHandle(f);
+    ::WriteFile(f.Get(), bmp.data(), static_cast<DWORD>(bmp.size()), &written, nullptr);
   }
   void TearDown() override {
     view_.reset();
