@@ -22,6 +22,7 @@ class CMenuHandle {
     return ::AppendMenuA(menu_, MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED), id, text) != FALSE;
   }
   // Checks or clears the item at `position`, whatever its command.
+  bool AppendSeparator() { return ::AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr) != FALSE; }
   bool CheckItemAt(int position, bool checked) {
     return ::CheckMenuItem(menu_, static_cast<UINT>(position),
                            MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED)) != static_cast<DWORD>(-1);

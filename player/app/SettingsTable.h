@@ -54,6 +54,8 @@ inline constexpr const char* kSkinPathKey = "SkinPathName";
 inline constexpr IntSetting CaptionMode{kVideoSection, "Caption", 0};  // 0 none, 1 window, 2 overlay
 inline constexpr IntSetting KeepAspectRatio{kVideoSection, "KeepAR", 1};
 inline constexpr TextSetting VideoSkinPath{kVideoSection, "SkinPathName", ""};
+// The language code of the captions last chosen in the Caption menu ("ko-KR").
+inline constexpr TextSetting CaptionLanguage{kVideoSection, "CaptionLanguage", ""};
 
 // Playlist and its view.
 inline constexpr IntSetting CurrentTrack{kPlaylistSection, "curtrack", 0};

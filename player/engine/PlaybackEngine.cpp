@@ -59,7 +59,7 @@ void CaptionToAnsi(const wchar_t* text, char (&out)[KARVEX_MAX_CAPTION_BYTES]) {
 
 }  // namespace
 
-CPlaybackEngine::CPlaybackEngine(fw::CWnd* owner) {
+CPlaybackEngine::CPlaybackEngine(fw::CWnd* owner, ISettingsStore& settings) : settings_(settings) {
   comInitialized_ = SUCCEEDED(::CoInitialize(nullptr));
   SetOwner(owner);
 }
@@ -160,6 +160,10 @@ bool CPlaybackEngine::RenderCaptionFile(const std::string& captionPath) {
     return false;
   }
   FindCaptionLanguages(source);
+  // The language chosen for an earlier file, when this one has it too.
+  const int remembered =
+      RememberedLanguageIndex(CaptionLanguages(), settings::Read(settings_, settings::CaptionLanguage));
+  if (remembered >= 0) SelectCaptionLanguage(remembered);
   return true;
 }
 
@@ -189,7 +193,7 @@ void CPlaybackEngine::FindCaptionLanguages(const ComPtr<IBaseFilter>& source) {
   }
 }
 
-std::vector<CPlaybackEngine::CaptionLanguage> CPlaybackEngine::CaptionLanguages() const {
+std::vector<CaptionLanguage> CPlaybackEngine::CaptionLanguages() const {
   std::vector<CaptionLanguage> languages;
   DWORD count = 0;
   if (!captionLanguages_ || FAILED(captionLanguages_->Count(&count))) return languages;
@@ -303,7 +307,7 @@ void CPlaybackEngine::HandleGraphEvents() {
 void CPlaybackEngine::RouteCaption(LONG_PTR kind, LONG_PTR text) {
   if (!videoWindow_) return;
   // Read at every caption: the video window writes the mode when it changes.
-  const int32_t mode = settings::Read(AppSettings(), settings::CaptionMode);
+  const int32_t mode = settings::Read(settings_, settings::CaptionMode);
   if (captionOverlay_) {
     if (mode == video::kCaptionOverlay) {
       char ansi[KARVEX_MAX_CAPTION_BYTES];
@@ -342,18 +346,18 @@ bool CPlaybackEngine::Stop() {
 
 bool CPlaybackEngine::Pause() { return control_ && SUCCEEDED(control_->Pause()); }
 
-int CPlaybackEngine::GetState(uint32_t timeoutMs) const {
-  if (!control_) return kStopped;
+EngineState CPlaybackEngine::GetState(uint32_t timeoutMs) const {
+  if (!control_) return EngineState::Stopped;
   OAFilterState state = State_Stopped;
   // VFW_S_STATE_INTERMEDIATE is a success: the state the graph reports counts.
-  if (FAILED(control_->GetState(static_cast<LONG>(timeoutMs), &state))) return kStopped;
+  if (FAILED(control_->GetState(static_cast<LONG>(timeoutMs), &state))) return EngineState::Stopped;
   switch (state) {
     case State_Paused:
-      return kPaused;
+      return EngineState::Paused;
     case State_Running:
-      return kRunning;
+      return EngineState::Running;
     default:
-      return kStopped;
+      return EngineState::Stopped;
   }
 }
 
@@ -382,7 +386,7 @@ bool CPlaybackEngine::SetPosition(int32_t seconds) {
 }
 
 bool CPlaybackEngine::HasRunPastItsEnd() const {
-  if (!position_ || GetState(0) != kRunning) return false;
+  if (!position_ || GetState(0) != EngineState::Running) return false;
   REFTIME duration = 0, current = 0;
   if (FAILED(position_->get_Duration(&duration)) || FAILED(position_->get_CurrentPosition(&current))) {
     return false;
@@ -397,7 +401,7 @@ int32_t CPlaybackEngine::GetDuration() const {
 }
 
 bool CPlaybackEngine::SeekAtClick(const RECT& track, int x) {
-  if (GetState(kSeekStateWaitMs) != kRunning) return false;
+  if (GetState(kSeekStateWaitMs) != EngineState::Running) return false;
   const auto target = engine::SeekTargetAtClick(track.left, track.right, x, GetDuration());
   if (!target) return false;
   SetPosition(*target);

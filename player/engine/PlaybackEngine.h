@@ -16,6 +16,9 @@
 #include <vector>
 
 #include "platform/framework/ComPtr.h"
+#include "player/app/SettingsStore.h"
+#include "player/engine/CaptionLanguages.h"
+#include "player/engine/EngineState.h"
 #include "shared/CaptionOverlay.h"
 
 namespace velk {
@@ -24,27 +27,16 @@ namespace fw {
 class CWnd;
 }
 
-class CPlaybackEngine {
+class CPlaybackEngine : public ICaptionLanguages {
  public:
-  // Graph states as GetState reports them.
-  static constexpr int kStopped = 0;  // also: closed, or the query failed
-  static constexpr int kPaused = 1;
-  static constexpr int kRunning = 2;
-
   // Captions: bit 0, the caption file was rendered; bit 1, the overlay filter
   // is in the graph.
   static constexpr uint32_t kCaptionRendered = 1;
   static constexpr uint32_t kOverlayInGraph = 2;
 
-  // A language of the open item's captions, as its caption file names it.
-  struct CaptionLanguage {
-    std::string name;  // "Korean"; the file's own class name when it gives none
-    std::string lang;  // the language code ("ko-KR"); empty when unknown
-    bool selected = false;
-  };
-
-  // Initialises COM for the calling thread; the owner may be null.
-  explicit CPlaybackEngine(fw::CWnd* owner);
+  // Initialises COM for the calling thread; the owner may be null. settings:
+  // the caption mode and the remembered caption language are read there.
+  explicit CPlaybackEngine(fw::CWnd* owner, ISettingsStore& settings = AppSettings());
   virtual ~CPlaybackEngine();
   CPlaybackEngine(const CPlaybackEngine&) = delete;
   CPlaybackEngine& operator=(const CPlaybackEngine&) = delete;
@@ -73,8 +65,8 @@ class CPlaybackEngine {
   // Stopping closes the graph; always false.
   bool Stop();
   bool Pause();
-  // kStopped, kPaused or kRunning; waits up to timeoutMs for a change in progress.
-  int GetState(uint32_t timeoutMs) const;
+  // Stopped (also: closed, or the query failed), Paused or Running; waits up to timeoutMs for a change in progress.
+  EngineState GetState(uint32_t timeoutMs) const;
   // Whole seconds, -1 when not available.
   int32_t GetPosition() const;
   bool SetPosition(int32_t seconds);
@@ -92,11 +84,11 @@ class CPlaybackEngine {
   // The languages of the open item's captions in the caption file's order,
   // asked of the caption parser each time; empty without captions or when
   // the file has no language classes.
-  std::vector<CaptionLanguage> CaptionLanguages() const;
+  std::vector<CaptionLanguage> CaptionLanguages() const override;
   // Shows the captions of language `index` (of CaptionLanguages) from now on,
   // also while playing: the caption on screen stays until the language's
   // next one. False when there is no such language.
-  bool SelectCaptionLanguage(int index);
+  bool SelectCaptionLanguage(int index) override;
 
   bool IsOpen() const { return static_cast<bool>(control_); }
   uint32_t CaptionFlags() const { return captionFlags_; }
@@ -113,6 +105,7 @@ class CPlaybackEngine {
   void AnnounceVideoWindow();
   void RouteCaption(LONG_PTR kind, LONG_PTR text);
 
+  ISettingsStore& settings_;
   fw::CWnd* owner_ = nullptr;
   ComPtr<IGraphBuilder> graph_;
   ComPtr<IMediaControl> control_;  // the engine is open exactly while this is held

@@ -258,7 +258,7 @@ void CMainWindow::DrawWindow(HDC dc) {
 }
 
 void CMainWindow::DrawSeekThumb(HDC dc) {
-  if (!engine_ || EngineStateOf(engine_->GetState(kDisplayWaitMs)) != EngineState::Running) return;
+  if (!engine_ || engine_->GetState(kDisplayWaitMs) != EngineState::Running) return;
   const RECT track = SeekTrackRect();
   const display::ThumbStrokes thumb =
       display::SeekThumb({track.left, track.top, track.right, track.bottom}, engine_->GetPosition(),
@@ -269,7 +269,7 @@ void CMainWindow::DrawSeekThumb(HDC dc) {
 
 void CMainWindow::DrawPlayingTime(HDC dc) {
   const SkinSize client = ClientSize();
-  const EngineState state = engine_ ? EngineStateOf(engine_->GetState(kDisplayWaitMs)) : EngineState::Absent;
+  const EngineState state = engine_ ? engine_->GetState(kDisplayWaitMs) : EngineState::Absent;
   if (state != EngineState::Paused && state != EngineState::Running) {
     fw::FillSolidRect(dc, TimeAreaRect(), timeBackColour_);
     return;
@@ -311,7 +311,7 @@ void CMainWindow::DrawVolumeBar(HDC dc) {
 // --- Transport ------------------------------------------------------------------------
 
 EngineState CMainWindow::CurrentEngineState() const {
-  return engine_ ? EngineStateOf(engine_->GetState(kTransportWaitMs)) : EngineState::Absent;
+  return engine_ ? engine_->GetState(kTransportWaitMs) : EngineState::Absent;
 }
 
 // The playlist has decided; the engine follows, when there is one. A failed
@@ -592,7 +592,7 @@ bool CMainWindow::CtrlOrAltHeld() { return ::GetKeyState(VK_CONTROL) < 0 || ::Ge
 
 // Media keys, from either window: the same actions as the buttons.
 bool CMainWindow::OnAppCommand(fw::MsgArgs& m) {
-  const EngineState state = engine_ ? EngineStateOf(engine_->GetState(0)) : EngineState::Stopped;
+  const EngineState state = engine_ ? engine_->GetState(0) : EngineState::Stopped;
   const Action action = ActionOfMediaKey(GET_APPCOMMAND_LPARAM(m.lParam), state);
   if (action == Action::None) {
     m.result = Default();
@@ -631,6 +631,7 @@ bool CMainWindow::OnVideoWindow(fw::MsgArgs& m) {
     videoWindow_ = std::make_unique<CVideoFrameWindow>(reinterpret_cast<IVideoWindow*>(m.wParam), Settings());
   }
   if (!videoWindow_->IsWindow()) {
+    videoWindow_->SetCaptionLanguages(engine_.get());
     if (!videoWindow_->Create(this)) {
       videoWindow_.reset();
       return true;

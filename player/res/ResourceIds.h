@@ -71,6 +71,9 @@
 #define ID_CAPTION_WINDOW 32817
 #define ID_CAPTION_NONE 32818
 #define ID_CAPTION_OVERLAY 32819
+// The playing item's caption languages, listed below the caption modes.
+#define ID_CAPTION_LANGUAGE_FIRST 32830
+#define ID_CAPTION_LANGUAGE_LAST 32845
 // Positions inside the video popup.
 #define VIDEO_POPUP_SIZE 0
 #define VIDEO_POPUP_SKIN 1

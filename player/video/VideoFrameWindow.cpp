@@ -44,6 +44,7 @@ VELK_BEGIN_MESSAGE_TABLE(CVideoFrameWindow)
   VELK_ON_COMMAND_RANGE(ID_VIDEO_PLAY, ID_VIDEO_NEXT, CVideoFrameWindow, OnActionCommand),
   VELK_ON_COMMAND_RANGE(ID_CAPTION_WINDOW, ID_CAPTION_OVERLAY, CVideoFrameWindow, OnActionCommand),
   VELK_ON_MESSAGE_RANGE(ID_VIDEO_STOP, ID_VIDEO_FULLSCREEN, CVideoFrameWindow, OnActionMessage),
+  VELK_ON_COMMAND_RANGE(ID_CAPTION_LANGUAGE_FIRST, ID_CAPTION_LANGUAGE_LAST, CVideoFrameWindow, OnCaptionLanguage),
   VELK_ON_MESSAGE(WM_SKIN_RESIZEDRAG, CVideoFrameWindow, OnResizeDrag),
   VELK_ON_MESSAGE(WM_SKIN_MOVEDRAG, CVideoFrameWindow, OnMoveDrag),
   VELK_ON_MESSAGE(WM_PLAYER_OPTIONSCHANGED, CVideoFrameWindow, OnOptionsChanged),
@@ -296,7 +297,7 @@ bool CVideoFrameWindow::OnOptionsChanged(fw::MsgArgs&) {
 
 // --- Context menu -----------------------------------------------------------------------
 
-void CVideoFrameWindow::MarkMenu(HMENU popup) {
+void CVideoFrameWindow::PrepareMenu(HMENU popup) {
   PlayerSnapshot player;
   if (renderer_ && static_cast<int64_t>(videoSize_.width) * videoSize_.height != 0) {
     long width = 0, height = 0;
@@ -309,12 +310,46 @@ void CVideoFrameWindow::MarkMenu(HMENU popup) {
   player.captionMode = captionMode_;
   fw::MarkMenu(popup, [&](UINT id) { return CommandStateOf(id, player); });
   if (HMENU skins = ::GetSubMenu(popup, VIDEO_POPUP_SKIN)) BuildSkinMenu(skins);
+  if (HMENU captions = ::GetSubMenu(popup, VIDEO_POPUP_CAPTION)) AddCaptionLanguages(captions);
+}
+
+// Below the modes, the playing item's languages when it has more than one,
+// the one shown checked.
+void CVideoFrameWindow::AddCaptionLanguages(HMENU captionMenu) {
+  if (!languages_) return;
+  const std::vector<CaptionLanguage> languages = languages_->CaptionLanguages();
+  if (languages.size() < 2) return;
+  fw::CMenuHandle menu(captionMenu);
+  menu.AppendSeparator();
+  const size_t most = ID_CAPTION_LANGUAGE_LAST - ID_CAPTION_LANGUAGE_FIRST + 1;
+  for (size_t i = 0; i < languages.size() && i < most; ++i) {
+    menu.AppendItem(ID_CAPTION_LANGUAGE_FIRST + static_cast<UINT>(i), languages[i].name.c_str(),
+                    languages[i].selected);
+  }
+}
+
+void CVideoFrameWindow::ChooseCaptionLanguage(int index) {
+  if (!languages_) return;
+  const std::vector<CaptionLanguage> languages = languages_->CaptionLanguages();
+  if (index < 0 || static_cast<size_t>(index) >= languages.size() || !languages_->SelectCaptionLanguage(index)) {
+    return;
+  }
+  // Remembered by its code, for later files in that language; a language
+  // without a code is chosen for this item only.
+  if (!languages[static_cast<size_t>(index)].lang.empty()) {
+    settings::Write(Settings(), settings::CaptionLanguage, languages[static_cast<size_t>(index)].lang);
+  }
+}
+
+bool CVideoFrameWindow::OnCaptionLanguage(fw::MsgArgs& m) {
+  ChooseCaptionLanguage(static_cast<int>(m.CommandId() - ID_CAPTION_LANGUAGE_FIRST));
+  return true;
 }
 
 bool CVideoFrameWindow::OnRButtonDown(fw::MsgArgs& m) {
   fw::CMenu menu = fw::CMenu::LoadResource(IDR_VIDEO_MENU);
   if (HMENU popup = menu ? menu.SubMenu(0) : nullptr) {
-    MarkMenu(popup);
+    PrepareMenu(popup);
     // At the pointer: a click on the picture comes in the picture's own
     // coordinates, which are not this window's.
     POINT at{};

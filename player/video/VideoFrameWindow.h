@@ -11,6 +11,7 @@
 #include <string>
 
 #include "player/app/PlayerActions.h"
+#include "player/engine/CaptionLanguages.h"
 #include "player/skin/KeyPresses.h"
 #include "player/skin/SkinWnd.h"
 #include "player/video/VideoLayout.h"
@@ -51,6 +52,12 @@ class CVideoFrameWindow : public CSkinWnd {
   void EnterFullScreen();
   void LeaveFullScreen();
   void SetCaptionMode(video::CaptionMode mode);
+  // Where the Caption menu's languages come from (the engine); may be null.
+  void SetCaptionLanguages(ICaptionLanguages* languages) { languages_ = languages; }
+  // Its menu as it is shown: marks, the skin list, the item's caption languages.
+  void PrepareMenu(HMENU popup);
+  // Shows the captions of a language of the playing item and remembers its code.
+  void ChooseCaptionLanguage(int index);
   // The window's own actions (sizes, full screen, keep ratio, caption modes);
   // any other goes to the main window.
   void Perform(Action action);
@@ -71,6 +78,7 @@ class CVideoFrameWindow : public CSkinWnd {
   bool OnMoveDrag(fw::MsgArgs& m);
   bool OnOptionsChanged(fw::MsgArgs& m);
   bool OnCaptionText(fw::MsgArgs& m);
+  bool OnCaptionLanguage(fw::MsgArgs& m);
 
   std::string TipFor(uint32_t region) const override { return TipOf(region, true); }
   // The area the picture and the strip share: the whole screen in full
@@ -80,7 +88,7 @@ class CVideoFrameWindow : public CSkinWnd {
   void AdoptRenderer();
   void ReleaseRenderer();
   void DrawCaptionStrip(HDC dc);
-  void MarkMenu(HMENU popup);
+  void AddCaptionLanguages(HMENU captionMenu);
   void ToggleKeepAspect();
   void PostToOwner(UINT message);
   // Moves the window so that its client area's bottom edge moves by `delta`.
@@ -95,6 +103,7 @@ class CVideoFrameWindow : public CSkinWnd {
   video::CaptionMode captionMode_ = video::kCaptionNone;
   std::string captionLine_;
   CKeyPresses keyPresses_;
+  ICaptionLanguages* languages_ = nullptr;
 };
 
 }  // namespace velk

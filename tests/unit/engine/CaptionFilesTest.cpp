@@ -3,6 +3,7 @@
 #include <string>
 
 #include "player/engine/CaptionFiles.h"
+#include "player/engine/CaptionLanguages.h"
 
 namespace velk::engine {
 namespace {
@@ -78,4 +79,18 @@ TEST(CaptionFit, CutsToTheLongestWholePrefix) {
 }
 
 }  // namespace
+// A remembered language code picks the language with that code, else one of
+// the same primary language, else none.
+TEST(RememberedLanguage, PicksTheCodeThenThePrimaryLanguage) {
+  const std::vector<CaptionLanguage> file = {
+      {"Korean", "ko-KR", true}, {"English", "en-US", false}, {"British", "en-GB", false}, {"Notes", "", false}};
+  const struct {
+    const char* remembered;
+    int index;
+  } rows[] = {{"en-GB", 2}, {"EN-us", 1}, {"en", 1}, {"en-AU", 1}, {"ko", 0},
+              {"fr-FR", -1}, {"", -1}, {"Notes", -1}};
+  for (const auto& r : rows) EXPECT_EQ(RememberedLanguageIndex(file, r.remembered), r.index) << r.remembered;
+  EXPECT_EQ(RememberedLanguageIndex({}, "ko-KR"), -1);
+}
+
 }  // namespace velk::engine

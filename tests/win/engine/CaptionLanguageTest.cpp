@@ -49,7 +49,7 @@ class CaptionLanguages : public ::testing::Test {
   CScratchFolder media_;
   CRecordingWnd owner_;
   CRecordingWnd videoHost_;  // stands for the player's video window
-  CPlaybackEngine engine_{&owner_};
+  CPlaybackEngine engine_{&owner_, settings_};
 };
 
 TEST_F(CaptionLanguages, SwitchingMidItemChangesTheNextCaption) {

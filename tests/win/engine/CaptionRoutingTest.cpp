@@ -76,7 +76,7 @@ class CaptionTest : public ::testing::Test {
   CScratchFolder media_;
   CRecordingWnd owner_;
   CRecordingWnd videoHost_;  // stands for the player's video window
-  CPlaybackEngine engine_{&owner_};
+  CPlaybackEngine engine_{&owner_, settings_};
 };
 
 TEST_F(CaptionTest, ProbeFindsTheCaptionFileBesideTheMedia) {

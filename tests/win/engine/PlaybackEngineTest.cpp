@@ -38,7 +38,7 @@ TEST_F(EngineTest, AudioItemPlaysToItsEndWithoutAVideoWindow) {
 
   ASSERT_TRUE(engine_.SetPosition(2));  // only the last stretch needs playing
   ASSERT_TRUE(engine_.Play(""));
-  EXPECT_EQ(engine_.GetState(3000), CPlaybackEngine::kRunning);
+  EXPECT_EQ(engine_.GetState(3000), EngineState::Running);
   ASSERT_TRUE(WaitForEnd());
   // The graph's notification came first; the engine turned it into the end.
   const int graphEvent = owner_.IndexOf(WM_PLAYER_GRAPHEVENT);
@@ -119,7 +119,7 @@ TEST_F(EngineTest, ItemsThatCannotBeBuiltFailToOpen) {
     EXPECT_FALSE(engine_.Open(path)) << path;
     EXPECT_FALSE(engine_.IsOpen()) << path;
     EXPECT_FALSE(engine_.Play(path)) << path;
-    EXPECT_EQ(engine_.GetState(1000), CPlaybackEngine::kStopped) << path;
+    EXPECT_EQ(engine_.GetState(1000), EngineState::Stopped) << path;
     EXPECT_TRUE(engine_.Close());
   }
   EXPECT_EQ(owner_.Count(WM_PLAYER_VIDEOWINDOW), 0u);
@@ -128,7 +128,7 @@ TEST_F(EngineTest, ItemsThatCannotBeBuiltFailToOpen) {
 }
 
 TEST_F(EngineTest, ClosedEngineReportsNothingAvailable) {
-  EXPECT_EQ(engine_.GetState(0), CPlaybackEngine::kStopped);
+  EXPECT_EQ(engine_.GetState(0), EngineState::Stopped);
   EXPECT_EQ(engine_.GetPosition(), -1);
   EXPECT_EQ(engine_.GetDuration(), -1);
   EXPECT_FALSE(engine_.SetPosition(1));
@@ -155,12 +155,12 @@ TEST_F(EngineTest, PlayAfterPauseResumesWhereItStood) {
   // Let it play past the point it started from: resuming must not go back there.
   ASSERT_TRUE(PumpUntil([&] { return engine_.GetPosition() >= 3; }));
   ASSERT_TRUE(engine_.Pause());
-  ASSERT_EQ(engine_.GetState(3000), CPlaybackEngine::kPaused);
+  ASSERT_EQ(engine_.GetState(3000), EngineState::Paused);
   const int32_t paused = engine_.GetPosition();
   ASSERT_GE(paused, 3);
 
   ASSERT_TRUE(engine_.Play("ignored while open"));
-  EXPECT_EQ(engine_.GetState(3000), CPlaybackEngine::kRunning);
+  EXPECT_EQ(engine_.GetState(3000), EngineState::Running);
   EXPECT_GE(engine_.GetPosition(), paused);
 }
 
@@ -171,7 +171,7 @@ TEST_F(EngineTest, PlayAtTheEndStartsAgainFromTheBeginning) {
   ASSERT_TRUE(WaitForEnd());
   // Still open at its end (the main window would stop it): Play restarts it.
   ASSERT_TRUE(engine_.Play(""));
-  EXPECT_EQ(engine_.GetState(3000), CPlaybackEngine::kRunning);
+  EXPECT_EQ(engine_.GetState(3000), EngineState::Running);
   EXPECT_LT(engine_.GetPosition(), 3);
 }
 
@@ -179,12 +179,12 @@ TEST_F(EngineTest, SeekClicksCountOnlyWhileRunning) {
   ASSERT_TRUE(engine_.Open(media_.Wav("tone.wav", 8000)));
   const RECT track{10, 0, 110, 5};
   ASSERT_TRUE(engine_.Pause());
-  ASSERT_EQ(engine_.GetState(3000), CPlaybackEngine::kPaused);
+  ASSERT_EQ(engine_.GetState(3000), EngineState::Paused);
   EXPECT_FALSE(engine_.SeekAtClick(track, 60));
   EXPECT_EQ(engine_.GetPosition(), 0);
 
   ASSERT_TRUE(engine_.Play(""));
-  ASSERT_EQ(engine_.GetState(3000), CPlaybackEngine::kRunning);
+  ASSERT_EQ(engine_.GetState(3000), EngineState::Running);
   EXPECT_FALSE(engine_.SeekAtClick(RECT{50, 0, 50, 5}, 50));  // no width: ignored
   ASSERT_TRUE(engine_.SeekAtClick(track, 60));                // half of 8 s
   EXPECT_GE(engine_.GetPosition(), 4);
@@ -207,7 +207,7 @@ TEST_F(EngineTest, CaptionedItemPlaysWithoutTheFilterModule) {
   const bool registeredBefore = KarvexClassRegistered();
   ASSERT_TRUE(engine_.Open(avi));
   ASSERT_TRUE(engine_.Play(""));
-  EXPECT_EQ(engine_.GetState(3000), CPlaybackEngine::kRunning);
+  EXPECT_EQ(engine_.GetState(3000), EngineState::Running);
   EXPECT_TRUE(engine_.HasVideoWindow());
   EXPECT_TRUE(engine_.Close());
   EXPECT_EQ(KarvexClassRegistered(), registeredBefore);

@@ -30,7 +30,7 @@ TEST_F(RealMediaTest, EveryFormatPlaysWithItsLengthAndPictureAndEndsAfterASeekWh
     PumpFor(500);
     // The user clicks near the end of the seek strip while it plays.
     EXPECT_TRUE(engine_.SetPosition(seconds - 2));
-    EXPECT_EQ(engine_.GetState(3000), CPlaybackEngine::kRunning);
+    EXPECT_EQ(engine_.GetState(3000), EngineState::Running);
     ASSERT_TRUE(WaitForEnds(++ends, 15000)) << "no end after a seek while playing";
     EXPECT_FALSE(engine_.HasRunPastItsEnd());
     engine_.Stop();
@@ -45,7 +45,7 @@ TEST_F(RealMediaTest, ASeekWhilePausedStaysPausedThereAndThenPlaysToTheEnd) {
   PumpFor(500);
   ASSERT_TRUE(engine_.Pause());
   ASSERT_TRUE(engine_.SetPosition(m.millis / 1000 - 2));
-  EXPECT_EQ(engine_.GetState(3000), CPlaybackEngine::kPaused);
+  EXPECT_EQ(engine_.GetState(3000), EngineState::Paused);
   EXPECT_EQ(engine_.GetPosition(), m.millis / 1000 - 2);
   ASSERT_TRUE(engine_.Play(""));
   EXPECT_TRUE(WaitForEnds(1, 15000));

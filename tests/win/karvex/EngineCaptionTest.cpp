@@ -37,7 +37,7 @@ class EngineCaptions : public ::testing::Test {
   CScratchFolder media_;
   CRecordingWnd owner_;
   CRecordingWnd videoHost_;  // stands for the player's video window
-  CPlaybackEngine engine_{&owner_};
+  CPlaybackEngine engine_{&owner_, settings_};
 };
 
 ComPtr<IPin> KarvexPin(IFilterGraph* graph, const wchar_t* id) {

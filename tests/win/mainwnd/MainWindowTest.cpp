@@ -67,7 +67,7 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(window_->Create(commandLine));
     PumpFor(0);
   }
-  int State() { return window_->Engine()->GetState(1000); }
+  EngineState State() { return window_->Engine()->GetState(1000); }
   CPlayList& List() { return *window_->PlayList(); }
   CPlayListCtrl& View() { return window_->PlayListView(); }
   // The automatic playlist the next start reads, one path per line.
@@ -164,7 +164,7 @@ TEST_F(MainWindowTest, AMediaFileOnTheCommandLineIsTheOnlyEntryPlaysAtOnceAndIsK
   const std::string wav = media_.Wav("long tone.wav", 8000);
   Open("\"" + wav + "\"");  // as an association or a drag onto the program quotes it
   EXPECT_EQ(List().Paths(), std::vector<std::string>{wav});
-  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  EXPECT_EQ(State(), EngineState::Running);
   EXPECT_EQ(Title(), "long tone.wav");
   window_.reset();
   EXPECT_EQ(ReadFile(media_.File("velk.m3u")), "long tone.wav\r\n");
@@ -202,7 +202,7 @@ TEST_F(MainWindowTest, APlayListOnTheCommandLineIsLoadedFromItsFolderAndPlays) {
   }
   Open(media_.File("mine.m3u"));
   EXPECT_EQ(List().Paths(), (std::vector<std::string>{media_.File("one.wav"), media_.File("two.wav")}));
-  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  EXPECT_EQ(State(), EngineState::Running);
   EXPECT_EQ(View().PlayingIndex(), 0);
 }
 
@@ -231,10 +231,10 @@ TEST_F(MainWindowTest, KeysActOnlyAsTheUserMeant) {
   WriteAutomaticPlayList({a, b});
   Open("");
   Key('X');
-  ASSERT_EQ(State(), CPlaybackEngine::kRunning);
+  ASSERT_EQ(State(), EngineState::Running);
   for (UINT key : {UINT{VK_ESCAPE}, UINT{VK_RETURN}, UINT{'V'}}) {
     window_->SendMessage(WM_KEYUP, key, 0);  // released here, pressed in a dialog
-    EXPECT_EQ(State(), CPlaybackEngine::kRunning) << key;
+    EXPECT_EQ(State(), EngineState::Running) << key;
     EXPECT_EQ(View().PlayingIndex(), 0) << key;
   }
   BYTE keys[256] = {};
@@ -245,13 +245,13 @@ TEST_F(MainWindowTest, KeysActOnlyAsTheUserMeant) {
   Key('V');
   keys[VK_CONTROL] = 0;
   ::SetKeyboardState(keys);
-  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  EXPECT_EQ(State(), EngineState::Running);
 
   auto media = [&](int command) { return window_->SendMessage(WM_APPCOMMAND, 0, MAKELPARAM(0, command)); };
   EXPECT_EQ(media(APPCOMMAND_MEDIA_PLAY_PAUSE), TRUE);
-  EXPECT_EQ(State(), CPlaybackEngine::kPaused);
+  EXPECT_EQ(State(), EngineState::Paused);
   media(APPCOMMAND_MEDIA_PLAY_PAUSE);
-  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  EXPECT_EQ(State(), EngineState::Running);
   media(APPCOMMAND_MEDIA_NEXTTRACK);
   EXPECT_EQ(View().PlayingIndex(), 1);
   media(APPCOMMAND_MEDIA_STOP);
@@ -265,20 +265,20 @@ TEST_F(MainWindowTest, KeysDriveTheTransportOverThePlayList) {
   WriteAutomaticPlayList({a, b, c});
   Open("");
   Key('X');  // play: no selection, so the current entry
-  ASSERT_EQ(State(), CPlaybackEngine::kRunning);
+  ASSERT_EQ(State(), EngineState::Running);
   EXPECT_EQ(View().PlayingIndex(), 0);
   Key('B');  // next
   EXPECT_EQ(View().PlayingIndex(), 1);
   EXPECT_EQ(Title(), "b.wav");
-  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  EXPECT_EQ(State(), EngineState::Running);
   Key('Z');  // previous
   EXPECT_EQ(View().PlayingIndex(), 0);
   Key(VK_SPACE);  // pause
-  EXPECT_EQ(State(), CPlaybackEngine::kPaused);
+  EXPECT_EQ(State(), EngineState::Paused);
   Key(VK_SPACE);  // resume
-  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  EXPECT_EQ(State(), EngineState::Running);
   Key('C');  // pause
-  EXPECT_EQ(State(), CPlaybackEngine::kPaused);
+  EXPECT_EQ(State(), EngineState::Paused);
   Key('V');  // stop closes the graph
   EXPECT_FALSE(window_->Engine()->IsOpen());
   Key(VK_SPACE);  // nothing to resume while stopped
@@ -290,7 +290,7 @@ TEST_F(MainWindowTest, KeysDriveTheTransportOverThePlayList) {
   View().SelectRange(2, 2);
   Key(VK_RETURN);  // play the selected entry
   EXPECT_EQ(View().PlayingIndex(), 2);
-  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  EXPECT_EQ(State(), EngineState::Running);
   Key(VK_ESCAPE);
   View().SelectNone();
   View().SelectRange(0, 0);
@@ -410,7 +410,7 @@ TEST_F(MainWindowTest, TheChoosersFeedThePlayListCommands) {
   choosers.files = {a};  // Open files: replaces the list and plays
   window_->SendMessage(ID_BTN_OPEN, 0, 0);
   EXPECT_EQ(List().Paths(), std::vector<std::string>{a});
-  EXPECT_EQ(State(), CPlaybackEngine::kRunning);
+  EXPECT_EQ(State(), EngineState::Running);
 
   choosers.answer = media_.File("two.m3u");  // Open playlist: stops, replaces, plays nothing
   command(ID_OPEN_PLAYLIST);
@@ -533,7 +533,7 @@ TEST_F(MainWindowTest, AnOptionsAnnouncementRepaintsTheDisplaysAndThePlayListVie
 TEST_F(MainWindowTest, WhilePlayingTheTimeFieldsShowThePositionAndTheThumbIsOnTheTrack) {
   store_.WriteInt("Qorn mediaplayer", "slider", 0x00FF00);
   Open(media_.Wav("tone.wav", 8000));
-  ASSERT_EQ(State(), CPlaybackEngine::kRunning);
+  ASSERT_EQ(State(), EngineState::Running);
   const RECT track = window_->SeekTrackRect();
   // At the start the thumb's left stroke is at the track's left end.
   EXPECT_EQ(DrawnAt({track.left + 1, track.top}), COLORREF(0x00FF00));

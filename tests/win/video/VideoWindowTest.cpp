@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/framework/Menu.h"
 #include "platform/framework/RegistrySettings.h"
 #include "player/app/SettingsStore.h"
 #include "player/mainwnd/MainWindow.h"
@@ -189,6 +192,56 @@ TEST_F(VideoWindowTest, FullScreenSurvivesTheNextItem) {
   Play();
   EXPECT_FALSE(Video().IsFullScreen());
   EXPECT_TRUE(Equal(Video().GetWindowRect(), windowed));
+}
+
+// The Caption menu lists the playing item's languages below the modes; the one
+// chosen there takes the strip's next caption and is the language the next
+// file starts in.
+TEST_F(VideoWindowTest, TheCaptionMenuSwitchesAndRemembersTheLanguage) {
+  HMODULE parser = ::LoadLibraryA(SAMIPARSE_MODULE_PATH);  // registered as the launcher does
+  ASSERT_NE(nullptr, parser);
+  auto reg = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(::GetProcAddress(parser, "DllRegisterServer"));
+  ASSERT_TRUE(reg && reg() == S_OK);
+  ::FreeLibrary(parser);
+  const std::vector<testmedia::CaptionTrack> tracks = {
+      {"KRCC", "Korean", "ko-KR", {{0, "K0"}, {2500, "K1"}}},
+      {"ENCC", "English", "en-US", {{0, "E0"}, {2500, "E1"}}}};
+  for (const char* name : {"talk", "next"}) {
+    ASSERT_TRUE(testmedia::WriteFile(media_.File(std::string(name) + ".smi"), testmedia::MakeSami(tracks)));
+  }
+  store_.WriteInt(kVideo, "Caption", 1);  // the strip
+  clip_ = media_.Avi("talk.avi", 320, 240, 60);
+  Play();
+  main_->PlayList()->AddEntry(media_.Avi("next.avi", 320, 240, 60), main_->PlayList()->Count());
+  auto captionItems = [&] {
+    std::vector<std::pair<std::string, bool>> items;
+    fw::CMenu menu = fw::CMenu::LoadResource(IDR_VIDEO_MENU);
+    HMENU popup = menu.SubMenu(0);
+    Video().PrepareMenu(popup);
+    HMENU captions = ::GetSubMenu(popup, VIDEO_POPUP_CAPTION);
+    for (int i = 0; i < ::GetMenuItemCount(captions); ++i) {
+      char text[64] = {};
+      ::GetMenuStringA(captions, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+      items.emplace_back(text, (::GetMenuState(captions, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0);
+    }
+    return items;
+  };
+  using Items = std::vector<std::pair<std::string, bool>>;
+  EXPECT_EQ(captionItems(), (Items{{"&None", false}, {"&Window", true}, {"&Overlay", false}, {"", false},
+                                   {"Korean", true}, {"English", false}}));
+  main_->Engine()->Play(clip_);  // on from the pause
+  ASSERT_TRUE(PumpUntil([&] { return Video().CaptionLine() == "K0"; }));
+  Command(ID_CAPTION_LANGUAGE_FIRST + 1);
+  ASSERT_TRUE(PumpUntil([&] { return Video().CaptionLine() != "K0"; }));
+  EXPECT_EQ(Video().CaptionLine(), "E1");
+  EXPECT_EQ(store_.GetString(kVideo, "CaptionLanguage", ""), "en-US");
+
+  main_->Next();
+  ASSERT_TRUE(PumpUntil([&] { return main_->VideoWindow() && main_->VideoWindow()->IsWindow(); }));
+  main_->Engine()->Pause();
+  main_->Engine()->GetState(5000);
+  EXPECT_EQ(captionItems(), (Items{{"&None", false}, {"&Window", true}, {"&Overlay", false}, {"", false},
+                                   {"Korean", false}, {"English", true}}));
 }
 
 CMainWindow* g_stopper = nullptr;
