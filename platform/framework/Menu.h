@@ -8,6 +8,8 @@
 
 #include <utility>
 
+#include "platform/framework/Resources.h"
+
 namespace velk::fw {
 
 class CMenuHandle {
@@ -55,7 +57,8 @@ class CMenu : public CMenuHandle {
   CMenu& operator=(const CMenu&) = delete;
 
   static CMenu CreatePopup() { return CMenu(::CreatePopupMenu()); }
-  static CMenu LoadResource(UINT id) { return CMenu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id))); }
+  // Menu resource `id` of ResourceInstance().
+  static CMenu LoadResource(UINT id) { return CMenu(::LoadMenuA(ResourceInstance(), MAKEINTRESOURCEA(id))); }
 
   // The submenu now belongs to this menu.
   bool AppendSubMenu(CMenu&& sub, const char* text) {

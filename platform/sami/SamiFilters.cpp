@@ -215,10 +215,10 @@ void CSamiOutputPin::Stream() {
         captions.begin());
   }
   for (size_t i = first; i < captions.size() && !stop_; ++i) {
-    IMediaSample* sample = nullptr;
+    ComPtr<IMediaSample> sample;
     REFERENCE_TIME start = std::max<REFERENCE_TIME>(captions[i].start - from, 0);
     REFERENCE_TIME stop = i + 1 < captions.size() ? std::max(captions[i + 1].start - from, start + 1) : start + 1;
-    if (FAILED(GetDeliveryBuffer(&sample, nullptr, nullptr, 0)) || !sample) return;
+    if (FAILED(GetDeliveryBuffer(sample.Receive(), nullptr, nullptr, 0)) || !sample) return;
     BYTE* data = nullptr;
     sample->GetPointer(&data);
     long bytes = static_cast<long>(captions[i].text.size() * sizeof(wchar_t));
@@ -227,8 +227,8 @@ void CSamiOutputPin::Stream() {
     sample->SetActualDataLength(bytes);
     sample->SetTime(&start, &stop);
     sample->SetSyncPoint(TRUE);
-    HRESULT hr = Deliver(sample);
-    sample->Release();
+    const HRESULT hr = Deliver(sample.Get());
+    sample.Reset();
     if (hr != S_OK) return;  // flushing or stopped downstream
   }
   if (!stop_) DeliverEndOfStream();

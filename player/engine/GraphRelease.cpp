@@ -9,14 +9,11 @@ namespace velk {
 namespace {
 
 struct PendingRelease {
-  std::vector<IUnknown*> references;
+  std::vector<ComPtr<IUnknown>> references;
 };
 
-void ReleaseAll(std::vector<IUnknown*>& references) {
-  for (IUnknown*& p : references) {
-    if (p) p->Release();
-    p = nullptr;
-  }
+void ReleaseAll(std::vector<ComPtr<IUnknown>>& references) {
+  for (ComPtr<IUnknown>& p : references) p.Reset();  // in order, first to last
 }
 
 DWORD WINAPI ReleaseThread(void* param) {
@@ -52,11 +49,11 @@ bool WaitAnsweringSends(HANDLE thread, DWORD waitMs) {
 
 }  // namespace
 
-bool ReleaseAside(std::vector<IUnknown*> references, DWORD waitMs) {
+bool ReleaseAside(std::vector<ComPtr<IUnknown>> references, DWORD waitMs) {
   // Where the objects' code lives, taken while this thread still holds them.
   std::vector<const void*> code;
-  for (IUnknown* p : references) {
-    if (p) code.push_back(CodeOf(p));
+  for (const ComPtr<IUnknown>& p : references) {
+    if (p) code.push_back(CodeOf(p.Get()));
   }
   auto pending = std::make_unique<PendingRelease>();
   pending->references = std::move(references);

@@ -12,6 +12,8 @@
 
 #include <vector>
 
+#include "platform/framework/ComPtr.h"
+
 namespace velk {
 
 // Releases each reference, in order, on a thread of its own and waits up to
@@ -23,6 +25,6 @@ namespace velk {
 // filters are not listed for this: Wine's filter list of a graph that failed
 // to build can hold an empty entry, which its enumerator reads.) With no
 // thread to be had the references are released here.
-bool ReleaseAside(std::vector<IUnknown*> references, DWORD waitMs);
+bool ReleaseAside(std::vector<ComPtr<IUnknown>> references, DWORD waitMs);
 
 }  // namespace velk

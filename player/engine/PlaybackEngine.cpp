@@ -268,12 +268,18 @@ bool CPlaybackEngine::Close() {
   if (events_) events_->SetNotifyWindow(0, 0, 0);
   // Releasing the graph ends playback. The last references go on a thread of
   // their own, so a graph that never stops cannot hold the window with it.
-  std::vector<IUnknown*> references;
-  for (IUnknown* p : {static_cast<IUnknown*>(captionLanguages_.Detach()), static_cast<IUnknown*>(position_.Detach()),
-                      static_cast<IUnknown*>(events_.Detach()), static_cast<IUnknown*>(control_.Detach()),
-                      static_cast<IUnknown*>(graph_.Detach())}) {
-    if (p) references.push_back(p);
-  }
+  std::vector<ComPtr<IUnknown>> references;
+  auto handOver = [&references](auto& held) {
+    if (!held) return;
+    ComPtr<IUnknown> reference;
+    reference.Attach(held.Detach());
+    references.push_back(std::move(reference));
+  };
+  handOver(captionLanguages_);
+  handOver(position_);
+  handOver(events_);
+  handOver(control_);
+  handOver(graph_);
   if (!references.empty()) ReleaseAside(std::move(references), kGraphReleaseWaitMs);
   captionFlags_ = 0;
   return true;

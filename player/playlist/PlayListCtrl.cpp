@@ -697,7 +697,7 @@ void CPlayListCtrl::ShowContextMenu(HWND mainWindow, POINT mainClientPoint, int3
     SelectNone();
     SelectRange(row, row);
   }
-  fw::CMenu menu(::LoadMenuA(fw::ResourceInstance(), MAKEINTRESOURCEA(IDR_PLAYLIST_MENU)));
+  fw::CMenu menu = fw::CMenu::LoadResource(IDR_PLAYLIST_MENU);
   HMENU popup = menu ? menu.SubMenu(0) : nullptr;
   if (!popup) return;
   PlayerSnapshot player;
