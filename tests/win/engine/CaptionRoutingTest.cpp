@@ -188,6 +188,8 @@ TEST_F(CaptionTest, EachCaptionFollowsTheModeStoredAtThatMoment) {
       {settings::kCaptionWindow, L"<P Class=ENCC>Second", ""},
       {settings::kCaptionNone, L"<P Class=ENCC>Third", ""},
       {settings::kCaptionOverlay, L"Caf\u00e9 &nbsp", "Caf\xe9 &nbsp"},
+      // Letters no ANSI code page has (Georgian) reach the filter as marks.
+      {settings::kCaptionOverlay, L"<P Class=KACC>\u10D0\u10D1", "<P Class=KACC>??"},
   };
   DWORD count = 0;
   for (const auto& r : rows) {
