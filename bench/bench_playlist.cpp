@@ -56,6 +56,7 @@ class CScratchFiles : public velk::IFileSystem {
     return std::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
   }
   bool RemoveFile(const std::string& path) override { return std::remove(HostPath(path).c_str()) == 0; }
+  std::string FromUtf8(std::string_view text) override { return std::string(text); }  // the host's paths are UTF-8
 
   static bool ReadHost(const std::string& host, std::string& bytes) {
     FILE* f = std::fopen(host.c_str(), "rb");

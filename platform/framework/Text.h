@@ -20,15 +20,29 @@ inline std::wstring Widen(std::string_view text, UINT codePage = CP_ACP) {
   return wide;
 }
 
-// A zero-terminated UTF-16 text in the system code page (empty for null).
-inline std::string Narrow(const wchar_t* text) {
-  if (!text || !*text) return std::string();
-  const int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 1) return std::string();
+// How a character the code page lacks is written: as its nearest look-alike
+// where the code page has one (a caption's a-macron as "a"), or only ever as
+// the code page's default character ("?"), as paths need: a look-alike (a
+// full-width backslash as a backslash) would name another file.
+enum class NarrowMisses { BestFit, DefaultCharacter };
+
+// UTF-16 text in the given code page (the system's by default).
+inline std::string Narrow(std::wstring_view text, UINT codePage = CP_ACP,
+                          NarrowMisses misses = NarrowMisses::BestFit) {
+  if (text.empty()) return std::string();
+  // The UTF code pages take no flags: every character has its bytes there.
+  if (codePage == CP_ACP) codePage = ::GetACP();
+  const bool exact = misses == NarrowMisses::DefaultCharacter && codePage != CP_UTF8 && codePage != CP_UTF7;
+  const DWORD flags = exact ? WC_NO_BEST_FIT_CHARS : 0;
+  const int length = static_cast<int>(text.size());
+  const int bytes = ::WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return std::string();
   std::string out(static_cast<size_t>(bytes), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), bytes, nullptr, nullptr);
-  out.resize(static_cast<size_t>(bytes - 1));
+  ::WideCharToMultiByte(codePage, flags, text.data(), length, out.data(), bytes, nullptr, nullptr);
   return out;
 }
+
+// A zero-terminated UTF-16 text in the system code page (empty for null).
+inline std::string Narrow(const wchar_t* text) { return text ? Narrow(std::wstring_view(text)) : std::string(); }
 
 }  // namespace velk::fw

@@ -120,7 +120,7 @@ void CMainWindow::FillPlayList() {
     ::SetCurrentDirectoryA(folder.c_str());
     LoadPlayList(*playlist_, files_, AutomaticPlayListName(), folder, 0);
   } else {
-    if (IsPlaylistArgument(item)) {
+    if (IsPlaylistName(item)) {
       const FolderAndName parts = SplitFolderAndName(item);
       LoadPlayList(*playlist_, files_, parts.name, parts.folder, 0);
     } else {

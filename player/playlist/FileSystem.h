@@ -1,6 +1,7 @@
 // The few file operations the playlist needs: listing a folder, reading a
-// whole file, and writing one that replaces another. The Windows layer
-// implements it over the system calls; tests use an in-memory fake.
+// whole file, writing one that replaces another, and turning UTF-8 text into
+// the code page of the narrow paths used here. The Windows layer implements
+// it over the system calls; tests use an in-memory fake.
 #pragma once
 
 #include <functional>
@@ -36,6 +37,11 @@ class IFileSystem {
   // Renames from over to, replacing to in one step.
   virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
+  // UTF-8 text (the lines of a UTF-8 playlist) in the code page of the narrow
+  // paths. A character the code page lacks, and a byte that is not UTF-8,
+  // becomes the code page's default character ("?"): visibly wrong, never
+  // another character or stray bytes.
+  virtual std::string FromUtf8(std::string_view text) = 0;
 };
 
 }  // namespace velk

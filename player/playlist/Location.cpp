@@ -51,19 +51,14 @@ std::string_view TextAfterLastDot(std::string_view path) {
   return dot == std::string_view::npos ? std::string_view() : path.substr(dot + 1);
 }
 
-bool IsPlaylistName(std::string_view path) {
+PlayListFileKind PlayListFileKindOf(std::string_view path) {
   std::string_view ext = TextAfterLastDot(path);
-  return ext == "m3u" || ext == "M3U";
+  if (ext == "m3u" || ext == "M3U") return PlayListFileKind::CodePage;
+  if (ext == "m3u8" || ext == "M3U8") return PlayListFileKind::Utf8;
+  return PlayListFileKind::None;
 }
 
-bool IsPlaylistArgument(std::string_view path) {
-  size_t nameStart = path.find_last_of("\\/:");
-  std::string_view name = nameStart == std::string_view::npos ? path : path.substr(nameStart + 1);
-  size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos) return false;
-  std::string_view ext = name.substr(dot);
-  return ext == ".m3u" || ext == ".M3U";
-}
+bool IsPlaylistName(std::string_view path) { return PlayListFileKindOf(path) != PlayListFileKind::None; }
 
 bool IsBackgroundPictureName(std::string_view path) {
   std::string_view ext = TextAfterLastDot(path);

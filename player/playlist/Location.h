@@ -26,12 +26,14 @@ std::string_view DisplayText(std::string_view path);
 
 // The text after the last "." of the whole path ("" when there is no dot).
 std::string_view TextAfterLastDot(std::string_view path);
-// Playlists chosen in a dialog or dropped: the text after the last "." is
-// exactly "m3u" or "M3U" ("M3u" is a media entry).
+// What a file is to the playlist by its name, wherever the name comes from (a
+// dialog, a drop, a folder walk, the command line): the text after the last
+// "." is exactly "m3u" or "M3U" for a playlist in the system code page, and
+// exactly "m3u8" or "M3U8" for a UTF-8 playlist. Other capitalisations ("M3u",
+// "m3U8") and a dot in a folder's name ("C:\a.m3u\list") make media entries.
+enum class PlayListFileKind { None, CodePage, Utf8 };
+PlayListFileKind PlayListFileKindOf(std::string_view path);
 bool IsPlaylistName(std::string_view path);
-// A command-line argument: the extension of the file name, dot included, is
-// exactly ".m3u" or ".M3U".
-bool IsPlaylistArgument(std::string_view path);
 // Dropped pictures become the playlist background: "bmp", "jpg", "gif" in all
 // lower or all upper case.
 bool IsBackgroundPictureName(std::string_view path);

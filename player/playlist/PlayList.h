@@ -55,7 +55,7 @@ class CPlayList {
   // The files of a folder and every folder below it: the folder's own files in
   // listing order, then each sub-folder's entries, the last listed sub-folder
   // first (each sub-folder's entries go where the folder's next file would go).
-  // Playlist files ("m3u"/"M3U") are skipped.
+  // Playlist files ("m3u", "m3u8" and their capitals) are skipped.
   void AddFolder(const std::string& folder, int32_t index);
   // Removes the selected rows (true) or the rows that are not selected (false).
   // An entry removed at or before the current one moves the current entry back

@@ -79,10 +79,16 @@ std::vector<std::string_view> PlayListLines(std::string_view bytes) {
   return lines;
 }
 
+std::string_view WithoutUtf8Mark(std::string_view bytes) {
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) bytes.remove_prefix(kUtf8Mark.size());
+  return bytes;
+}
+
 void ForEachPlayListLine(std::string_view bytes, const std::function<void(std::string_view)>& entry) {
   // A UTF-8 byte-order mark belongs to the file, not to its first line.
-  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-  size_t pos = bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark ? kUtf8Mark.size() : 0;
+  bytes = WithoutUtf8Mark(bytes);
+  size_t pos = 0;
   while (pos < bytes.size()) {
     size_t end = bytes.find('\n', pos);
     size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
@@ -161,6 +167,10 @@ int32_t LoadPlayList(CPlayList& list, IFileSystem& files, const std::string& fil
                      const std::string& baseFolder, int32_t index) {
   std::string bytes;
   if (!files.ReadAll(baseFolder + fileName, bytes)) return 0;
+  // A UTF-8 playlist is read as text of the paths' code page; its mark goes
+  // first, so it never becomes a character of the first entry. Line ends and
+  // "#" stay single bytes in every code page (no trail byte is below 0x40).
+  if (PlayListFileKindOf(fileName) == PlayListFileKind::Utf8) bytes = files.FromUtf8(WithoutUtf8Mark(bytes));
   std::vector<std::string> paths;
   paths.reserve(CountLines(bytes));
   ForEachPlayListLine(bytes, [&](std::string_view line) { paths.push_back(ResolveEntryPath(line, baseFolder)); });

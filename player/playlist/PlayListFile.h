@@ -1,5 +1,6 @@
-// M3U playlist files: one entry path per line in the system code page, written
-// relative to the playlist's own folder where that reads back the same, and the
+// M3U playlist files: one entry path per line in the system code page (or in
+// UTF-8 for an "m3u8" file, read into the system code page), written relative
+// to the playlist's own folder where that reads back the same, and the
 // automatic playlist "velk.m3u" in the program folder.
 #pragma once
 
@@ -48,6 +49,8 @@ std::string ResolveEntryPath(std::string_view line, std::string_view baseFolder)
 // it is dropped), a last line without a line end counts, lines starting with
 // "#" are comments. Lines are taken whole, whatever their length.
 std::vector<std::string_view> PlayListLines(std::string_view bytes);
+// The bytes without a leading UTF-8 byte-order mark.
+std::string_view WithoutUtf8Mark(std::string_view bytes);
 void ForEachPlayListLine(std::string_view bytes, const std::function<void(std::string_view)>& entry);
 
 // The line that stands for path in a playlist kept in folder: the rest after
@@ -60,7 +63,9 @@ std::string EntryLine(std::string_view path, std::string_view folder);
 std::string FormatPlayList(const std::vector<std::string>& paths, std::string_view folder);
 
 // Reads baseFolder + fileName and adds its entries at index, index + 1, ...
-// Returns the number of entries added (0 when the file cannot be read).
+// A UTF-8 playlist (by its name, see PlayListFileKindOf) is turned into the
+// paths' code page first. Returns the number of entries added (0 when the
+// file cannot be read).
 int32_t LoadPlayList(CPlayList& list, IFileSystem& files, const std::string& fileName,
                      const std::string& baseFolder, int32_t index);
 

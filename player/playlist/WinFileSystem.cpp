@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/framework/Handles.h"
+#include "platform/framework/Text.h"
 
 namespace velk {
 
@@ -90,5 +91,15 @@ bool CWinFileSystem::MoveOver(const std::string& from, const std::string& to) {
 }
 
 bool CWinFileSystem::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+
+unsigned CWinFileSystem::CodePage() const {
+  if (codePage_ != 0) return codePage_;
+  return ::AreFileApisANSI() ? ::GetACP() : ::GetOEMCP();
+}
+
+std::string CWinFileSystem::FromUtf8(std::string_view text) {
+  // Bytes that are not UTF-8 arrive as U+FFFD, which no ANSI code page has.
+  return fw::Narrow(fw::Widen(text, CP_UTF8), CodePage(), fw::NarrowMisses::DefaultCharacter);
+}
 
 }  // namespace velk

@@ -1,6 +1,7 @@
 #include "tests/support/MemoryFileSystem.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace velk::testing {
 
@@ -74,6 +75,27 @@ bool CMemoryFileSystem::MoveOver(const std::string& from, const std::string& to)
   files.erase(f);
   files[to] = std::move(bytes);
   return true;
+}
+
+std::string CMemoryFileSystem::FromUtf8(std::string_view text) {
+  auto byte = [&](size_t at) { return static_cast<unsigned char>(text[at]); };
+  std::string out;
+  size_t i = 0;
+  while (i < text.size()) {
+    // One character, or one "?" for a malformed or unfinished sequence.
+    const unsigned lead = byte(i);
+    const size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+    uint32_t code = length == 1 ? lead : lead & (0xFFu >> (length + 1));
+    size_t n = 1;
+    for (; n < length && i + n < text.size() && (byte(i + n) & 0xC0) == 0x80; ++n) {
+      code = (code << 6) | (byte(i + n) & 0x3F);
+    }
+    const bool valid = length != 0 && n == length && (length < 3 || code >= (length == 3 ? 0x800u : 0x10000u)) &&
+                       code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+    out += valid && code <= 0xFF ? static_cast<char>(code) : '?';
+    i += n;
+  }
+  return out;
 }
 
 }  // namespace velk::testing

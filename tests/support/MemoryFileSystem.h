@@ -1,6 +1,7 @@
 // Files and folders in memory, keyed by their full path with backslashes,
 // for the playlist's file operations. Writes can be made to fail part-way, as
-// on a full disk.
+// on a full disk. Narrow paths are Latin-1, as on a Western system: UTF-8 text
+// keeps its first 256 characters, everything else becomes "?".
 #pragma once
 
 #include <map>
@@ -25,6 +26,7 @@ class CMemoryFileSystem : public IFileSystem {
   bool WriteAll(const std::string& path, const Pieces& next) override;
   bool MoveOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
+  std::string FromUtf8(std::string_view text) override;
 
   std::map<std::string, std::string> files;
   // Each folder's names in the order a listing gives them (files and folders mixed).

@@ -39,11 +39,33 @@ TEST(Location, ExtensionRulesAreExactCase) {
   EXPECT_TRUE(IsPlaylistName("C:\\a\\song.M3U"));
   EXPECT_FALSE(IsPlaylistName("C:\\a\\list.M3u"));
   EXPECT_FALSE(IsPlaylistName("C:\\a.m3u\\list"));  // the text after the last dot is "m3u\list"
-  EXPECT_TRUE(IsPlaylistArgument("C:\\a\\list.m3u"));
-  EXPECT_FALSE(IsPlaylistArgument("C:\\a.m3u\\list"));
-  EXPECT_FALSE(IsPlaylistArgument("C:\\a\\list.m3U"));
+  EXPECT_FALSE(IsPlaylistName("C:\\a\\list.m3U"));
   for (const char* yes : {"c.bmp", "c.BMP", "c.jpg", "c.JPG", "c.gif", "c.GIF"}) EXPECT_TRUE(IsBackgroundPictureName(yes));
   for (const char* no : {"cover.Jpg", "cover.jpeg", "cover.png", "cover"}) EXPECT_FALSE(IsBackgroundPictureName(no));
+}
+
+TEST(Location, PlayListFileKinds) {
+  struct Row {
+    const char* path;
+    PlayListFileKind kind;
+  } rows[] = {
+      {"C:\\a\\list.m3u", PlayListFileKind::CodePage},
+      {"C:\\a\\LIST.M3U", PlayListFileKind::CodePage},
+      {"C:\\a\\list.m3u8", PlayListFileKind::Utf8},
+      {"C:\\a\\list.M3U8", PlayListFileKind::Utf8},
+      {"C:\\a\\list.mp3.m3u8", PlayListFileKind::Utf8},
+      {"\\\\server\\lists\\.m3u8", PlayListFileKind::Utf8},
+      {"C:\\a\\list.M3u8", PlayListFileKind::None},  // capitals all or none, as for "m3u"
+      {"C:\\a\\list.m3U8", PlayListFileKind::None},
+      {"C:\\a\\list.m3u8x", PlayListFileKind::None},
+      {"C:\\a\\list.m3u8.mp3", PlayListFileKind::None},
+      {"C:\\a.m3u8\\list", PlayListFileKind::None},  // a folder's dot
+      {"C:\\a\\m3u8", PlayListFileKind::None},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(PlayListFileKindOf(r.path), r.kind) << r.path;
+    EXPECT_EQ(IsPlaylistName(r.path), r.kind != PlayListFileKind::None) << r.path;
+  }
 }
 
 TEST(Location, SplitAndTypedLocations) {

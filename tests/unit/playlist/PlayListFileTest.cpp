@@ -54,6 +54,38 @@ TEST(PlayListFile, LoadingAddsResolvedEntriesAtTheIndex) {
   EXPECT_EQ(r.list->Count(), 8);
 }
 
+TEST(PlayListFile, Utf8PlayListsAreReadIntoTheCodePageWhereverPlayListsAre) {
+  // One file's bytes under three names; the rig's narrow paths are Latin-1.
+  const std::string bytes =
+      "\xEF\xBB\xBF" "Caf\xC3\xA9.mp3\r\n#\xEC\x95\x88\r\n\xEC\x95\x88\xEB\x85\x95.mp3\r\nbad\xFF.mp3\n";
+  const Strings converted{"C:\\L\\Caf\xE9.mp3", "C:\\L\\??.mp3", "C:\\L\\bad?.mp3"};
+  const Strings asWritten{"C:\\L\\Caf\xC3\xA9.mp3", "C:\\L\\\xEC\x95\x88\xEB\x85\x95.mp3", "C:\\L\\bad\xFF.mp3"};
+  struct Row {
+    std::string name;
+    Strings paths;
+  } rows[] = {{"pl.m3u8", converted}, {"pl.M3U8", converted}, {"pl.m3u", asWritten}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    PlayListRig rig;
+    const std::string file = "C:\\L\\" + r.name;
+    rig.files.AddFile(file, bytes);
+    rig.files.AddFile("C:\\L\\x.mp3");
+    EXPECT_EQ(LoadPlayList(*rig.list, rig.files, r.name, "C:\\L\\", 0), 3);
+    EXPECT_EQ(rig.list->Paths(), r.paths);
+
+    rig.list->ClearList();
+    AddDroppedFiles(*rig.list, {file}, 0);  // dropped alone: loaded
+    AddDroppedFiles(*rig.list, {file, "C:\\L\\x.mp3"}, 0);  // dropped with another: ignored
+    AddChosenFiles(*rig.list, {file});
+    rig.list->AddFolder("C:\\L", rig.list->Count());  // a folder walk skips it
+    Strings expected{"C:\\L\\x.mp3"};
+    expected.insert(expected.end(), r.paths.begin(), r.paths.end());
+    expected.insert(expected.end(), r.paths.begin(), r.paths.end());
+    expected.push_back("C:\\L\\x.mp3");
+    EXPECT_EQ(rig.list->Paths(), expected);
+  }
+}
+
 TEST(PlayListFile, SavedLines) {
   struct Row {
     const char* path;

@@ -189,6 +189,8 @@ TEST_F(CaptionTest, EachCaptionFollowsTheModeStoredAtThatMoment) {
       {video::kCaptionWindow, L"<P Class=ENCC>Second", ""},
       {video::kCaptionNone, L"<P Class=ENCC>Third", ""},
       {video::kCaptionOverlay, L"Caf\u00e9 &nbsp", "Caf\xe9 &nbsp"},
+      // Letters no ANSI code page has (Georgian) reach the filter as marks.
+      {video::kCaptionOverlay, L"<P Class=KACC>\u10D0\u10D1", "<P Class=KACC>??"},
   };
   DWORD count = 0;
   for (const auto& r : rows) {

@@ -61,5 +61,30 @@ TEST(WinFileSystem, WritesInPiecesMovesOverListsAndReads) {
   EXPECT_TRUE(::RemoveDirectoryA(folder.c_str()));
 }
 
+// The lines of a UTF-8 playlist in the code page of the paths: a Korean and
+// a Western system, each given its own code page.
+TEST(WinFileSystem, Utf8TextInTheCodePageOfThePaths) {
+  struct Row {
+    unsigned codePage;
+    const char* utf8;
+    const char* narrow;
+  } rows[] = {
+      {949, "\xEC\x95\x88\xEB\x85\x95 \xEC\x9E\x90\xEB\xA7\x89.avi", "\xBE\xC8\xB3\xE7 \xC0\xDA\xB8\xB7.avi"},
+      {1252, "\xEC\x95\x88\xEB\x85\x95.avi", "??.avi"},  // Hangul on a Western system
+      {1252, "Caf\xC3\xA9.mp3", "Caf\xE9.mp3"},
+      {949, "\xE1\x83\x90.mp3", "?.mp3"},                 // a Georgian letter, in no ANSI code page
+      {1252, "C:\\a\xEF\xBC\xBC" "b.mp3", "C:\\a?b.mp3"},  // a full-width backslash is no backslash
+      {1252, "\xC4\x81.mp3", "?.mp3"},                    // nor a-macron an "a": no look-alikes in paths
+      {1252, "bad\xFF\xC3.mp3", "bad??.mp3"},             // bytes that are not UTF-8
+      {949, "#EXTM3U\r\n\xEC\x95\x88\n", "#EXTM3U\r\n\xBE\xC8\n"},
+      {65001, "\xEC\x95\x88.mp3", "\xEC\x95\x88.mp3"},    // a system whose code page is UTF-8
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.utf8);
+    EXPECT_EQ(CWinFileSystem(r.codePage).FromUtf8(r.utf8), r.narrow) << r.codePage;
+  }
+  EXPECT_EQ(CWinFileSystem().FromUtf8("plain.mp3"), "plain.mp3");
+}
+
 }  // namespace
 }  // namespace velk
