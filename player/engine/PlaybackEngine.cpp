@@ -98,7 +98,10 @@ bool CPlaybackEngine::Open(const std::string& path) {
     // The overlay goes in first, so that rendering the media connects the
     // video stream through it.
     if (!captionOverlay_) InsertCaptionFilter();
-    if (FAILED(graph_->RenderFile(media.c_str(), nullptr))) return false;
+    // Rendered as RenderFile would, with the source at hand for the overlay.
+    const ComPtr<IBaseFilter> source = RenderSource(media);
+    if (!source) return false;
+    RouteVideoThroughOverlay(source);
     if (RenderCaptionFile(captionPath)) {
       captionFlags_ |= kCaptionRendered;
     } else {
@@ -117,6 +120,79 @@ bool CPlaybackEngine::Open(const std::string& path) {
   if (!position_ && FAILED(graph_.As(IID_IMediaPosition, position_))) position_.Reset();
   if (!videoWindow_) AnnounceVideoWindow();
   return true;
+}
+
+namespace {
+
+constexpr int kMostFiltersToTheRenderer = 6;
+
+// The video renderer's input pin on the connected paths from the media's
+// source: the first filter there that answers for a video window, as the
+// system's renderers do.
+ComPtr<IPin> VideoRendererInput(const ComPtr<IBaseFilter>& source) {
+  std::vector<ComPtr<IBaseFilter>> step{source};
+  for (int depth = 0; depth < kMostFiltersToTheRenderer && !step.empty(); ++depth) {
+    std::vector<ComPtr<IBaseFilter>> next;
+    for (const ComPtr<IBaseFilter>& filter : step) {
+      ComPtr<IEnumPins> pins;
+      if (FAILED(filter->EnumPins(pins.Receive())) || !pins) continue;
+      ComPtr<IPin> pin;
+      while (pins->Next(1, pin.Receive(), nullptr) == S_OK) {
+        PIN_DIRECTION direction = PINDIR_INPUT;
+        ComPtr<IPin> peer;
+        if (FAILED(pin->QueryDirection(&direction)) || direction != PINDIR_OUTPUT ||
+            FAILED(pin->ConnectedTo(peer.Receive())) || !peer) {
+          continue;
+        }
+        PIN_INFO info = {};
+        if (FAILED(peer->QueryPinInfo(&info)) || !info.pFilter) continue;
+        ComPtr<IBaseFilter> downstream;
+        downstream.Attach(info.pFilter);  // QueryPinInfo's reference
+        ComPtr<IVideoWindow> window;
+        if (SUCCEEDED(downstream.As(IID_IVideoWindow, window))) return peer;
+        next.push_back(downstream);
+      }
+    }
+    step = std::move(next);
+  }
+  return {};
+}
+
+void FreeType(AM_MEDIA_TYPE& type) {
+  ::CoTaskMemFree(type.pbFormat);
+  type.pbFormat = nullptr;
+  type.cbFormat = 0;
+  if (type.pUnk) type.pUnk->Release();
+  type.pUnk = nullptr;
+}
+
+}  // namespace
+
+// Rendering prefers the filters already in the graph, but a decoder whose
+// first picture format the overlay takes and the renderer refuses ends up
+// connected to the renderer directly (Wine's decoders for MPEG-1, ASF,
+// MPEG-4, MJPEG and QuickTime do so). The overlay then goes in between, in
+// the very format the renderer accepted; if either side refuses, the picture
+// is connected back as it was and the item plays without the overlay.
+void CPlaybackEngine::RouteVideoThroughOverlay(const ComPtr<IBaseFilter>& source) {
+  ComPtr<IBaseFilter> overlay;
+  if (!captionOverlay_ || FAILED(captionOverlay_.As(IID_IBaseFilter, overlay))) return;
+  ComPtr<IPin> in, out, peer;
+  if (FAILED(overlay->FindPin(L"In", in.Receive())) || FAILED(overlay->FindPin(L"Out", out.Receive()))) return;
+  if (SUCCEEDED(in->ConnectedTo(peer.Receive())) && peer) return;  // already in the picture's path
+  ComPtr<IPin> rendererIn = VideoRendererInput(source), upstream;
+  if (!rendererIn || FAILED(rendererIn->ConnectedTo(upstream.Receive())) || !upstream) return;
+  AM_MEDIA_TYPE type = {};
+  if (FAILED(rendererIn->ConnectionMediaType(&type))) return;
+  graph_->Disconnect(upstream.Get());
+  graph_->Disconnect(rendererIn.Get());
+  const bool through = SUCCEEDED(graph_->ConnectDirect(upstream.Get(), in.Get(), &type)) &&
+                       SUCCEEDED(graph_->ConnectDirect(out.Get(), rendererIn.Get(), &type));
+  if (!through) {
+    for (IPin* pin : {upstream.Get(), in.Get(), out.Get(), rendererIn.Get()}) graph_->Disconnect(pin);
+    graph_->ConnectDirect(upstream.Get(), rendererIn.Get(), &type);
+  }
+  FreeType(type);
 }
 
 void CPlaybackEngine::InsertCaptionFilter() {
@@ -138,10 +214,11 @@ void CPlaybackEngine::InsertCaptionFilter() {
 
 // As RenderFile does, but keeping the caption source: its file reader is
 // added, its outputs rendered, and the reader taken out again when none is.
-bool CPlaybackEngine::RenderCaptionFile(const std::string& captionPath) {
-  const std::wstring path = fw::Widen(captionPath);
+// The file's source filter, named by the file, with each of its outputs
+// rendered; null, and the source taken out again, when none could be.
+ComPtr<IBaseFilter> CPlaybackEngine::RenderSource(const std::wstring& path) {
   ComPtr<IBaseFilter> source;
-  if (FAILED(graph_->AddSourceFilter(path.c_str(), path.c_str(), source.Receive())) || !source) return false;
+  if (FAILED(graph_->AddSourceFilter(path.c_str(), path.c_str(), source.Receive())) || !source) return {};
   std::vector<ComPtr<IPin>> outputs;
   ComPtr<IEnumPins> pins;
   if (SUCCEEDED(source->EnumPins(pins.Receive()))) {
@@ -157,8 +234,14 @@ bool CPlaybackEngine::RenderCaptionFile(const std::string& captionPath) {
   }
   if (!rendered) {
     graph_->RemoveFilter(source.Get());
-    return false;
+    return {};
   }
+  return source;
+}
+
+bool CPlaybackEngine::RenderCaptionFile(const std::string& captionPath) {
+  const ComPtr<IBaseFilter> source = RenderSource(fw::Widen(captionPath));
+  if (!source) return false;
   FindCaptionLanguages(source);
   // The language chosen for an earlier file, when this one has it too.
   const int remembered =

@@ -100,6 +100,8 @@ class CPlaybackEngine : public ICaptionLanguages {
  private:
   HWND OwnerWindow() const;
   void InsertCaptionFilter();
+  ComPtr<IBaseFilter> RenderSource(const std::wstring& path);
+  void RouteVideoThroughOverlay(const ComPtr<IBaseFilter>& source);
   bool RenderCaptionFile(const std::string& captionPath);
   void FindCaptionLanguages(const ComPtr<IBaseFilter>& source);
   void AnnounceVideoWindow();

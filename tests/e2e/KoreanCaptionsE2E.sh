@@ -33,11 +33,10 @@ mkdir -p "$work/player"
 cp "$bin/Velk.exe" "$bin/Karvex.ax" "$work/player/" || fail "no player to copy"
 winpath() { echo "Z:${1//\//\\}"; }
 
-# A still field, so that only captions change the picture. Uncompressed: under
-# Wine the overlay filter stays in the graph only for pictures the renderer
-# takes as they come (decoders' planar pictures go around it).
+# A still field, so that only captions change the picture, in MPEG-4 as a
+# film would be: the overlay goes between the decoder and the renderer.
 ff() { ffmpeg -hide_banner -loglevel error -nostdin -y "$@"; }
-ff -f lavfi -i "color=c=0x203060:size=320x240:rate=5:duration=16" -c:v rawvideo -pix_fmt bgr24 -an \
+ff -f lavfi -i "color=c=0x203060:size=320x240:rate=5:duration=16" -c:v mpeg4 -q:v 2 -an \
   "$work/clip.avi" || fail "cannot make the clip"
 
 # sami CLASS...: the captions, cleared at the start, the first at 4 s, cleared

@@ -9,6 +9,7 @@
 #include "player/app/SettingsTable.h"
 #include "shared/PlayerMessages.h"
 #include "tests/win/engine/EngineTestSupport.h"
+#include "tests/win/engine/RealMedia.h"
 
 namespace velk::enginetest {
 namespace {
@@ -77,6 +78,35 @@ TEST_F(EngineCaptions, CaptionedVideoGoesThroughTheOverlayAndCaptionsArriveInOrd
   EXPECT_EQ(L"<P Class=ENCC>&nbsp;", captions[2].text);
   EXPECT_GE(took + 200, 2000u) << "the last caption comes at its time, not at once";
   ASSERT_TRUE(PumpUntil([&] { return owner_.Count(WM_PLAYER_ENDOFMEDIA) >= 1; }, 10000));
+}
+
+// Every video from another encoder goes through the overlay when it has a
+// caption file: the filter sits between the decoded picture and the renderer.
+TEST_F(EngineCaptions, RealVideosGoThroughTheOverlay) {
+  const std::vector<Medium> media = ReadMedia();
+  ASSERT_FALSE(media.empty()) << "no media table in " << MediaFolder();
+  for (const Medium& m : media) {
+    if (m.width == 0) continue;  // sound only
+    const std::string copy = media_.File(m.file);
+    ASSERT_TRUE(::CopyFileA((MediaFolder() + "\\" + m.file).c_str(), copy.c_str(), FALSE)) << m.file;
+    media_.Sami(m.file.substr(0, m.file.rfind('.')) + ".smi");
+    ASSERT_TRUE(engine_.Open(copy)) << m.file;
+    auto announced = owner_.Of(WM_PLAYER_VIDEOWINDOW);
+    ASSERT_FALSE(announced.empty()) << m.file;
+    ComPtr<IFilterGraph> graph = GraphOf(reinterpret_cast<IUnknown*>(announced.back().wParam));
+    ASSERT_TRUE(graph) << m.file;
+    ComPtr<IPin> in = KarvexPin(graph.Get(), L"In"), out = KarvexPin(graph.Get(), L"Out"), peer;
+    ASSERT_TRUE(in && out) << m.file;
+    AM_MEDIA_TYPE type{};
+    const bool connected = SUCCEEDED(in->ConnectedTo(peer.Receive())) && SUCCEEDED(in->ConnectionMediaType(&type));
+    EXPECT_TRUE(connected) << m.file << ": the overlay is left out of the picture's path";
+    if (connected) {
+      EXPECT_EQ(S_OK, out->ConnectedTo(peer.Receive())) << m.file;
+      ::CoTaskMemFree(type.pbFormat);
+      if (type.pUnk) type.pUnk->Release();
+    }
+    engine_.Close();
+  }
 }
 
 }  // namespace
