@@ -8,6 +8,7 @@
 
 #include "player/app/SettingsTable.h"
 #include "shared/PlayerMessages.h"
+#include "tests/win/ServerModule.h"
 #include "tests/support/MediaGen.h"
 #include "tests/win/engine/EngineTestSupport.h"
 
@@ -19,13 +20,7 @@ namespace tm = velk::testmedia;
 class CaptionLanguages : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Registered as the launcher does (it stays registered).
-    HMODULE module = ::LoadLibraryA(SAMIPARSE_MODULE_PATH);
-    ASSERT_NE(nullptr, module);
-    using Fn = HRESULT(STDAPICALLTYPE*)();
-    auto reg = reinterpret_cast<Fn>(::GetProcAddress(module, "DllRegisterServer"));
-    ASSERT_TRUE(reg && reg() == S_OK);
-    ::FreeLibrary(module);
+    ASSERT_TRUE(wintest::RegisterServerModule(SAMIPARSE_MODULE_PATH));  // as the launcher does
     SelectSettingsStore(&settings_);
     owner_.Serve(&engine_);
     owner_.AdoptVideoInto(videoHost_.GetSafeHwnd());

@@ -8,6 +8,7 @@
 
 #include "player/app/SettingsTable.h"
 #include "shared/PlayerMessages.h"
+#include "tests/win/ServerModule.h"
 #include "tests/win/engine/EngineTestSupport.h"
 #include "tests/win/engine/RealMedia.h"
 
@@ -17,13 +18,7 @@ namespace {
 class EngineCaptions : public ::testing::Test {
  protected:
   void SetUp() override {
-    // samiparse.ax registered as the launcher does (it stays registered).
-    HMODULE module = ::LoadLibraryA(SAMIPARSE_MODULE_PATH);
-    ASSERT_NE(nullptr, module);
-    using Fn = HRESULT(STDAPICALLTYPE*)();
-    auto reg = reinterpret_cast<Fn>(::GetProcAddress(module, "DllRegisterServer"));
-    ASSERT_TRUE(reg && reg() == S_OK);
-    ::FreeLibrary(module);
+    ASSERT_TRUE(wintest::RegisterServerModule(SAMIPARSE_MODULE_PATH));  // as the launcher does
     SelectSettingsStore(&settings_);
     settings::Write(settings_, settings::CaptionMode, 2);  // overlay
     owner_.Serve(&engine_);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/framework/ComPtr.h"
+#include "tests/win/ServerModule.h"
 #include "tests/support/MediaGen.h"
 
 using velk::ComPtr;
@@ -26,15 +27,7 @@ struct Event {
 class SamiGraph : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Registered as the launcher does; it stays registered, so the prefix is
-    // left as it was found.
-    HMODULE module = ::LoadLibraryA(SAMIPARSE_MODULE_PATH);
-    ASSERT_NE(nullptr, module);
-    using Fn = HRESULT(STDAPICALLTYPE*)();
-    auto reg = reinterpret_cast<Fn>(::GetProcAddress(module, "DllRegisterServer"));
-    ASSERT_NE(nullptr, reg);
-    ASSERT_EQ(S_OK, reg());
-    ::FreeLibrary(module);
+    ASSERT_TRUE(velk::wintest::RegisterServerModule(SAMIPARSE_MODULE_PATH));  // as the launcher does
 
     char dir[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, dir);

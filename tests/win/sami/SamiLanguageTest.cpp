@@ -11,6 +11,7 @@
 
 #include "platform/framework/ComPtr.h"
 #include "platform/sami/SamiFilters.h"
+#include "tests/win/ServerModule.h"
 #include "tests/support/MediaGen.h"
 
 using velk::ComPtr;
@@ -57,12 +58,7 @@ std::vector<Stream> Streams(IAMStreamSelect* select) {
 class SamiLanguages : public ::testing::Test {
  protected:
   void SetUp() override {
-    HMODULE module = ::LoadLibraryA(SAMIPARSE_MODULE_PATH);
-    ASSERT_NE(nullptr, module);
-    using Fn = HRESULT(STDAPICALLTYPE*)();
-    auto reg = reinterpret_cast<Fn>(::GetProcAddress(module, "DllRegisterServer"));
-    ASSERT_TRUE(reg && reg() == S_OK);
-    ::FreeLibrary(module);
+    ASSERT_TRUE(velk::wintest::RegisterServerModule(SAMIPARSE_MODULE_PATH));  // as the launcher does
     char dir[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, dir);
     path_ = std::string(dir) + "sami_language_test.smi";

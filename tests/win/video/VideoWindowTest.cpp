@@ -15,6 +15,7 @@
 #include "player/mainwnd/MainWindow.h"
 #include "player/playlist/PlayList.h"
 #include "shared/PlayerMessages.h"
+#include "tests/win/ServerModule.h"
 #include "tests/support/MediaGen.h"
 #include "tools/art/SkinArt.h"
 #include "tests/win/engine/EngineTestSupport.h"
@@ -198,11 +199,7 @@ TEST_F(VideoWindowTest, FullScreenSurvivesTheNextItem) {
 // chosen there takes the strip's next caption and is the language the next
 // file starts in.
 TEST_F(VideoWindowTest, TheCaptionMenuSwitchesAndRemembersTheLanguage) {
-  HMODULE parser = ::LoadLibraryA(SAMIPARSE_MODULE_PATH);  // registered as the launcher does
-  ASSERT_NE(nullptr, parser);
-  auto reg = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(::GetProcAddress(parser, "DllRegisterServer"));
-  ASSERT_TRUE(reg && reg() == S_OK);
-  ::FreeLibrary(parser);
+  ASSERT_TRUE(wintest::RegisterServerModule(SAMIPARSE_MODULE_PATH));  // as the launcher does
   const std::vector<testmedia::CaptionTrack> tracks = {
       {"KRCC", "Korean", "ko-KR", {{0, "K0"}, {2500, "K1"}}},
       {"ENCC", "English", "en-US", {{0, "E0"}, {2500, "E1"}}}};
