@@ -20,11 +20,11 @@ constexpr bool kMarked = true, kVideo = true;
 // clang-format off
 constexpr ActionRoute kRoutes[] = {
   // action                    what                      messages                                   commands                                     keys                   video key media key
-  {Action::Previous,          "Previous",               {ID_BTN_PREV},                             {ID_PREV, ID_VIDEO_PREV},                    {'Z'},                 0, kMediaPrevious, false, false},
-  {Action::Play,              "Play",                   {ID_BTN_PLAY, WM_PLAYER_PLAYSELECTED},     {ID_PLAY, ID_VIDEO_PLAY},                    {'X', kReturn},        0, kMediaPlay, false, false},
-  {Action::PauseResume,       "Pause or resume",        {ID_BTN_PAUSE},                            {ID_PAUSE, ID_VIDEO_PAUSE},                  {'C', kSpace},         0, kMediaPause, false, false},
-  {Action::Stop,              "Stop",                   {ID_BTN_STOP, ID_VIDEO_STOP},              {ID_STOP, ID_VIDEO_STOP_CMD},                {'V', kEscape},        0, kMediaStop, false, false},
-  {Action::Next,              "Next",                   {ID_BTN_NEXT},                             {ID_NEXT, ID_VIDEO_NEXT},                    {'B'},                 0, kMediaNext, false, false},
+  {Action::Previous,          "Previous",               {ID_BTN_PREV},                             {ID_PREV, ID_VIDEO_PLAYBACK_PREV},                    {'Z'},                 0, kMediaPrevious, false, false},
+  {Action::Play,              "Play",                   {ID_BTN_PLAY, WM_PLAYER_PLAYSELECTED},     {ID_PLAY, ID_VIDEO_PLAYBACK_PLAY},                    {'X', kReturn},        0, kMediaPlay, false, false},
+  {Action::PauseResume,       "Pause or resume",        {ID_BTN_PAUSE},                            {ID_PAUSE, ID_VIDEO_PLAYBACK_PAUSE},                  {'C', kSpace},         0, kMediaPause, false, false},
+  {Action::Stop,              "Stop",                   {ID_BTN_STOP, ID_VIDEO_STOP},              {ID_STOP, ID_VIDEO_PLAYBACK_STOP},                {'V', kEscape},        0, kMediaStop, false, false},
+  {Action::Next,              "Next",                   {ID_BTN_NEXT},                             {ID_NEXT, ID_VIDEO_PLAYBACK_NEXT},                    {'B'},                 0, kMediaNext, false, false},
   {Action::VolumeUp,          "Volume up",              {ID_BTN_VOLUP},                            {},                                          {kRight},              0, kMediaVolumeUp, false, false},
   {Action::VolumeDown,        "Volume down",            {ID_BTN_VOLDOWN},                          {},                                          {kLeft},               0, kMediaVolumeDown, false, false},
   {Action::SeekAtClick,       "Seek",                   {ID_AREA_SEEK},                            {},                                          {},                    0, 0, false, false},
@@ -60,7 +60,7 @@ constexpr ActionRoute kRoutes[] = {
   {Action::Size50,            "50% size",               {},                                        {ID_VIDEO_SIZE_50},                          {},                    '1', 0, kMarked, kVideo},
   {Action::Size100,           "100% size",              {},                                        {ID_VIDEO_SIZE_100},                         {},                    '2', 0, kMarked, kVideo},
   {Action::Size200,           "200% size",              {},                                        {ID_VIDEO_SIZE_200},                         {},                    '3', 0, kMarked, kVideo},
-  {Action::EnterFullScreen,   "Full screen",            {},                                        {ID_VIDEO_FULL_SCREEN},                      {},                    0, 0, kMarked, kVideo},
+  {Action::EnterFullScreen,   "Full screen",            {},                                        {ID_VIDEO_ENTER_FULL_SCREEN},                      {},                    0, 0, kMarked, kVideo},
   {Action::ToggleFullScreen,  "Full screen on or off",  {ID_VIDEO_FULLSCREEN},                     {},                                          {},                    0, 0, false, kVideo},
   {Action::LeaveFullScreen,   "Leave full screen",      {},                                        {},                                          {},                    kEscape, 0, false, kVideo},
   {Action::KeepRatio,         "Keep ratio",             {},                                        {ID_VIDEO_KEEP_RATIO},                       {},                    0, 0, kMarked, kVideo},

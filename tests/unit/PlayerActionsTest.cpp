@@ -41,7 +41,7 @@ TEST(PlayerActions, CommandStatesFollowThePlayer) {
       {&busy, ID_REPEAT_ALL, true, false},        {&busy, ID_SHUFFLE, true, true},
       {&busy, ID_PLAY_THIS, true, false},         {&busy, ID_REPEAT_THIS_TOGGLE, true, true},
       {&busy, ID_CAPTION_OVERLAY, true, true},    {&busy, ID_CAPTION_NONE, true, false},
-      {&busy, ID_VIDEO_KEEP_RATIO, true, true},   {&busy, ID_VIDEO_FULL_SCREEN, true, true},
+      {&busy, ID_VIDEO_KEEP_RATIO, true, true},   {&busy, ID_VIDEO_ENTER_FULL_SCREEN, true, true},
       {&busy, ID_VIDEO_SIZE_200, true, false},    {&odd, ID_REPEAT_NONE, true, false},
       {&odd, ID_REPEAT_ALL, true, false},         {&odd, ID_CAPTION_NONE, true, true},
       {&odd, ID_VIDEO_SIZE_100, true, false},

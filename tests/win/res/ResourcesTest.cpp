@@ -55,12 +55,12 @@ TEST_F(Resources, VideoAndPlaylistMenus) {
   ASSERT_NE(video, nullptr);
   HMENU popup = ::GetSubMenu(video, 0);
   EXPECT_EQ(::GetMenuItemID(::GetSubMenu(popup, VIDEO_POPUP_SIZE), 3),
-            static_cast<UINT>(ID_VIDEO_FULL_SCREEN));
+            static_cast<UINT>(ID_VIDEO_ENTER_FULL_SCREEN));
   EXPECT_EQ(::GetMenuItemID(::GetSubMenu(popup, VIDEO_POPUP_SIZE), 5),
             static_cast<UINT>(ID_VIDEO_KEEP_RATIO));
   EXPECT_EQ(::GetMenuItemID(::GetSubMenu(popup, VIDEO_POPUP_SKIN), 0), static_cast<UINT>(ID_SKIN_BASE));
   EXPECT_EQ(::GetMenuItemID(::GetSubMenu(popup, VIDEO_POPUP_PLAYBACK), 0),
-            static_cast<UINT>(ID_VIDEO_PREV));
+            static_cast<UINT>(ID_VIDEO_PLAYBACK_PREV));
   EXPECT_EQ(::GetMenuItemID(::GetSubMenu(popup, VIDEO_POPUP_CAPTION), 2),
             static_cast<UINT>(ID_CAPTION_OVERLAY));
   ::DestroyMenu(video);

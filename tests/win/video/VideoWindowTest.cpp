@@ -177,7 +177,7 @@ TEST_F(VideoWindowTest, FullScreenSurvivesTheNextItem) {
   Play();
   main_->PlayList()->AddEntry(media_.Avi("second.avi", 320, 240, 100), main_->PlayList()->Count());
   const RECT windowed = Video().GetWindowRect();
-  Command(ID_VIDEO_FULL_SCREEN);
+  Command(ID_VIDEO_ENTER_FULL_SCREEN);
   ASSERT_TRUE(Video().IsFullScreen());
   main_->Next();
   ASSERT_TRUE(PumpUntil([&] { return main_->VideoWindow() && main_->VideoWindow()->IsWindow(); }));
@@ -187,7 +187,7 @@ TEST_F(VideoWindowTest, FullScreenSurvivesTheNextItem) {
   Send(Video(), WM_KEYDOWN, VK_ESCAPE, 0);
   Send(Video(), WM_KEYUP, VK_ESCAPE, 0);
   EXPECT_TRUE(Equal(Video().GetWindowRect(), windowed));
-  Command(ID_VIDEO_FULL_SCREEN);
+  Command(ID_VIDEO_ENTER_FULL_SCREEN);
   main_->Stop();
   EXPECT_EQ(nullptr, main_->VideoWindow());
   Play();
@@ -284,7 +284,7 @@ TEST_F(VideoWindowTest, SizeCommandsAndFullScreen) {
 
   const RECT before = video.GetWindowRect();
   const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  Command(ID_VIDEO_FULL_SCREEN);
+  Command(ID_VIDEO_ENTER_FULL_SCREEN);
   EXPECT_TRUE(video.IsFullScreen());
   EXPECT_TRUE(Equal(video.GetWindowRect(), screen));
   // Frame drags do nothing in full screen.
@@ -297,7 +297,7 @@ TEST_F(VideoWindowTest, SizeCommandsAndFullScreen) {
   EXPECT_TRUE(picture.cx == screen.right || picture.cy == screen.bottom);
   EXPECT_LE(std::abs(picture.cx * 3 - picture.cy * 4), 4);
 
-  Command(ID_VIDEO_FULL_SCREEN);  // already there: nothing
+  Command(ID_VIDEO_ENTER_FULL_SCREEN);  // already there: nothing
   Send(video, WM_KEYDOWN, VK_ESCAPE, 0);
   Send(video, WM_KEYUP, VK_ESCAPE, 0);
   EXPECT_FALSE(video.IsFullScreen());
@@ -311,7 +311,7 @@ TEST_F(VideoWindowTest, SizeCommandsAndFullScreen) {
   EXPECT_TRUE(video.IsFullScreen());
   Send(video, ID_VIDEO_FULLSCREEN, SKIN_MOUSE_UP, 0);
   EXPECT_TRUE(Equal(video.GetWindowRect(), before));
-  Command(ID_VIDEO_FULL_SCREEN);
+  Command(ID_VIDEO_ENTER_FULL_SCREEN);
   Command(ID_VIDEO_SIZE_100);
   EXPECT_FALSE(video.IsFullScreen());
   EXPECT_EQ(video.GetWindowRect().left, before.left);
