@@ -1,7 +1,6 @@
 #include "player/mainwnd/MainWindow.h"
 
 #include "player/app/PlayerActions.h"
-#include "player/options/OptionsDialog.h"
 
 #include <shellapi.h>
 
@@ -26,13 +25,8 @@
 namespace velk {
 
 namespace {
-// The content area until the playlist view fills it.
-constexpr COLORREF kContentColour = RGB(0x10, 0x16, 0x1c);
 // A state query of the transport waits this long for a change in progress.
 constexpr uint32_t kTransportWaitMs = 1000;
-// The displays wait longer: they must not flicker while a graph starts.
-constexpr uint32_t kDisplayWaitMs = 3000;
-
 }  // namespace
 
 VELK_BEGIN_MESSAGE_TABLE(CMainWindow)
@@ -212,102 +206,6 @@ void CMainWindow::SaveSoonAfterChanges() {
   }
 }
 
-// The seek strip spans the width between the side edges, so it follows every size change.
-void CMainWindow::AddSeekArea() {
-  CFrameSkinImage* frame = GetFrameImage();
-  if (!frame) return;
-  RemoveButton(ID_AREA_SEEK);
-  const RECT client = GetClientRect();
-  AddButton(MainSeekStrip({client.left, client.top, client.right, client.bottom}, frame->SizeFunction()));
-  InvalidateRect(SeekTrackRect());
-}
-
-SkinSize CMainWindow::ClientSize() const {
-  const RECT client = GetClientRect();
-  return SkinSize{client.right - client.left, client.bottom - client.top};
-}
-
-RECT CMainWindow::TimeAreaRect() const { return ToRect(display::TimeArea(ClientSize())); }
-
-namespace {
-display::SkinMetrics MetricsOf(const CFrameSkinImage* frame) {
-  display::SkinMetrics metrics;
-  if (!frame) return metrics;
-  metrics.leftEdgeWidth = frame->GetImageSize(FP_EDGE_LEFT).width;
-  metrics.rightEdgeWidth = frame->GetImageSize(FP_EDGE_RIGHT).width;
-  metrics.bottomLeftHeight = frame->GetImageSize(FP_BOTTOM_LEFT).height;
-  metrics.volumeImage = frame->GetImageSize(kVolumeBarImage);
-  return metrics;
-}
-}  // namespace
-
-RECT CMainWindow::SeekTrackRect() const {
-  return ToRect(display::SeekTrack(ClientSize(), MetricsOf(GetFrameImage())));
-}
-
-RECT CMainWindow::VolumeBarRect() const {
-  return ToRect(display::VolumeBar(ClientSize(), MetricsOf(GetFrameImage())));
-}
-
-void CMainWindow::DrawWindow(HDC dc) {
-  fw::FillSolidRect(dc, GetInnerRect(), kContentColour);
-  CSkinWnd::DrawWindow(dc);
-  DrawSeekThumb(dc);
-  DrawPlayingTime(dc);
-  DrawVolumeBar(dc);
-}
-
-void CMainWindow::DrawSeekThumb(HDC dc) {
-  if (!engine_ || engine_->GetState(kDisplayWaitMs) != EngineState::Running) return;
-  const RECT track = SeekTrackRect();
-  const display::ThumbStrokes thumb =
-      display::SeekThumb({track.left, track.top, track.right, track.bottom}, engine_->GetPosition(),
-                         engine_->GetDuration());
-  if (!thumb.visible) return;
-  for (const SkinRect& stroke : thumb.strokes) fw::FillSolidRect(dc, ToRect(stroke), sliderColour_);
-}
-
-void CMainWindow::DrawPlayingTime(HDC dc) {
-  const SkinSize client = ClientSize();
-  const EngineState state = engine_ ? engine_->GetState(kDisplayWaitMs) : EngineState::Absent;
-  if (state != EngineState::Paused && state != EngineState::Running) {
-    fw::FillSolidRect(dc, TimeAreaRect(), timeBackColour_);
-    return;
-  }
-  // 6 points in the skin's own pixels (96 to the inch), whatever the screen's
-  // DPI: the digits must fit their fields of the skin picture.
-  const int height = -::MulDiv(6, kSkinPixelsPerInch, 72);
-  HFONT font = ::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, "Arial");
-  HGDIOBJ oldFont = font ? ::SelectObject(dc, font) : nullptr;
-  const COLORREF oldBack = ::SetBkColor(dc, timeBackColour_);
-  const COLORREF oldText = ::SetTextColor(dc, timeColour_);
-  const display::TimeText text = display::FormatTime(engine_->GetPosition());
-  auto field = [&](RECT rc, const std::string& digits) {
-    fw::FillSolidRect(dc, rc, timeBackColour_);
-    ::DrawTextA(dc, digits.c_str(), static_cast<int>(digits.size()), &rc,
-                DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
-  };
-  field(ToRect(display::MinutesField(client)), text.minutes);
-  field(ToRect(display::SecondsField(client)), text.seconds);
-  ::SetTextColor(dc, oldText);
-  ::SetBkColor(dc, oldBack);
-  if (oldFont) ::SelectObject(dc, oldFont);
-  if (font) ::DeleteObject(font);
-}
-
-void CMainWindow::DrawVolumeBar(HDC dc) {
-  uint32_t levels = 0;
-  if (!volume_ || !volume_->Get(levels)) return;
-  RECT bar = VolumeBarRect();
-  const int32_t filled = display::VolumeFill({bar.left, bar.top, bar.right, bar.bottom},
-                                             static_cast<uint16_t>(levels & 0xFFFF),
-                                             static_cast<uint16_t>(levels >> 16));
-  bar.right = bar.left + filled;
-  if (filled > 0) fw::FillSolidRect(dc, bar, volumeColour_);
-}
-
 // --- Transport ------------------------------------------------------------------------
 
 EngineState CMainWindow::CurrentEngineState() const {
@@ -358,160 +256,6 @@ void CMainWindow::Stop() {
   engine_->Stop();
   videoFullScreen_ = false;
   RefreshDisplays();
-}
-
-// --- Actions ----------------------------------------------------------------------------
-
-bool CMainWindow::OnActionMessage(fw::MsgArgs& m) {
-  const Action action = ActionOfMessage(m.message);
-  if (action == Action::None) return false;
-  Perform(action, m.X());
-  return true;
-}
-
-bool CMainWindow::OnActionCommand(fw::MsgArgs& m) {
-  const Action action = ActionOfCommand(m.CommandId());
-  if (action == Action::None) return false;
-  Perform(action);
-  return true;
-}
-
-void CMainWindow::Perform(Action action, int32_t clickX) {
-  if (RouteOf(action).videoWindow) {
-    if (videoWindow_ && videoWindow_->IsWindow()) videoWindow_->Perform(action);
-    return;
-  }
-  using Operation = void (*)(CMainWindow&, int32_t);
-  static constexpr struct {
-    Action action;
-    Operation operation;
-  } kOperations[] = {
-      {Action::Previous, [](CMainWindow& w, int32_t) { w.Previous(); }},
-      {Action::Play, [](CMainWindow& w, int32_t) { w.Play(); }},
-      {Action::PauseResume, [](CMainWindow& w, int32_t) { w.PauseResume(); }},
-      {Action::Stop, [](CMainWindow& w, int32_t) { w.Stop(); }},
-      {Action::Next, [](CMainWindow& w, int32_t) { w.Next(); }},
-      {Action::VolumeUp, [](CMainWindow& w, int32_t) { w.ChangeVolume(+1); }},
-      {Action::VolumeDown, [](CMainWindow& w, int32_t) { w.ChangeVolume(-1); }},
-      {Action::SeekAtClick, [](CMainWindow& w, int32_t x) { w.SeekAtClick(x); }},
-      {Action::VolumeAtClick, [](CMainWindow& w, int32_t x) { w.VolumeAtClick(x); }},
-      {Action::OpenFiles, [](CMainWindow& w, int32_t) { w.OpenFiles(); }},
-      {Action::OpenPlayList, [](CMainWindow& w, int32_t) { w.OpenPlayList(); }},
-      {Action::SavePlayList, [](CMainWindow& w, int32_t) { w.SavePlayListAs(); }},
-      {Action::AddFiles, [](CMainWindow& w, int32_t) { w.AddFiles(); }},
-      {Action::AddFolder, [](CMainWindow& w, int32_t) { w.AddDirectory(); }},
-      {Action::AddLocation, [](CMainWindow& w, int32_t) { w.AddLocation(); }},
-      {Action::RemoveSelected, [](CMainWindow& w, int32_t) { w.playlist_->RemoveEntries(true); }},
-      {Action::DeleteThis, [](CMainWindow& w, int32_t) { w.playlist_->RemoveEntries(true); }},
-      {Action::CropSelected, [](CMainWindow& w, int32_t) { w.playlist_->RemoveEntries(false); }},
-      {Action::ClearPlayList, [](CMainWindow& w, int32_t) { w.playlist_->ClearList(); }},
-      {Action::SelectAll, [](CMainWindow& w, int32_t) { w.SelectAll(); }},
-      {Action::SelectNone, [](CMainWindow& w, int32_t) { w.playlistView_.SelectNone(); }},
-      {Action::InvertSelection, [](CMainWindow& w, int32_t) { w.playlistView_.InvertSelection(); }},
-      {Action::SortAscending, [](CMainWindow& w, int32_t) { w.Sort(true); }},
-      {Action::SortDescending, [](CMainWindow& w, int32_t) { w.Sort(false); }},
-      {Action::PlayThis, [](CMainWindow& w, int32_t) { w.Play(); }},
-      {Action::RepeatNone, [](CMainWindow& w, int32_t) { velk::SetRepeatByCommand(*w.playlist_, ID_REPEAT_NONE); }},
-      {Action::RepeatThis, [](CMainWindow& w, int32_t) { velk::SetRepeatByCommand(*w.playlist_, ID_REPEAT_THIS); }},
-      {Action::RepeatAll, [](CMainWindow& w, int32_t) { velk::SetRepeatByCommand(*w.playlist_, ID_REPEAT_ALL); }},
-      {Action::ToggleRepeatThis, [](CMainWindow& w, int32_t) { velk::ToggleRepeatThis(*w.playlist_); }},
-      {Action::Shuffle, [](CMainWindow& w, int32_t) { velk::ToggleShuffle(*w.playlist_, w.CurrentEngineState()); }},
-      {Action::BlankBackground, [](CMainWindow& w, int32_t) { w.playlistView_.SetBlankBackground(); }},
-      {Action::BackgroundPicture, [](CMainWindow& w, int32_t) { w.ChooseBackground(); }},
-      {Action::Options, [](CMainWindow& w, int32_t) { w.ShowOptions(); }},
-      {Action::HomePage, [](CMainWindow& w, int32_t) { w.OpenHomePage(); }},
-      {Action::Minimize, [](CMainWindow& w, int32_t) { w.Minimize(); }},
-      {Action::Exit, [](CMainWindow& w, int32_t) { w.DestroyWindow(); }},
-      {Action::FocusPlayList, [](CMainWindow& w, int32_t) { w.FocusPlayList(); }},
-  };
-  // Nothing touches the playlist before the window has made it or after it has let it go.
-  if (!playlist_ && action >= Action::OpenFiles && action <= Action::BackgroundPicture) return;
-  for (const auto& entry : kOperations) {
-    if (entry.action == action) {
-      entry.operation(*this, clickX);
-      return;
-    }
-  }
-}
-
-void CMainWindow::ChangeVolume(int step) {
-  if (volume_ && (step > 0 ? volume_->Up() : volume_->Down())) InvalidateRect(VolumeBarRect());
-}
-
-void CMainWindow::SeekAtClick(int32_t x) {
-  if (engine_ && engine_->SeekAtClick(SeekTrackRect(), x)) {
-    InvalidateRect(SeekTrackRect());
-    InvalidateRect(TimeAreaRect());
-  }
-}
-
-void CMainWindow::VolumeAtClick(int32_t x) {
-  if (volume_ && volume_->Click(VolumeBarRect(), x)) InvalidateRect(VolumeBarRect());
-}
-
-void CMainWindow::ShowOptions() {
-  // The pages announce their changes to this window, which rereads them.
-  options::COptionsDialog dialog(this);
-  dialog.DoModal();
-}
-
-void CMainWindow::SelectAll() {
-  if (playlist_->Count() > 0) playlistView_.SelectRange(0, playlist_->Count() - 1);
-}
-
-void CMainWindow::Sort(bool ascending) {
-  playlist_->SortEntries(ascending);
-  playlistView_.RedrawAll();
-}
-
-void CMainWindow::FocusPlayList() {
-  if (playlistView_.IsWindow() && ::GetFocus() != playlistView_.m_hWnd) ::SetFocus(playlistView_.m_hWnd);
-}
-
-// --- Playlist commands ----------------------------------------------------------------
-
-void CMainWindow::AddFiles() {
-  std::vector<std::string> chosen;
-  if (playlist_ && choosers_->ChooseMediaFiles(m_hWnd, chosen)) velk::AddChosenFiles(*playlist_, chosen);
-}
-
-void CMainWindow::OpenFiles() {
-  std::vector<std::string> chosen;
-  if (playlist_ && choosers_->ChooseMediaFiles(m_hWnd, chosen)) Apply(velk::RequestOpenFiles(*playlist_, chosen));
-}
-
-void CMainWindow::AddDirectory() {
-  std::string folder;
-  if (playlist_ && choosers_->ChooseFolder(m_hWnd, folder)) playlist_->AddFolder(folder, playlist_->Count());
-}
-
-void CMainWindow::AddLocation() {
-  std::string typed;
-  if (playlist_ && choosers_->AskLocation(this, typed)) velk::AddLocation(*playlist_, typed);
-}
-
-void CMainWindow::OpenPlayList() {
-  std::string path;
-  if (!playlist_ || !choosers_->ChoosePlayListToOpen(m_hWnd, path)) return;
-  if (engine_) engine_->Stop();
-  playlist_->ClearList();
-  const FolderAndName parts = SplitFolderAndName(path);
-  LoadPlayList(*playlist_, files_, parts.name, parts.folder, 0);
-  RefreshDisplays();
-}
-
-void CMainWindow::SavePlayListAs() {
-  std::string path;
-  if (!playlist_ || !choosers_->ChoosePlayListToSave(m_hWnd, path)) return;
-  const FolderAndName parts = SplitFolderAndName(path);
-  WritePlayList(*playlist_, files_, parts.name, parts.folder);
-}
-
-void CMainWindow::ChooseBackground() {
-  std::string path;
-  if (!choosers_->ChooseBackgroundImage(m_hWnd, path)) return;
-  playlistView_.SetBackgroundImage(path);
-  playlistView_.RedrawAll();
 }
 
 bool CMainWindow::OnMoveEntry(fw::MsgArgs& m) {
