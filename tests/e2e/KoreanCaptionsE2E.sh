@@ -43,19 +43,19 @@ ff -f lavfi -i "color=c=0x203060:size=320x240:rate=5:duration=16" -c:v mpeg4 -q:
 # at 7 s, the second at 8.5 s, cleared at 11.5 s. Each CLASS is
 # CLASS:NAME:LANG:FIRST:SECOND; without a CLASS the paragraphs have no class.
 sami() {
-  local spec f at text
+  local track f at text
   echo '<SAMI><HEAD><TITLE>자막 시험</TITLE><STYLE TYPE="text/css"><!--'
   echo 'P { margin-left: 8pt; margin-right: 8pt; text-align: center; }'
-  for spec in "$@"; do
-    IFS=: read -r -a f <<<"$spec"
-    [ ${#f[@]} -eq 5 ] || fail "a caption class is CLASS:NAME:LANG:FIRST:SECOND, not $spec"
+  for track in "$@"; do
+    IFS=: read -r -a f <<<"$track"
+    [ ${#f[@]} -eq 5 ] || fail "a caption class is CLASS:NAME:LANG:FIRST:SECOND, not $track"
     [ -n "${f[0]}" ] && echo ".${f[0]} { Name:${f[1]}; lang:${f[2]}; SAMIType:CC; }"
   done
   echo '--></STYLE></HEAD><BODY>'
   for at in 0:- 4000:3 7000:- 8500:4 11500:-; do
     printf '<SYNC Start=%s>' "${at%%:*}"
-    for spec in "$@"; do
-      IFS=: read -r -a f <<<"$spec"
+    for track in "$@"; do
+      IFS=: read -r -a f <<<"$track"
       case ${at##*:} in 3 | 4) text=${f[${at##*:}]} ;; *) text="&nbsp;" ;; esac
       printf '<P%s>%s</P>' "${f[0]:+ Class=${f[0]}}" "$text"
     done
