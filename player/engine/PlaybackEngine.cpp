@@ -125,6 +125,36 @@ bool CPlaybackEngine::Open(const std::string& path) {
 namespace {
 
 constexpr int kMostFiltersToTheRenderer = 6;
+constexpr int kMostFiltersToTheCaptionParser = 3;
+
+std::vector<ComPtr<IPin>> OutputPins(IBaseFilter* filter) {
+  std::vector<ComPtr<IPin>> outputs;
+  ComPtr<IEnumPins> pins;
+  if (FAILED(filter->EnumPins(pins.Receive())) || !pins) return outputs;
+  ComPtr<IPin> pin;
+  while (pins->Next(1, pin.Receive(), nullptr) == S_OK) {
+    PIN_DIRECTION direction = PINDIR_INPUT;
+    if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_OUTPUT) outputs.push_back(pin);
+  }
+  return outputs;
+}
+
+// The input pins the filter's outputs are connected to.
+std::vector<ComPtr<IPin>> DownstreamInputs(IBaseFilter* filter) {
+  std::vector<ComPtr<IPin>> inputs;
+  for (const ComPtr<IPin>& output : OutputPins(filter)) {
+    ComPtr<IPin> peer;
+    if (SUCCEEDED(output->ConnectedTo(peer.Receive())) && peer) inputs.push_back(peer);
+  }
+  return inputs;
+}
+
+ComPtr<IBaseFilter> FilterOf(IPin* pin) {
+  PIN_INFO info = {};
+  ComPtr<IBaseFilter> filter;
+  if (SUCCEEDED(pin->QueryPinInfo(&info))) filter.Attach(info.pFilter);  // QueryPinInfo's reference
+  return filter;
+}
 
 // The video renderer's input pin on the connected paths from the media's
 // source: the first filter there that answers for a video window, as the
@@ -134,22 +164,11 @@ ComPtr<IPin> VideoRendererInput(const ComPtr<IBaseFilter>& source) {
   for (int depth = 0; depth < kMostFiltersToTheRenderer && !step.empty(); ++depth) {
     std::vector<ComPtr<IBaseFilter>> next;
     for (const ComPtr<IBaseFilter>& filter : step) {
-      ComPtr<IEnumPins> pins;
-      if (FAILED(filter->EnumPins(pins.Receive())) || !pins) continue;
-      ComPtr<IPin> pin;
-      while (pins->Next(1, pin.Receive(), nullptr) == S_OK) {
-        PIN_DIRECTION direction = PINDIR_INPUT;
-        ComPtr<IPin> peer;
-        if (FAILED(pin->QueryDirection(&direction)) || direction != PINDIR_OUTPUT ||
-            FAILED(pin->ConnectedTo(peer.Receive())) || !peer) {
-          continue;
-        }
-        PIN_INFO info = {};
-        if (FAILED(peer->QueryPinInfo(&info)) || !info.pFilter) continue;
-        ComPtr<IBaseFilter> downstream;
-        downstream.Attach(info.pFilter);  // QueryPinInfo's reference
+      for (const ComPtr<IPin>& input : DownstreamInputs(filter.Get())) {
+        ComPtr<IBaseFilter> downstream = FilterOf(input.Get());
         ComPtr<IVideoWindow> window;
-        if (SUCCEEDED(downstream.As(IID_IVideoWindow, window))) return peer;
+        if (!downstream) continue;
+        if (SUCCEEDED(downstream.As(IID_IVideoWindow, window))) return input;
         next.push_back(downstream);
       }
     }
@@ -212,24 +231,13 @@ void CPlaybackEngine::InsertCaptionFilter() {
   // The graph holds the filter from here on; our reference goes with `filter`.
 }
 
-// As RenderFile does, but keeping the caption source: its file reader is
-// added, its outputs rendered, and the reader taken out again when none is.
-// The file's source filter, named by the file, with each of its outputs
+// As RenderFile does, keeping the source at hand: the file's source filter, named by the file, with each of its outputs
 // rendered; null, and the source taken out again, when none could be.
 ComPtr<IBaseFilter> CPlaybackEngine::RenderSource(const std::wstring& path) {
   ComPtr<IBaseFilter> source;
   if (FAILED(graph_->AddSourceFilter(path.c_str(), path.c_str(), source.Receive())) || !source) return {};
-  std::vector<ComPtr<IPin>> outputs;
-  ComPtr<IEnumPins> pins;
-  if (SUCCEEDED(source->EnumPins(pins.Receive()))) {
-    ComPtr<IPin> pin;
-    while (pins->Next(1, pin.Receive(), nullptr) == S_OK) {
-      PIN_DIRECTION direction;
-      if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_OUTPUT) outputs.push_back(pin);
-    }
-  }
   bool rendered = false;
-  for (const ComPtr<IPin>& output : outputs) {
+  for (const ComPtr<IPin>& output : OutputPins(source.Get())) {
     if (SUCCEEDED(graph_->Render(output.Get()))) rendered = true;
   }
   if (!rendered) {
@@ -254,25 +262,11 @@ bool CPlaybackEngine::RenderCaptionFile(const std::string& captionPath) {
 // the system reads the file with a plain file reader, by the parser right
 // behind it: the caption path is followed downstream, a few filters at most.
 void CPlaybackEngine::FindCaptionLanguages(const ComPtr<IBaseFilter>& source) {
-  constexpr int kMostFilters = 3;
   ComPtr<IBaseFilter> filter = source;
-  for (int i = 0; i < kMostFilters && filter; ++i) {
+  for (int i = 0; i < kMostFiltersToTheCaptionParser && filter; ++i) {
     if (SUCCEEDED(filter.As(IID_IAMStreamSelect, captionLanguages_))) return;
-    ComPtr<IBaseFilter> next;
-    ComPtr<IEnumPins> pins;
-    if (FAILED(filter->EnumPins(pins.Receive()))) return;
-    ComPtr<IPin> pin;
-    while (!next && pins->Next(1, pin.Receive(), nullptr) == S_OK) {
-      PIN_DIRECTION direction;
-      ComPtr<IPin> peer;
-      if (FAILED(pin->QueryDirection(&direction)) || direction != PINDIR_OUTPUT ||
-          FAILED(pin->ConnectedTo(peer.Receive())) || !peer) {
-        continue;
-      }
-      PIN_INFO info = {};
-      if (SUCCEEDED(peer->QueryPinInfo(&info))) next.Attach(info.pFilter);  // QueryPinInfo's reference
-    }
-    filter = next;
+    const std::vector<ComPtr<IPin>> inputs = DownstreamInputs(filter.Get());
+    filter = inputs.empty() ? ComPtr<IBaseFilter>() : FilterOf(inputs.front().Get());
   }
 }
 
