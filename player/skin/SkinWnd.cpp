@@ -315,6 +315,7 @@ bool CSkinWnd::OnPaint(fw::MsgArgs&) {
 
 bool CSkinWnd::OnSize(fw::MsgArgs& m) {
   m.result = Default();
+  tipRegion_ = kNoRegion;  // regions anchored to the edges moved: the next move places the tip anew
   fw::CClientDC dc(m_hWnd);
   DrawFrame(dc);
   DrawButtons(dc, kNoRegion, true);
