@@ -8,12 +8,18 @@
 #    look alike);
 #  - the strips are exactly those of the same captions read from UTF-8 with a
 #    byte-order mark, so the CP949 bytes were read as the Korean letters;
-#  - in mode Overlay, started through a UTF-8 playlist (.m3u8, with a mark)
-#    that names the clip by its Korean name, the captions show in the picture.
-# On a Western code page (C.UTF-8) Korean letters the code page lacks show as
-# marks: the strip is exactly that of a caption written with "?".
-# Screenshots: out/screens/korean-strip.png, korean-overlay.png and
-# korean-strip-marks.png.
+#  - in mode Overlay, started through a playlist that a Korean program wrote
+#    in CP949 (.m3u) and that names the clip by its Korean name, the captions
+#    show in the picture.
+# On a Western code page (C.UTF-8) the same UTF-8 captions show the same
+# Hangul. Names in every script: files that ffmpeg made, named in Hangul,
+# Greek and accented Latin, play from a UTF-8 playlist (.m3u8), from the
+# command line and from a dropped folder, in either locale: the titles name
+# them exactly, the film shows its own picture, the rows are not the marks a
+# code page puts for what it lacks, and the automatic playlist keeps the names
+# byte for byte (in UTF-8) over an exit and a restart.
+# Screenshots: out/screens/korean-strip.png, korean-overlay.png,
+# korean-strip-western.png and names-mixed.png.
 #   KoreanCaptionsE2E.sh WINERUN BIN_DIR VELKCTL_EXE
 set -uo pipefail
 winrun=$1 bin=$2 velkctl=$3
@@ -72,11 +78,21 @@ place cp949 && sami "${two_languages[@]}" | iconv -f UTF-8 -t CP949 > "$work/cp9
   fail "cannot write the CP949 captions"
 place marked && { printf '\xEF\xBB\xBF'; sami "${two_languages[@]}"; } > "$work/marked/$name.smi"
 place unmarked && sami "${two_languages[@]}" > "$work/unmarked/$name.smi"
-# The playlist names the clip by its Korean name, in UTF-8 after a mark.
-printf '\xEF\xBB\xBF#EXTM3U\r\n%s.avi\r\n' "$name" > "$work/cp949/list.m3u8"
-# For the Western code page: an ASCII name, Korean first, then marks as written.
-mkdir -p "$work/plain" && ln "$work/clip.avi" "$work/plain/marks.avi"
-{ printf '\xEF\xBB\xBF'; sami ":::안녕하세요:?????"; } > "$work/plain/marks.smi"
+# The playlist names the clip by its Korean name, in CP949 as a Korean
+# program of before UTF-8 wrote it.
+printf '#EXTM3U\r\n%s.avi\r\n' "$name" | iconv -f UTF-8 -t CP949 > "$work/cp949/list.m3u" ||
+  fail "cannot write the CP949 playlist"
+
+# Names in three scripts, and the film's captions beside it by the same name.
+mixed=("사랑.mp3" "Ωμέγα.avi" "café Ünïcödé.mp3")
+mkdir -p "$work/mixed" "$work/dropped"
+ff -f lavfi -i "sine=frequency=440:duration=2" -c:a libmp3lame "$work/mixed/${mixed[0]}" &&
+  ff -f lavfi -i "smptebars=size=320x240:rate=25:duration=4" -c:v mpeg4 -q:v 3 -an "$work/mixed/${mixed[1]}" &&
+  ff -f lavfi -i "sine=frequency=660:duration=2" -c:a libmp3lame "$work/mixed/${mixed[2]}" &&
+  ff -ss 1 -i "$work/mixed/${mixed[1]}" -frames:v 1 "$work/omega-ref.png" || fail "cannot make the mixed files"
+for f in "${mixed[@]}"; do ln "$work/mixed/$f" "$work/dropped/$f"; done
+printf '<SAMI><BODY><SYNC Start=0><P>오메가 Ωμέγα café</P></BODY></SAMI>\n' > "$work/mixed/Ωμέγα.smi"
+printf '#EXTM3U\r\n%s\r\n%s\r\n%s\r\n' "${mixed[@]}" > "$work/mixed/mixed.m3u8"
 
 # Main window at (100, 100), 300 × 300; the video window touching its right
 # edge, 360 × 400, ratio kept; the caption mode is set for each start.
@@ -219,14 +235,92 @@ shoot && cp "$work/shot.png" "$out/screens/caption-menu.png"
 xdotool key Escape Escape
 close_player || fail "menu: the player ended with an error"
 
-play overlay 2 "$work/cp949/list.m3u8"
+play overlay 2 "$work/cp949/list.m3u"
 cp "$work/overlay.png" "$out/screens/korean-overlay.png"
 differ "$work/overlay-1.png" "$work/overlay-2.png" || fail "two Korean captions look alike in the picture"
 
+# --- Names in every script -------------------------------------------------------------
+# rows OUT: the first three rows of the list, from a new screenshot.
+rows() { shoot && convert "$work/shot.png" -crop 276x42+112+120 +repage "$1"; }
+start() { # PATH...: the player in caption mode Window, on the settings it left
+  "$winrun" reg add 'HKCU\Software\Velk\VideoWindow' /v Caption /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  "$winrun" "$work/player/Velk.exe" "$@" &
+  pid=$!
+  ctl wait-window "$main_window" 20000 >/dev/null || fail "$where: the player did not show"
+}
+# wait_title_in NAME...: the main window's title becomes one of the names.
+wait_title_in() {
+  local i t n
+  for i in $(seq 1 50); do
+    t=$(ctl title "$main_window" 5000)
+    for n in "$@"; do [ "$t" = "$n" ] && return 0; done
+    sleep 0.2
+  done
+  echo "title reads '$t'" >&2
+  return 1
+}
+# The automatic playlist's lines: the three names below a folder, exactly.
+saved_lines() { # FOLDER
+  local f p
+  for f in "${mixed[@]}"; do p=$(winpath "$1/$f"); printf '%s\r\n' "${p#Z:}"; done
+}
+names() { # LOCALE
+  use_locale "$1"
+  where="$1, the UTF-8 playlist"
+  load_settings
+  rm -f "$work/player/velk.m3u"
+  start "$(winpath "$work/mixed/mixed.m3u8")"
+  wait_main title "${mixed[0]}" || fail "$where: ${mixed[0]} did not play"
+  wait_main title "${mixed[1]}" || fail "$where: ${mixed[1]} did not play"
+  ctl wait-window "$video" 20000 >/dev/null || fail "$where: no video window for ${mixed[1]}"
+  wait_picture "$work/omega-ref.png" "$where: ${mixed[1]}"
+  cp "$work/shot.png" "$out/screens/names-mixed-$1.png"
+  wait_main title "${mixed[2]}" || fail "$where: ${mixed[2]} did not play"
+  close_player || fail "$where: the player ended with an error"
+  cmp -s "$work/player/velk.m3u" <(saved_lines "$work/mixed") ||
+    fail "$where: the automatic playlist does not hold the names exactly: $(od -c "$work/player/velk.m3u" | head -5)"
+  cp "$work/player/velk.m3u" "$work/saved.m3u"
+
+  where="$1, after a restart"
+  start
+  wait_title_in "${mixed[@]}" || fail "$where: the current entry's name did not come back"
+  sleep 0.5
+  rows "$work/rows-$1.png" || fail "$where: no screenshot"
+  close_player || fail "$where: the player ended with an error"
+  cmp -s "$work/player/velk.m3u" "$work/saved.m3u" || fail "$where: the automatic playlist changed"
+  # The rows are not what a code page without these letters shows.
+  printf '??.mp3\r\n?????.avi\r\ncaf? ?n?c?d?.mp3\r\n' > "$work/player/velk.m3u"
+  start
+  wait_title_in "??.mp3" "?????.avi" "caf? ?n?c?d?.mp3" || fail "$where: the list of marks did not load"
+  sleep 0.5
+  rows "$work/rows-marks.png" || fail "$where: no screenshot"
+  close_player || fail "$where: the player ended with an error"
+  differ "$work/rows-$1.png" "$work/rows-marks.png" || fail "$where: the rows show marks, not the names"
+
+  where="$1, the command line"
+  start "$(winpath "$work/mixed/${mixed[1]}")"
+  wait_main title "${mixed[1]}" || fail "$where: the title does not name ${mixed[1]}"
+  ctl wait-window "$video" 20000 >/dev/null || fail "$where: no video window"
+  wait_picture "$work/omega-ref.png" "$where: ${mixed[1]}"
+  close_player || fail "$where: the player ended with an error"
+
+  where="$1, a dropped folder"
+  rm -f "$work/player/velk.m3u"
+  start
+  ctl drop "$main_window" 5000 60 40 "$(winpath "$work/dropped")" || fail "$where: cannot drop"
+  sleep 1.5
+  close_player || fail "$where: the player ended with an error"
+  cmp -s <(tr -d '\r' < "$work/player/velk.m3u" | sort) <(saved_lines "$work/dropped" | tr -d '\r' | sort) ||
+    fail "$where: the automatic playlist does not hold the dropped names: $(cat "$work/player/velk.m3u")"
+}
+
 # --- On a Western code page -----------------------------------------------------------
+# The UTF-8 captions show the same Hangul as in the Korean locale.
 use_locale C.UTF-8
-play marks 1 "$work/plain/marks.avi"
-cp "$work/marks.png" "$out/screens/korean-strip-marks.png"
-differ "$work/marks-1.png" "$work/marks-2.png" &&
-  fail "Korean letters on a Western code page are not shown as the marks a caption of \"?\" shows"
+play western 1 "$work/unmarked/$name.avi"
+cp "$work/western.png" "$out/screens/korean-strip-western.png"
+same_captions unmarked western || fail "Korean captions on a Western code page are not the Korean letters"
+names C.UTF-8
+cp "$out/screens/names-mixed-C.UTF-8.png" "$out/screens/names-mixed.png"
+names "$korean"
 echo "korean captions e2e passed"

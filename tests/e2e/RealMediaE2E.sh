@@ -30,30 +30,6 @@ set_caption_mode() {
   "$winrun" reg add 'HKCU\Software\Velk\VideoWindow' /v Caption /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
 
-# picture_matches REF: the video window's picture, on the last screenshot, is
-# the reference frame (both reduced to 32 × 24, mean difference under 8 %).
-picture_matches() {
-  local rect l t r b diff
-  rect=$(ctl picture "$video" 3000) || return 1
-  read -r l t r b <<<"$rect"
-  [ $((r - l)) -gt 8 ] && [ $((b - t)) -gt 8 ] || return 1
-  convert "$work/shot.png" -crop "$((r - l))x$((b - t))+$l+$t" +repage -resize '32x24!' "$work/got.png" &&
-    convert "$1" -resize '32x24!' "$work/want.png" || return 1
-  diff=$(compare -metric MAE "$work/got.png" "$work/want.png" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p')
-  last_diff=$diff
-  awk -v d="${diff:-1}" 'BEGIN { exit !(d < 0.08) }'
-}
-last_diff=""
-# wait_picture REF WHAT: polls screenshots for up to eight seconds.
-wait_picture() {
-  local i
-  for i in $(seq 1 16); do
-    shoot && picture_matches "$1" && return 0
-    sleep 0.5
-  done
-  fail "$2: the picture is not the file's own (difference ${last_diff:-none})"
-}
-
 overlaps() { # two "l t r b" rectangles
   local a b
   read -r -a a <<<"$1"
