@@ -57,6 +57,8 @@ class CScratchFiles : public velk::IFileSystem {
   }
   bool RemoveFile(const std::string& path) override { return std::remove(HostPath(path).c_str()) == 0; }
   std::string FromUtf8(std::string_view text) override { return std::string(text); }  // the host's paths are UTF-8
+  std::string FromLegacy(std::string_view text) override { return std::string(text); }
+  std::string ToUtf8(std::string_view path) override { return std::string(path); }
 
   static bool ReadHost(const std::string& host, std::string& bytes) {
     FILE* f = std::fopen(host.c_str(), "rb");

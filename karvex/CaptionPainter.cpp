@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/framework/Gdi.h"
+#include "platform/framework/Text.h"
+
 namespace velk {
 
 namespace {
@@ -19,6 +22,9 @@ class CScreenDC {
   HDC dc_;
 };
 
+// Letters 16 pixels high in the picture's own pixels.
+constexpr int kCaptionFontHeight = -16;
+
 }  // namespace
 
 bool PaintCaption(const char* text, int32_t width, CaptionMask* mask, int32_t* height) {
@@ -28,8 +34,17 @@ bool PaintCaption(const char* text, int32_t width, CaptionMask* mask, int32_t* h
   CScreenDC screen;
   if (!screen.Get()) return false;
 
+  // Drawn in UTF-16: the player's text is in the process code page, which a
+  // font's own code page must not reinterpret.
+  const std::wstring wide = fw::Widen(text);
+  // The text face, which has the letters of every script the system has a
+  // font for (the screen's default face shows boxes outside its code page).
+  fw::CGdiObject<HFONT> font(fw::CreateTextFont(kCaptionFontHeight));
+  HGDIOBJ screenFont = font ? ::SelectObject(screen.Get(), font.get()) : nullptr;
   RECT measure = {0, 0, width, 0};
-  ::DrawTextA(screen.Get(), text, -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+  ::DrawTextW(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &measure,
+              DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+  if (screenFont) ::SelectObject(screen.Get(), screenFont);
   int32_t h = measure.bottom;
   if (h <= 0) return false;
 
@@ -49,13 +64,15 @@ bool PaintCaption(const char* text, int32_t width, CaptionMask* mask, int32_t* h
   bool ok = false;
   if (section && bits) {
     HGDIOBJ old = ::SelectObject(memory, section);
+    HGDIOBJ oldFont = font ? ::SelectObject(memory, font.get()) : nullptr;
     ::SetTextColor(memory, RGB(255, 255, 255));
     ::SetBkColor(memory, RGB(0, 0, 0));
     RECT draw = {0, 0, width, h};
-    ::DrawTextA(memory, text, -1, &draw, DT_WORDBREAK | DT_CENTER);
+    ::DrawTextW(memory, wide.c_str(), static_cast<int>(wide.size()), &draw, DT_WORDBREAK | DT_CENTER);
     ::GdiFlush();
     int32_t stride = (width * 2 + 3) & ~3;
     ok = mask->LoadFromPixels(bits, width, h, stride, 16);
+    if (oldFont) ::SelectObject(memory, oldFont);
     ::SelectObject(memory, old);
   }
   if (section) ::DeleteObject(section);

@@ -19,6 +19,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include <shlobj.h>
+#include <shellapi.h>
 
 static BOOL CALLBACK CountMenu(HWND h, LPARAM count) {
   char cls[32] = {};
@@ -106,6 +110,28 @@ static int PrintRect(HWND h) {
   return 0;
 }
 
+// Drops the files named on the command line (exactly, in any script) on the
+// window's client point (x, y), as the shell does: a DROPFILES block of UTF-16
+// names posted with WM_DROPFILES.
+static int Drop(HWND h, int x, int y, int first) {
+  int count = 0;
+  LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  if (!args) return 1;
+  std::wstring names;
+  for (int i = first; i < count; ++i) names.append(args[i]).push_back(L'\0');
+  names.push_back(L'\0');
+  ::LocalFree(args);
+  HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  auto* drop = memory ? static_cast<DROPFILES*>(::GlobalLock(memory)) : nullptr;
+  if (!drop) return 1;
+  drop->pFiles = sizeof(DROPFILES);
+  drop->pt = {x, y};
+  drop->fWide = TRUE;
+  std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+  ::GlobalUnlock(memory);
+  return ::PostMessageW(h, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0) ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "menu-rect") == 0) {
     HWND menu = WaitShownOfClass("#32768", static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
@@ -121,7 +147,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc < 4) {
-    std::fprintf(stderr, "usage: velkctl wait-window|close|rect|title|picture TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS | menu-rect|tip TIMEOUT_MS | command|message TITLE ID TIMEOUT_MS\n");
+    std::fprintf(stderr, "usage: velkctl wait-window|close|rect|title|picture TITLE TIMEOUT_MS | wait-menus COUNT TIMEOUT_MS | menu-rect|tip TIMEOUT_MS | command|message TITLE ID TIMEOUT_MS | drop TITLE TIMEOUT_MS X Y FILE...\n");
     return 2;
   }
   const char* verb = argv[1];
@@ -163,9 +189,12 @@ int main(int argc, char** argv) {
   if (std::strcmp(verb, "title") == 0) {
     HWND h = WaitShown(title, start, timeout);
     if (!h) return 1;
-    char text[1024] = {};
-    ::GetWindowTextA(h, text, sizeof(text));
-    std::printf("%s\n", text);
+    // As UTF-8, whatever this program's code page: titles name files in any script.
+    wchar_t text[1024] = {};
+    ::GetWindowTextW(h, text, 1024);
+    char utf8[4096] = {};
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), nullptr, nullptr);
+    std::printf("%s\n", utf8);
     return 0;
   }
   // command: WM_COMMAND with the id; message: that window message with 0, 0.
@@ -178,6 +207,10 @@ int main(int argc, char** argv) {
     const BOOL posted = command ? ::PostMessageA(h, WM_COMMAND, static_cast<WPARAM>(number), 0)
                                 : ::PostMessageA(h, static_cast<UINT>(number), 0, 0);
     return posted ? 0 : 1;
+  }
+  if (std::strcmp(verb, "drop") == 0 && argc >= 7) {
+    HWND h = WaitShown(title, start, timeout);
+    return h ? Drop(h, std::atoi(argv[4]), std::atoi(argv[5]), 6) : 1;
   }
   if (std::strcmp(verb, "close") == 0) {
     HWND h = FindTarget(title, false);

@@ -57,6 +57,19 @@ class CGdiObject {
   Handle handle_ = nullptr;
 };
 
+// The face for names and captions: Windows' own user-interface face, with
+// Latin, Greek and Cyrillic, which the system links to its faces for Hangul,
+// Han and kana, so text in any script shows (a bitmap face such as "System"
+// shows boxes outside its code page). The launcher gives Wine the same.
+inline constexpr const char* kTextFace = "Segoe UI";
+
+// A font of that face, `height` as CreateFont takes it (negative: the
+// characters' height in pixels).
+inline HFONT CreateTextFont(int height, int weight = FW_NORMAL) {
+  return ::CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, kTextFace);
+}
+
 // One of the system's cursors (IDC_ARROW, IDC_SIZENWSE, ...).
 inline void SetStandardCursor(LPCSTR id) { ::SetCursor(::LoadCursorA(nullptr, id)); }
 

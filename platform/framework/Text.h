@@ -1,5 +1,6 @@
-// Narrow strings of the system code page and the wide strings that COM and
-// DirectShow take, one into the other: the one place the Windows layer
+// Narrow strings of the process code page (UTF-8 where the system honours the
+// program's manifest) and the wide strings that COM, DirectShow and the
+// drawing calls take, one into the other: the one place the Windows layer
 // converts them.
 #pragma once
 
@@ -40,6 +41,19 @@ inline std::string Narrow(std::wstring_view text, UINT codePage = CP_ACP,
   std::string out(static_cast<size_t>(bytes), '\0');
   ::WideCharToMultiByte(codePage, flags, text.data(), length, out.data(), bytes, nullptr, nullptr);
   return out;
+}
+
+// The code page that programs without UTF-8 wrote their text in: the system
+// locale's ANSI code page, which the process's own code page may have replaced
+// with UTF-8.
+inline UINT LegacyCodePage() {
+  DWORD codePage = 0;
+  if (::GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                       reinterpret_cast<LPWSTR>(&codePage), sizeof(codePage) / sizeof(WCHAR)) &&
+      codePage != 0 && codePage != CP_UTF8) {
+    return codePage;
+  }
+  return ::GetACP() == CP_UTF8 ? 1252 : ::GetACP();
 }
 
 // A zero-terminated UTF-16 text in the system code page (empty for null).

@@ -277,7 +277,7 @@ HRESULT STDMETHODCALLTYPE CSamiSource::Load(LPCOLESTR fileName, const AM_MEDIA_T
   if (!ok) return E_FAIL;
   try {
     SamiDocument doc = ParseSami(bytes.data(), bytes.size());
-    const UINT codePage = doc.TextIsUtf8() ? CP_UTF8 : CP_ACP;
+    const UINT codePage = doc.TextIsUtf8() ? CP_UTF8 : fw::LegacyCodePage();
     auto timed = [codePage](const std::vector<SamiCaption>& captions) {
       std::vector<TimedCaption> out;
       out.reserve(captions.size());

@@ -1,5 +1,7 @@
 #include "platform/sami/SamiParser.h"
 
+#include "core/Utf8.h"
+
 #include <algorithm>
 #include <deque>
 #include <string_view>
@@ -531,44 +533,6 @@ class CSamiReader {
   size_t paragraphContentAt_ = 0;
 };
 
-// Strict UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF, no
-// sequence cut short) with at least one byte above 0x7F: ASCII alone says
-// nothing, and text in another code page is almost never valid UTF-8.
-bool LooksLikeUtf8(const uint8_t* p, size_t size) {
-  bool wide = false;
-  size_t i = 0;
-  while (i < size) {
-    const uint8_t c = p[i];
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    wide = true;
-    size_t more;
-    uint8_t low = 0x80, high = 0xBF;  // range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) {
-      more = 1;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      more = 2;
-      if (c == 0xE0) low = 0xA0;
-      if (c == 0xED) high = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      more = 3;
-      if (c == 0xF0) low = 0x90;
-      if (c == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (size - i <= more) return false;
-    if (p[i + 1] < low || p[i + 1] > high) return false;
-    for (size_t k = 2; k <= more; ++k) {
-      if (p[i + k] < 0x80 || p[i + k] > 0xBF) return false;
-    }
-    i += more + 1;
-  }
-  return wide;
-}
-
 }  // namespace
 
 SamiDocument ParseSami(const uint8_t* data, size_t size) {
@@ -586,8 +550,10 @@ SamiDocument ParseSami(const uint8_t* data, size_t size) {
     converted = Utf16ToUtf8(data + 2, size - 2, bigEndian);
     doc = converted;
   } else if (size > 0) {
-    if (LooksLikeUtf8(data, size)) result.encoding = SamiEncoding::Utf8Unmarked;
+    // ASCII alone says nothing; text in another code page is almost never
+    // valid UTF-8.
     doc = std::string_view(reinterpret_cast<const char*>(data), size);
+    if (!IsAscii(doc) && IsUtf8(doc)) result.encoding = SamiEncoding::Utf8Unmarked;
   }
   CSamiReader(doc).Read(&result);
   return result;

@@ -40,8 +40,8 @@ struct SamiDocument {
   SamiEncoding encoding = SamiEncoding::CodePage;
   // Texts (captions, names) are UTF-8 when the document has a byte-order mark
   // (UTF-16 is converted; unpaired surrogates become U+FFFD) or is valid UTF-8
-  // with non-ASCII bytes, and otherwise the document's own bytes in the system
-  // code page: convert with CP_UTF8 or CP_ACP accordingly.
+  // with non-ASCII bytes, and otherwise the document's own bytes in the user's
+  // legacy code page (as older tools wrote them): convert accordingly.
   bool TextIsUtf8() const { return encoding != SamiEncoding::CodePage; }
   // The paragraph classes: those declared in the STYLE block in its order,
   // then those only used, in the order of first use. A declared class that no

@@ -5,6 +5,7 @@
 
 #include "platform/framework/FileDialog.h"
 #include "platform/framework/Resources.h"
+#include "platform/framework/Text.h"
 #include "platform/framework/Wnd.h"
 #include "player/mainwnd/MainInput.h"
 #include "player/options/OptionsRules.h"
@@ -73,11 +74,13 @@ bool CSystemPlayerChoosers::ChooseFolder(HWND owner, std::string& folder) {
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   PIDLIST_ABSOLUTE item = ::SHBrowseForFolderA(&info);
   if (!item) return false;
-  char path[MAX_PATH] = {};
-  const bool ok = ::SHGetPathFromIDListA(item, path) != FALSE;
+  // In UTF-16: a name of MAX_PATH characters may take three times as many
+  // bytes in the player's UTF-8.
+  wchar_t path[MAX_PATH] = {};
+  const bool ok = ::SHGetPathFromIDListW(item, path) != FALSE;
   ::CoTaskMemFree(item);
   if (!ok || !path[0]) return false;
-  folder = path;
+  folder = fw::Narrow(path);
   return true;
 }
 

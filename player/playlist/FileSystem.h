@@ -1,6 +1,6 @@
 // The few file operations the playlist needs: listing a folder, reading a
-// whole file, writing one that replaces another, and turning UTF-8 text into
-// the code page of the narrow paths used here. The Windows layer implements
+// whole file, writing one that replaces another, and turning the text of
+// playlist files into the encoding of the narrow paths used here and back. The Windows layer implements
 // it over the system calls; tests use an in-memory fake.
 #pragma once
 
@@ -37,11 +37,17 @@ class IFileSystem {
   // Renames from over to, replacing to in one step.
   virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
-  // UTF-8 text (the lines of a UTF-8 playlist) in the code page of the narrow
-  // paths. A character the code page lacks, and a byte that is not UTF-8,
-  // becomes the code page's default character ("?"): visibly wrong, never
-  // another character or stray bytes.
+  // The narrow paths are UTF-8 where the system allows it (then the first and
+  // last of these change nothing); otherwise they are in the ANSI code page.
+  // UTF-8 text in the encoding of the narrow paths. A character a code page
+  // lacks, and a byte that is not UTF-8, becomes the code page's default
+  // character ("?"): visibly wrong, never another character or stray bytes.
   virtual std::string FromUtf8(std::string_view text) = 0;
+  // Text in the user's legacy code page (what programs without UTF-8 wrote)
+  // in the encoding of the narrow paths.
+  virtual std::string FromLegacy(std::string_view text) = 0;
+  // A narrow path as UTF-8, every character kept: what playlist files hold.
+  virtual std::string ToUtf8(std::string_view path) = 0;
 };
 
 }  // namespace velk

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "platform/framework/Gdi.h"
+#include "platform/framework/Text.h"
 #include "player/app/SettingsTable.h"
 #include "player/playlist/PlayListViewMath.h"
 #include "player/res/ResourceIds.h"
@@ -84,8 +85,9 @@ bool CPlayListCtrl::Create(HWND parent, const RECT& rect, UINT id) {
   return true;
 }
 
-// The list's own font, at the size it has on a 96-dpi screen: the rows sit on
-// the skin, which does not grow with the screen's DPI.
+// The list's font: the text face (names in every script show) at the list's
+// own size on a 96-dpi screen: the rows sit on the skin, which does not grow
+// with the screen's DPI.
 void CPlayListCtrl::UseSkinSizedFont() {
   HFONT current = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
   LOGFONTA face{};
@@ -96,10 +98,8 @@ void CPlayListCtrl::UseSkinSizedFont() {
   HDC screen = ::GetDC(nullptr);
   const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : kSkinPixelsPerInch;
   if (screen) ::ReleaseDC(nullptr, screen);
-  if (dpi == kSkinPixelsPerInch || dpi <= 0) return;  // already the skin's size
-  face.lfHeight = ::MulDiv(face.lfHeight, kSkinPixelsPerInch, dpi);
-  face.lfWidth = 0;
-  font_.reset(::CreateFontIndirectA(&face));
+  if (dpi != kSkinPixelsPerInch && dpi > 0) face.lfHeight = ::MulDiv(face.lfHeight, kSkinPixelsPerInch, dpi);
+  font_.reset(fw::CreateTextFont(face.lfHeight));
   if (font_) SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 
@@ -149,19 +149,25 @@ void CPlayListCtrl::ReloadSettings() {
 
 // Drawing -----------------------------------------------------------------------
 
-std::string CPlayListCtrl::FitText(HDC dc, const std::string& text, int width, int margin) {
-  if (text.empty()) return text;
+std::wstring CPlayListCtrl::FitText(HDC dc, const std::string& text, int width, int margin) {
+  // Measured and drawn in UTF-16, whatever the code page: a font's own code
+  // page never garbles a name, and a cut never splits a character.
+  std::wstring wide = fw::Widen(text);
+  if (wide.empty()) return wide;
   // One measuring call gives the width of every beginning of the text.
-  std::vector<int> extents(text.size());
+  std::vector<int> extents(wide.size());
   SIZE whole{};
-  if (!::GetTextExtentExPointA(dc, text.data(), static_cast<int>(text.size()), 0, nullptr,
-                               extents.data(), &whole)) {
-    return text;
+  if (!::GetTextExtentExPointW(dc, wide.data(), static_cast<int>(wide.size()), 0, nullptr, extents.data(),
+                               &whole)) {
+    return wide;
   }
   SIZE dots{};
-  ::GetTextExtentPoint32A(dc, "...", 3, &dots);
-  return velk::FitText(text, width, margin,
-                       [&extents](size_t n) { return n == 0 ? 0 : extents[n - 1]; }, dots.cx);
+  ::GetTextExtentPoint32W(dc, L"...", 3, &dots);
+  const FittedText fit = velk::FitText(
+      wide.size(), width, margin, [&extents](size_t n) { return n == 0 ? 0 : extents[n - 1]; }, dots.cx,
+      [&wide](size_t n) { return n >= wide.size() || !IS_LOW_SURROGATE(wide[n]); });
+  if (fit.dots) wide.replace(fit.kept, std::wstring::npos, L"...");
+  return wide;
 }
 
 bool CPlayListCtrl::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
@@ -223,9 +229,9 @@ void CPlayListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
       ::SetTextColor(dc, row == playingIndex_ ? textPlayingColour_ : textNormalColour_);
   HGDIOBJ font = reinterpret_cast<HGDIOBJ>(List(WM_GETFONT));
   HGDIOBJ oldFont = font ? ::SelectObject(dc, font) : nullptr;
-  const std::string shown = FitText(dc, texts_[static_cast<size_t>(row)], rc.right - rc.left, kTextMargin);
+  const std::wstring shown = FitText(dc, texts_[static_cast<size_t>(row)], rc.right - rc.left, kTextMargin);
   RECT textRect = rc;
-  ::DrawTextA(dc, shown.c_str(), static_cast<int>(shown.size()), &textRect,
+  ::DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &textRect,
               DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
   if (oldFont) ::SelectObject(dc, oldFont);
   ::SetTextColor(dc, oldText);

@@ -60,7 +60,7 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
 
   // The text drawn for a row `width` pixels wide in the dc's font: whole when
   // it fits with margin to spare, otherwise cut and ended with "...".
-  static std::string FitText(HDC dc, const std::string& text, int width, int margin);
+  static std::wstring FitText(HDC dc, const std::string& text, int width, int margin);
 
   // IPlayListView
   int32_t RowCount() const override { return static_cast<int32_t>(texts_.size()); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Utf8.h"
 #include "player/app/SettingsTable.h"
 #include "player/playlist/Location.h"
 #include "player/playlist/PlayList.h"
@@ -117,8 +118,11 @@ namespace {
 // The lines of a playlist handed out in pieces of about 64 KB from one buffer.
 class CLinePieces {
  public:
-  CLinePieces(const std::vector<std::string>& paths, std::string_view folder)
-      : paths_(paths), folder_(folder), folderIsFile_(GetLocationKind(folder) == LocationKind::File) {
+  // toUtf8 turns a line that is not ASCII into UTF-8 (none: the paths are).
+  CLinePieces(const std::vector<std::string>& paths, std::string_view folder,
+              std::function<std::string(std::string_view)> toUtf8 = nullptr)
+      : paths_(paths), folder_(folder), folderIsFile_(GetLocationKind(folder) == LocationKind::File),
+        toUtf8_(std::move(toUtf8)) {
     buffer_.reserve(kPiece + 512);
   }
 
@@ -137,16 +141,26 @@ class CLinePieces {
     if (folderIsFile_ && path.size() > folder_.size() && path.compare(0, folder_.size(), folder_) == 0) {
       std::string_view rest = path.substr(folder_.size());
       if (rest[0] != '#' && RuleFor(rest) == LineRule::Relative) {
-        buffer_.append(rest).append("\r\n", 2);
+        AppendLine(rest);
         return;
       }
     }
-    buffer_.append(EntryLine(path, folder_)).append("\r\n", 2);
+    AppendLine(EntryLine(path, folder_));
+  }
+
+  void AppendLine(std::string_view line) {
+    if (toUtf8_ && !IsAscii(line)) {
+      buffer_.append(toUtf8_(line));
+    } else {
+      buffer_.append(line);
+    }
+    buffer_.append("\r\n", 2);
   }
 
   const std::vector<std::string>& paths_;
   std::string_view folder_;
   bool folderIsFile_;
+  std::function<std::string(std::string_view)> toUtf8_;
   size_t next_ = 0;
   std::string buffer_;
 };
@@ -163,17 +177,26 @@ std::string FormatPlayList(const std::vector<std::string>& paths, std::string_vi
   return bytes;
 }
 
+std::string PathTextOfLine(std::string_view line, IFileSystem& files) {
+  if (IsAscii(line)) return std::string(line);
+  return IsUtf8(line) ? files.FromUtf8(line) : files.FromLegacy(line);
+}
+
 int32_t LoadPlayList(CPlayList& list, IFileSystem& files, const std::string& fileName,
                      const std::string& baseFolder, int32_t index) {
   std::string bytes;
   if (!files.ReadAll(baseFolder + fileName, bytes)) return 0;
-  // A UTF-8 playlist is read as text of the paths' code page; its mark goes
-  // first, so it never becomes a character of the first entry. Line ends and
-  // "#" stay single bytes in every code page (no trail byte is below 0x40).
-  if (PlayListFileKindOf(fileName) == PlayListFileKind::Utf8) bytes = files.FromUtf8(WithoutUtf8Mark(bytes));
+  // Each line is read by the rule for text older programs wrote, whatever the
+  // file's name says: a ".m3u" another player wrote in its code page and one
+  // Velk wrote in UTF-8 both read right. Line ends and "#" are single bytes in
+  // every code page (no trail byte is below 0x40).
   std::vector<std::string> paths;
   paths.reserve(CountLines(bytes));
-  ForEachPlayListLine(bytes, [&](std::string_view line) { paths.push_back(ResolveEntryPath(line, baseFolder)); });
+  ForEachPlayListLine(bytes, [&](std::string_view line) {
+    std::string text;
+    if (!IsAscii(line)) line = text = PathTextOfLine(line, files);
+    paths.push_back(ResolveEntryPath(line, baseFolder));
+  });
   auto added = static_cast<int32_t>(paths.size());
   list.AddEntries(std::move(paths), index);
   return added;
@@ -187,7 +210,7 @@ bool WritePlayList(const CPlayList& list, IFileSystem& files, const std::string&
   constexpr int kTempNames = 8;
   for (int attempt = 0; attempt < kTempNames; ++attempt) {
     const std::string temp = target + (attempt == 0 ? std::string() : "." + std::to_string(attempt)) + ".tmp";
-    CLinePieces pieces(list.Paths(), folder);
+    CLinePieces pieces(list.Paths(), folder, [&files](std::string_view line) { return files.ToUtf8(line); });
     if (!files.WriteAll(temp, [&] { return pieces.Next(); })) {
       files.RemoveFile(temp);
       continue;

@@ -1,7 +1,8 @@
-// M3U playlist files: one entry path per line in the system code page (or in
-// UTF-8 for an "m3u8" file, read into the system code page), written relative
-// to the playlist's own folder where that reads back the same, and the
-// automatic playlist "velk.m3u" in the program folder.
+// M3U playlist files: one entry path per line, written in UTF-8 ("m3u" and
+// "m3u8" alike) relative to the playlist's own folder where that reads back the
+// same, and the automatic playlist "velk.m3u" in the program folder. Lines that
+// are not UTF-8 were written by older programs and are read in the user's
+// legacy code page.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +26,7 @@ inline constexpr const char* kFilterQuickTime = "QuickTime Video (*.mov;*.qt)|*.
 inline constexpr const char* kFilterMpeg =
     "MPEG Video (*.asf;*.mpe;*.m1v;*.m2v;*.mpg;*.dat;*.mpeg;*.vob;*.mps)|*.asf;*.mpe;*.m1v;*.m2v;*.mpg;*.mpeg;*.dat;*.vob;*.mps|";
 inline constexpr const char* kFilterAudio = "Audio (*.mp3;*.wav;*.mid)|*.mp3;*.wav;*.mid|";
-inline constexpr const char* kFilterPlayList = "M3U PlayList File(*.m3u)|*.m3u|";
+inline constexpr const char* kFilterPlayList = "M3U PlayList File(*.m3u;*.m3u8)|*.m3u;*.m3u8|";
 inline constexpr const char* kFilterAllFiles = "All Files (*.*)|*.*|";
 inline constexpr const char* kFilterImage = "Image File(*.bmp;*.jpg;*.gif)|*.bmp;*.jpg;*.gif|";
 // The string table texts by resource number (1 to 8).
@@ -62,14 +63,16 @@ std::string EntryLine(std::string_view path, std::string_view folder);
 // The whole file: every entry's line followed by CR LF.
 std::string FormatPlayList(const std::vector<std::string>& paths, std::string_view folder);
 
+// A playlist line as a path's text: a line of valid UTF-8 is UTF-8, any other
+// is in the user's legacy code page; either way in the paths' encoding.
+std::string PathTextOfLine(std::string_view line, IFileSystem& files);
+
 // Reads baseFolder + fileName and adds its entries at index, index + 1, ...
-// A UTF-8 playlist (by its name, see PlayListFileKindOf) is turned into the
-// paths' code page first. Returns the number of entries added (0 when the
-// file cannot be read).
+// Returns the number of entries added (0 when the file cannot be read).
 int32_t LoadPlayList(CPlayList& list, IFileSystem& files, const std::string& fileName,
                      const std::string& baseFolder, int32_t index);
 
-// Writes every entry path to folder + fileName. The file is replaced in one
+// Writes every entry path to folder + fileName, in UTF-8. The file is replaced in one
 // step from a temporary file beside it, so a failed write leaves the old
 // playlist whole. False when it could not be written.
 bool WritePlayList(const CPlayList& list, IFileSystem& files, const std::string& fileName,

@@ -4,15 +4,15 @@
 
 namespace velk {
 
-std::string FitText(std::string_view text, int width, int margin, const PrefixWidthFn& prefixWidth,
-                    int ellipsisWidth) {
-  const size_t length = text.size();
-  if (length == 0 || prefixWidth(length) + margin <= width) return std::string(text);
-  size_t keep = length > 1 ? length - 1 : 1;
-  while (keep > 1 && prefixWidth(keep) + ellipsisWidth + margin > width) --keep;
-  std::string fitted(text.substr(0, keep));
-  fitted += "...";
-  return fitted;
+FittedText FitText(size_t length, int width, int margin, const PrefixWidthFn& prefixWidth, int ellipsisWidth,
+                   const CutAllowedFn& cutAllowed) {
+  if (length == 0 || prefixWidth(length) + margin <= width) return {length, false};
+  // The end of the first character: the least that stays.
+  size_t least = 1;
+  while (least < length && !cutAllowed(least)) ++least;
+  size_t keep = length > least ? length - 1 : least;
+  while (keep > least && (!cutAllowed(keep) || prefixWidth(keep) + ellipsisWidth + margin > width)) --keep;
+  return {keep, true};
 }
 
 int32_t InsertIndexAt(int32_t count, int32_t firstTop, int32_t rowHeight, int32_t y) {

@@ -15,14 +15,22 @@
 
 namespace velk {
 
-// Width in pixels of the first n characters of the text being fitted.
+// Width in pixels of the first n units (bytes, UTF-16 units) of the text
+// being fitted; whether the text may be cut in front of unit n without
+// splitting a character.
 using PrefixWidthFn = std::function<int(size_t n)>;
+using CutAllowedFn = std::function<bool(size_t n)>;
 
-// The text shown in a row `width` pixels wide: whole when it fits with `margin`
-// to spare, otherwise cut and ended with "..." (ellipsisWidth wide), keeping at
-// least one character in front of it.
-std::string FitText(std::string_view text, int width, int margin, const PrefixWidthFn& prefixWidth,
-                    int ellipsisWidth);
+// How a row `width` pixels wide shows a text of `length` units: whole when it
+// fits with `margin` to spare, otherwise its first `kept` units followed by
+// "..." (ellipsisWidth wide), cut only between characters and keeping at least
+// one character in front of the dots.
+struct FittedText {
+  size_t kept = 0;
+  bool dots = false;
+};
+FittedText FitText(size_t length, int width, int margin, const PrefixWidthFn& prefixWidth, int ellipsisWidth,
+                   const CutAllowedFn& cutAllowed);
 
 // Where rows dropped at y (from the view's top) go: the row under y (in front
 // of it), count below the rows, 0 above them or in an empty list. Rows are

@@ -99,7 +99,19 @@ unsigned CWinFileSystem::CodePage() const {
 
 std::string CWinFileSystem::FromUtf8(std::string_view text) {
   // Bytes that are not UTF-8 arrive as U+FFFD, which no ANSI code page has.
+  if (CodePage() == CP_UTF8) return fw::Narrow(fw::Widen(text, CP_UTF8), CP_UTF8);
   return fw::Narrow(fw::Widen(text, CP_UTF8), CodePage(), fw::NarrowMisses::DefaultCharacter);
+}
+
+std::string CWinFileSystem::FromLegacy(std::string_view text) {
+  const unsigned legacy = legacyCodePage_ != 0 ? legacyCodePage_ : fw::LegacyCodePage();
+  if (legacy == CodePage()) return std::string(text);
+  return fw::Narrow(fw::Widen(text, legacy), CodePage(), fw::NarrowMisses::DefaultCharacter);
+}
+
+std::string CWinFileSystem::ToUtf8(std::string_view path) {
+  if (CodePage() == CP_UTF8) return std::string(path);
+  return fw::Narrow(fw::Widen(path, CodePage()), CP_UTF8);
 }
 
 }  // namespace velk

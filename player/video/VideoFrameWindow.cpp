@@ -416,6 +416,9 @@ void CVideoFrameWindow::DrawWindow(HDC dc) {
   if (captionMode_ == video::kCaptionWindow) DrawCaptionStrip(dc);
 }
 
+// The strip's letters, 16 pixels high: four lines fit its 90 pixels.
+constexpr int kCaptionFontHeight = -16;
+
 void CVideoFrameWindow::DrawCaptionStrip(HDC dc) {
   RECT strip = CaptionStrip();
   fw::FillSolidRect(dc, strip, RGB(0, 0, 0));
@@ -423,8 +426,13 @@ void CVideoFrameWindow::DrawCaptionStrip(HDC dc) {
   const COLORREF oldText = ::SetTextColor(dc, RGB(0xFF, 0xFF, 0xFF));
   const COLORREF oldBack = ::SetBkColor(dc, RGB(0, 0, 0));
   const int oldMode = ::SetBkMode(dc, OPAQUE);
-  ::DrawTextA(dc, captionLine_.c_str(), static_cast<int>(captionLine_.size()), &strip,
-              DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+  // The text face, which has the letters of every script the system has a
+  // font for (the default "System" face shows boxes outside its code page).
+  fw::CGdiObject<HFONT> font(fw::CreateTextFont(kCaptionFontHeight));
+  HGDIOBJ oldFont = font ? ::SelectObject(dc, font.get()) : nullptr;
+  const std::wstring line = fw::Widen(captionLine_);
+  ::DrawTextW(dc, line.c_str(), static_cast<int>(line.size()), &strip, DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+  if (oldFont) ::SelectObject(dc, oldFont);
   ::SetBkMode(dc, oldMode);
   ::SetBkColor(dc, oldBack);
   ::SetTextColor(dc, oldText);

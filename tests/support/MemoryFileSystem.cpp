@@ -98,4 +98,18 @@ std::string CMemoryFileSystem::FromUtf8(std::string_view text) {
   return out;
 }
 
+std::string CMemoryFileSystem::ToUtf8(std::string_view path) {
+  std::string out;
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      out += c;
+    } else {
+      out += static_cast<char>(0xC0 | (byte >> 6));
+      out += static_cast<char>(0x80 | (byte & 0x3F));
+    }
+  }
+  return out;
+}
+
 }  // namespace velk::testing

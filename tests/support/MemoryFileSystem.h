@@ -1,7 +1,8 @@
 // Files and folders in memory, keyed by their full path with backslashes,
 // for the playlist's file operations. Writes can be made to fail part-way, as
-// on a full disk. Narrow paths are Latin-1, as on a Western system: UTF-8 text
-// keeps its first 256 characters, everything else becomes "?".
+// on a full disk. Narrow paths are Latin-1, as on a Western system before
+// UTF-8: UTF-8 text keeps its first 256 characters, everything else becomes
+// "?"; the legacy code page is Latin-1 too.
 #pragma once
 
 #include <map>
@@ -27,6 +28,8 @@ class CMemoryFileSystem : public IFileSystem {
   bool MoveOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
   std::string FromUtf8(std::string_view text) override;
+  std::string FromLegacy(std::string_view text) override { return std::string(text); }
+  std::string ToUtf8(std::string_view path) override;
 
   std::map<std::string, std::string> files;
   // Each folder's names in the order a listing gives them (files and folders mixed).

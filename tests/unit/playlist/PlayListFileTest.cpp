@@ -1,4 +1,7 @@
 #include "player/playlist/PlayListFile.h"
+
+#include <iconv.h>
+
 #include "player/playlist/PlayerCommands.h"
 #include "tests/unit/playlist/PlayListFixture.h"
 
@@ -54,24 +57,20 @@ TEST(PlayListFile, LoadingAddsResolvedEntriesAtTheIndex) {
   EXPECT_EQ(r.list->Count(), 8);
 }
 
-TEST(PlayListFile, Utf8PlayListsAreReadIntoTheCodePageWhereverPlayListsAre) {
-  // One file's bytes under three names; the rig's narrow paths are Latin-1.
+TEST(PlayListFile, PlayListsOfEitherNameAreReadLineByLineWhereverPlayListsAre) {
+  // One file's bytes under three names; the rig's narrow paths are Latin-1,
+  // as on a Western system before UTF-8, and so is its legacy code page.
   const std::string bytes =
       "\xEF\xBB\xBF" "Caf\xC3\xA9.mp3\r\n#\xEC\x95\x88\r\n\xEC\x95\x88\xEB\x85\x95.mp3\r\nbad\xFF.mp3\n";
-  const Strings converted{"C:\\L\\Caf\xE9.mp3", "C:\\L\\??.mp3", "C:\\L\\bad?.mp3"};
-  const Strings asWritten{"C:\\L\\Caf\xC3\xA9.mp3", "C:\\L\\\xEC\x95\x88\xEB\x85\x95.mp3", "C:\\L\\bad\xFF.mp3"};
-  struct Row {
-    std::string name;
-    Strings paths;
-  } rows[] = {{"pl.m3u8", converted}, {"pl.M3U8", converted}, {"pl.m3u", asWritten}};
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
+  const Strings paths{"C:\\L\\Caf\xE9.mp3", "C:\\L\\??.mp3", "C:\\L\\bad\xFF.mp3"};
+  for (const std::string name : {"pl.m3u8", "pl.M3U8", "pl.m3u"}) {
+    SCOPED_TRACE(name);
     PlayListRig rig;
-    const std::string file = "C:\\L\\" + r.name;
+    const std::string file = "C:\\L\\" + name;
     rig.files.AddFile(file, bytes);
     rig.files.AddFile("C:\\L\\x.mp3");
-    EXPECT_EQ(LoadPlayList(*rig.list, rig.files, r.name, "C:\\L\\", 0), 3);
-    EXPECT_EQ(rig.list->Paths(), r.paths);
+    EXPECT_EQ(LoadPlayList(*rig.list, rig.files, name, "C:\\L\\", 0), 3);
+    EXPECT_EQ(rig.list->Paths(), paths);
 
     rig.list->ClearList();
     AddDroppedFiles(*rig.list, {file}, 0);  // dropped alone: loaded
@@ -79,11 +78,78 @@ TEST(PlayListFile, Utf8PlayListsAreReadIntoTheCodePageWhereverPlayListsAre) {
     AddChosenFiles(*rig.list, {file});
     rig.list->AddFolder("C:\\L", rig.list->Count());  // a folder walk skips it
     Strings expected{"C:\\L\\x.mp3"};
-    expected.insert(expected.end(), r.paths.begin(), r.paths.end());
-    expected.insert(expected.end(), r.paths.begin(), r.paths.end());
+    expected.insert(expected.end(), paths.begin(), paths.end());
+    expected.insert(expected.end(), paths.begin(), paths.end());
     expected.push_back("C:\\L\\x.mp3");
     EXPECT_EQ(rig.list->Paths(), expected);
   }
+}
+
+// Paths in UTF-8, as the player keeps them, and a legacy code page that the
+// C library decodes: what a Korean or a Western user's older programs wrote.
+class CUtf8Files : public CMemoryFileSystem {
+ public:
+  explicit CUtf8Files(const char* legacy) : legacy_(legacy) {}
+  std::string FromUtf8(std::string_view text) override { return std::string(text); }
+  std::string ToUtf8(std::string_view path) override { return std::string(path); }
+  std::string FromLegacy(std::string_view text) override {
+    iconv_t cd = iconv_open("UTF-8", legacy_);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return "(no " + std::string(legacy_) + ")";
+    std::string in(text), out(text.size() * 4 + 4, '\0');
+    char* from = in.data();
+    char* to = out.data();
+    size_t left = in.size(), room = out.size();
+    const bool ok = iconv(cd, &from, &left, &to, &room) != static_cast<size_t>(-1);
+    iconv_close(cd);
+    return ok ? out.substr(0, out.size() - room) : "(undecodable)";
+  }
+
+ private:
+  const char* legacy_;
+};
+
+TEST(PlayListFile, EachLineIsUtf8WhenItIsValidUtf8AndElseTheLegacyCodePage) {
+  struct Row {
+    const char* legacy;
+    const char* line;
+    const char* path;  // below C:\L\, as UTF-8
+  } rows[] = {
+      {"CP949", "\xEC\x82\xAC\xEB\x9E\x91.mp3", "\xEC\x82\xAC\xEB\x9E\x91.mp3"},  // UTF-8 Hangul stays
+      {"CP949", "\xBB\xE7\xB6\xFB.mp3", "\xEC\x82\xAC\xEB\x9E\x91.mp3"},                // the same name in CP949
+      {"CP1252", "caf\xE9 \xDCn\xEF" "c\xF6" "d\xE9.mp3", "caf\xC3\xA9 \xC3\x9Cn\xC3\xAF" "c\xC3\xB6" "d\xC3\xA9.mp3"},
+      {"CP1252", "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1.avi", "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1.avi"},
+      {"CP1252", "x\x80y.mp3", "x\xE2\x82\xACy.mp3"},        // a lone continuation byte: not UTF-8
+      {"CP1252", "\xC3\xA9\xE9.mp3", "\xC3\x83\xC2\xA9\xC3\xA9.mp3"},  // valid UTF-8 until the end: the whole line is legacy
+      {"CP1252", "\xED\xA0\x80.mp3", "\xC3\xAD\xC2\xA0\xE2\x82\xAC.mp3"},  // an encoded surrogate is no UTF-8
+      {"CP949", "plain.mp3", "plain.mp3"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.line);
+    CUtf8Files files(r.legacy);
+    EXPECT_EQ(PathTextOfLine(r.line, files), r.path);
+  }
+  // Mixed lines in one file: each decided on its own; written back as UTF-8.
+  PlayListRig rig;
+  CUtf8Files files("CP949");
+  files.AddFile("C:\\L\\mixed.m3u", std::string(rows[0].line) + "\r\n" + rows[1].line + "\r\nb\xC3\xA9.avi\r\n");
+  CPlayList list(rig.settings, rig.view, files, [] { return int64_t{0}; });
+  EXPECT_EQ(LoadPlayList(list, files, "mixed.m3u", "C:\\L\\", 0), 3);
+  const std::string sarang = "C:\\L\\\xEC\x82\xAC\xEB\x9E\x91.mp3";
+  EXPECT_EQ(list.Paths(), (Strings{sarang, sarang, "C:\\L\\b\xC3\xA9.avi"}));
+  EXPECT_TRUE(WritePlayList(list, files, "out.m3u8", "C:\\L\\"));
+  EXPECT_EQ(files.Contents("C:\\L\\out.m3u8"),
+            "\xEC\x82\xAC\xEB\x9E\x91.mp3\r\n\xEC\x82\xAC\xEB\x9E\x91.mp3\r\nb\xC3\xA9.avi\r\n");
+}
+
+TEST(PlayListFile, NamesOutsideTheCodePageAreWrittenAsUtf8NeverAsMarks) {
+  // Latin-1 paths: what the code page holds goes out as UTF-8 and reads back.
+  PlayListRig rig;
+  rig.list->AddEntry("C:\\L\\caf\xE9.mp3", 0);
+  EXPECT_TRUE(WritePlayList(*rig.list, rig.files, "pl.m3u", "C:\\L\\"));
+  EXPECT_EQ(rig.files.Contents("C:\\L\\pl.m3u"), "caf\xC3\xA9.mp3\r\n");
+  rig.list->ClearList();
+  EXPECT_EQ(LoadPlayList(*rig.list, rig.files, "pl.m3u", "C:\\L\\", 0), 1);
+  EXPECT_EQ(rig.list->Paths(), Strings{"C:\\L\\caf\xE9.mp3"});
 }
 
 TEST(PlayListFile, SavedLines) {
@@ -183,7 +249,7 @@ TEST(PlayListFile, AutomaticPlayListLivesInTheProgramFolder) {
 }
 
 TEST(PlayListFile, DialogFilters) {
-  EXPECT_STREQ(FilterString(6), "M3U PlayList File(*.m3u)|*.m3u|");
+  EXPECT_STREQ(FilterString(6), "M3U PlayList File(*.m3u;*.m3u8)|*.m3u;*.m3u8|");
   EXPECT_STREQ(FilterString(8), "Image File(*.bmp;*.jpg;*.gif)|*.bmp;*.jpg;*.gif|");
   EXPECT_STREQ(FilterString(9), "");
   std::string media = MediaFilesFilter();

@@ -10,11 +10,11 @@
 namespace velk {
 namespace {
 
-TEST(PlayListViewMath, FitTextKeepsWhatFitsAndCutsTheRest) {
-  // Every character 10 pixels wide, "..." 30.
-  const auto tenEach = [](size_t n) { return static_cast<int>(n) * 10; };
+TEST(PlayListViewMath, FitTextKeepsWhatFitsAndCutsTheRestBetweenCharacters) {
+  // Every unit 10 pixels wide, "..." 30; "~" continues the character before
+  // it, as a UTF-8 trail byte or a low surrogate does.
   struct Case {
-    const char* text;
+    std::string text;
     int width;
     const char* shown;
   };
@@ -25,9 +25,15 @@ TEST(PlayListViewMath, FitTextKeepsWhatFitsAndCutsTheRest) {
       {"abcdefghij", 72, "abcd..."},      // 40 + 30 + 1 <= 72
       {"abcdefghij", 99, "abcdef..."},
       {"a", 5, "a..."},
+      {"a~~b~~c~~", 72, "a~~..."},        // four units fit, the cut goes back to a character's end
+      {"a~~b~~c~~d", 100, "a~~b~~..."},
+      {"a~~b~~c~~", 20, "a~~..."},        // the first character stays whole
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(FitText(c.text, c.width, 1, tenEach, 30), c.shown) << c.text << " in " << c.width;
+    const auto tenEach = [](size_t n) { return static_cast<int>(n) * 10; };
+    const auto between = [&c](size_t n) { return n >= c.text.size() || c.text[n] != '~'; };
+    const FittedText fit = FitText(c.text.size(), c.width, 1, tenEach, 30, between);
+    EXPECT_EQ(c.text.substr(0, fit.kept) + (fit.dots ? "..." : ""), c.shown) << c.text << " in " << c.width;
   }
 }
 

@@ -15,6 +15,7 @@
 #include "player/app/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/playlist/PlayListCtrl.h"
+#include "platform/framework/Text.h"
 #include "player/res/ResourceIds.h"
 #include "shared/PlayerMessages.h"
 #include "tools/art/SkinArt.h"
@@ -181,19 +182,22 @@ TEST_F(PlayListCtrlTest, LongTextsEndInDotsWithTextInFront) {
   Open();
   HDC dc = ::GetDC(view_->m_hWnd);
   HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(view_->SendMessage(WM_GETFONT)));
-  const std::string text = "The quick brown fox jumps over the lazy dog";
-  SIZE whole{};
-  ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &whole);
-  EXPECT_EQ(CPlayListCtrl::FitText(dc, text, whole.cx + 1, 1), text);  // fits exactly
-  for (int width : {int(whole.cx), int(whole.cx / 2), 12, 1}) {
-    const std::string shown = CPlayListCtrl::FitText(dc, text, width, 1);
-    ASSERT_GE(shown.size(), 4u) << width;
-    EXPECT_EQ(shown.substr(shown.size() - 3), "...") << width;
-    EXPECT_EQ(text.compare(0, shown.size() - 3, shown, 0, shown.size() - 3), 0) << shown;
-    SIZE drawn{};
-    ::GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &drawn);
-    if (shown.size() > 4) {
-      EXPECT_LE(drawn.cx + 1, width) << shown;
+  {
+    const std::wstring text = L"The quick brown fox jumps \xE0 \xE9t\xE9 over the lazy dog";
+    SIZE whole{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &whole);
+    const std::string narrow = fw::Narrow(text);
+    EXPECT_EQ(CPlayListCtrl::FitText(dc, narrow, whole.cx + 1, 1), text);  // fits exactly
+    for (int width : {int(whole.cx), int(whole.cx / 2), 12, 1}) {
+      const std::wstring shown = CPlayListCtrl::FitText(dc, narrow, width, 1);
+      ASSERT_GE(shown.size(), 4u) << width;
+      EXPECT_EQ(shown.substr(shown.size() - 3), L"...") << width;
+      EXPECT_EQ(text.compare(0, shown.size() - 3, shown, 0, shown.size() - 3), 0);
+      SIZE drawn{};
+      ::GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &drawn);
+      if (shown.size() > 5) {
+        EXPECT_LE(drawn.cx + 1, width);
+      }
     }
   }
   ::SelectObject(dc, old);

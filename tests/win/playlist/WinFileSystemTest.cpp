@@ -86,5 +86,31 @@ TEST(WinFileSystem, Utf8TextInTheCodePageOfThePaths) {
   EXPECT_EQ(CWinFileSystem().FromUtf8("plain.mp3"), "plain.mp3");
 }
 
+// What older programs wrote, in the paths' encoding, and the paths as the
+// UTF-8 that playlist files hold.
+TEST(WinFileSystem, LegacyTextInThePathsEncodingAndPathsAsUtf8) {
+  const char* sarang949 = "\xBB\xE7\xB6\xFB.mp3";
+  const char* sarang = "\xEC\x82\xAC\xEB\x9E\x91.mp3";
+  struct Row {
+    unsigned codePage, legacy;
+    const char* text;
+    const char* path;
+  } rows[] = {
+      {65001, 949, sarang949, sarang},
+      {65001, 1252, "caf\xE9.mp3", "caf\xC3\xA9.mp3"},
+      {1252, 1252, "caf\xE9.mp3", "caf\xE9.mp3"},
+      {949, 949, sarang949, sarang949},
+      {1252, 949, sarang949, "??.mp3"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.text);
+    CWinFileSystem files(r.codePage, r.legacy);
+    EXPECT_EQ(files.FromLegacy(r.text), r.path) << r.codePage << " " << r.legacy;
+  }
+  EXPECT_EQ(CWinFileSystem(949).ToUtf8(sarang949), sarang);
+  EXPECT_EQ(CWinFileSystem(1252).ToUtf8("caf\xE9.mp3"), "caf\xC3\xA9.mp3");
+  EXPECT_EQ(CWinFileSystem(65001).ToUtf8(sarang), sarang);
+}
+
 }  // namespace
 }  // namespace velk

@@ -277,7 +277,7 @@ TEST_F(PlayerFixedTexts, FileDialogFilterStrings) {
        "MPEG Video (*.asf;*.mpe;*.m1v;*.m2v;*.mpg;*.dat;*.mpeg;*.vob;*.mps)|"
        "*.asf;*.mpe;*.m1v;*.m2v;*.mpg;*.mpeg;*.dat;*.vob;*.mps|"},
       {IDS_FILTER_AUDIO, 5, "Audio (*.mp3;*.wav;*.mid)|*.mp3;*.wav;*.mid|"},
-      {IDS_FILTER_PLAYLIST, 6, "M3U PlayList File(*.m3u)|*.m3u|"},
+      {IDS_FILTER_PLAYLIST, 6, "M3U PlayList File(*.m3u;*.m3u8)|*.m3u;*.m3u8|"},
       {IDS_FILTER_ALL_FILES, 7, "All Files (*.*)|*.*|"},
       {IDS_FILTER_IMAGE, 8, "Image File(*.bmp;*.jpg;*.gif)|*.bmp;*.jpg;*.gif|"},
   };

@@ -87,7 +87,7 @@ TEST_F(Resources, FilterStringsJoinIntoDialogFilters) {
     EXPECT_EQ(std::count(s.begin(), s.end(), '|'), 2) << id;
     all += s;
   }
-  EXPECT_NE(all.find("M3U PlayList File(*.m3u)|*.m3u|"), std::string::npos);
+  EXPECT_NE(all.find("M3U PlayList File(*.m3u;*.m3u8)|*.m3u;*.m3u8|"), std::string::npos);
   EXPECT_NE(all.find("Image File(*.bmp;*.jpg;*.gif)|*.bmp;*.jpg;*.gif|"), std::string::npos);
 }
 
