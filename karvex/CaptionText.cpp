@@ -1,6 +1,7 @@
 #include "karvex/CaptionText.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/Utf8.h"
 
