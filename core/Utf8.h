@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace velk {
@@ -21,5 +23,25 @@ bool IsAscii(std::string_view bytes);
 inline bool StartsUtf8Character(std::string_view text, size_t at) {
   return at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
 }
+
+// How a caption file's bytes were read: by its byte-order mark, else by
+// whether they are valid UTF-8.
+enum class TextEncoding : uint8_t {
+  CodePage,      // the system code page (bytes as in the file)
+  Utf8,          // EF BB BF
+  Utf16Le,       // FF FE
+  Utf16Be,       // FE FF
+  Utf8Unmarked,  // no byte-order mark, but valid UTF-8 with bytes above 0x7F
+};
+
+// Appends the UTF-8 bytes of a code point (below U+110000, no surrogate).
+void AppendUtf8(std::string& out, char32_t codePoint);
+
+// The text of a file's bytes by the rule above: after a UTF-8 mark the bytes
+// that follow it; after a UTF-16 mark (either order) the text converted to
+// UTF-8 into *converted (unpaired surrogates become U+FFFD, an odd last byte
+// is no character); otherwise the bytes as they are. ASCII alone counts as
+// the code page: it reads the same in both.
+std::string_view DecodeTextFile(std::string_view bytes, std::string* converted, TextEncoding* encoding);
 
 }  // namespace velk

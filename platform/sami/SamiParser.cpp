@@ -11,48 +11,6 @@ namespace velk {
 
 namespace {
 
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-std::string Utf16ToUtf8(const uint8_t* p, size_t size, bool bigEndian) {
-  std::string out;
-  out.reserve(size / 2);
-  const size_t units = size / 2;  // an odd last byte is not a character
-  auto unit = [&](size_t i) -> uint32_t {
-    const uint8_t a = p[2 * i], b = p[2 * i + 1];
-    return bigEndian ? (a << 8 | b) : (b << 8 | a);
-  };
-  for (size_t i = 0; i < units; ++i) {
-    uint32_t u = unit(i);
-    if (u >= 0xD800 && u < 0xDC00 && i + 1 < units) {
-      uint32_t low = unit(i + 1);
-      if (low >= 0xDC00 && low < 0xE000) {
-        AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
-        ++i;
-        continue;
-      }
-    }
-    if (u >= 0xD800 && u < 0xE000) u = 0xFFFD;
-    AppendUtf8(out, u);
-  }
-  return out;
-}
-
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
@@ -539,22 +497,8 @@ SamiDocument ParseSami(const uint8_t* data, size_t size) {
   SamiDocument result;
   if (!data) size = 0;
   std::string converted;
-  std::string_view doc;
-  if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) {
-    result.encoding = SamiEncoding::Utf8;
-    doc = std::string_view(reinterpret_cast<const char*>(data) + 3, size - 3);
-  } else if (size >= 2 && ((data[0] == 0xFF && data[1] == 0xFE) ||
-                           (data[0] == 0xFE && data[1] == 0xFF))) {
-    const bool bigEndian = data[0] == 0xFE;
-    result.encoding = bigEndian ? SamiEncoding::Utf16Be : SamiEncoding::Utf16Le;
-    converted = Utf16ToUtf8(data + 2, size - 2, bigEndian);
-    doc = converted;
-  } else if (size > 0) {
-    // ASCII alone says nothing; text in another code page is almost never
-    // valid UTF-8.
-    doc = std::string_view(reinterpret_cast<const char*>(data), size);
-    if (!IsAscii(doc) && IsUtf8(doc)) result.encoding = SamiEncoding::Utf8Unmarked;
-  }
+  std::string_view doc = DecodeTextFile(std::string_view(reinterpret_cast<const char*>(data), size),
+                                        &converted, &result.encoding);
   CSamiReader(doc).Read(&result);
   return result;
 }

@@ -9,15 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "core/Utf8.h"
+
 namespace velk {
 
-enum class SamiEncoding : uint8_t {
-  CodePage,      // the system code page (bytes as in the file)
-  Utf8,          // EF BB BF
-  Utf16Le,       // FF FE
-  Utf16Be,       // FE FF
-  Utf8Unmarked,  // no byte-order mark, but valid UTF-8 with bytes above 0x7F
-};
+// A SAMI file's bytes are read as every caption file's (core/Utf8.h).
+using SamiEncoding = TextEncoding;
 
 struct SamiCaption {
   int64_t startMs = 0;  // the SYNC block's Start value
