@@ -60,6 +60,14 @@ PlayListFileKind PlayListFileKindOf(std::string_view path) {
 
 bool IsPlaylistName(std::string_view path) { return PlayListFileKindOf(path) != PlayListFileKind::None; }
 
+bool IsCaptionFileName(std::string_view path) {
+  const std::string_view ext = TextAfterLastDot(path);
+  if (ext.size() < 3 || ext.size() > 4) return false;
+  std::string lower;
+  for (const char c : ext) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return lower == "smi" || lower == "sami" || lower == "srt" || lower == "vtt";
+}
+
 bool IsBackgroundPictureName(std::string_view path) {
   std::string_view ext = TextAfterLastDot(path);
   for (const char* known : {"bmp", "BMP", "jpg", "JPG", "gif", "GIF"}) {

@@ -34,6 +34,9 @@ std::string_view TextAfterLastDot(std::string_view path);
 enum class PlayListFileKind { None, CodePage, Utf8 };
 PlayListFileKind PlayListFileKindOf(std::string_view path);
 bool IsPlaylistName(std::string_view path);
+// Caption files ("smi", "sami", "srt", "vtt" in any case) are found beside
+// their films: folder walks and drops leave them out of the playlist.
+bool IsCaptionFileName(std::string_view path);
 // Dropped pictures become the playlist background: "bmp", "jpg", "gif" in all
 // lower or all upper case.
 bool IsBackgroundPictureName(std::string_view path);

@@ -115,7 +115,7 @@ void CPlayList::AddFolder(const std::string& folder, int32_t index) {
         nodes.push_back({std::move(full), {}});
         continue;
       }
-      if (IsPlaylistName(full)) continue;
+      if (IsPlaylistName(full) || IsCaptionFileName(full)) continue;
       nodes[id].items.push_back(static_cast<int32_t>(paths.size()));
       paths.push_back(std::move(full));
     }

@@ -140,6 +140,8 @@ void AddDroppedFiles(CPlayList& list, const std::vector<std::string>& names, int
         FolderAndName parts = SplitFolderAndName(name);
         LoadPlayList(list, list.Files(), parts.name, parts.folder, index);
       }
+    } else if (IsCaptionFileName(name)) {
+      continue;  // found beside its film when that plays
     } else if (IsBackgroundPictureName(name)) {
       list.View().SetBackgroundImage(name);
       list.View().RedrawAll();

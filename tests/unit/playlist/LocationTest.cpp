@@ -42,6 +42,9 @@ TEST(Location, ExtensionRulesAreExactCase) {
   EXPECT_FALSE(IsPlaylistName("C:\\a\\list.m3U"));
   for (const char* yes : {"c.bmp", "c.BMP", "c.jpg", "c.JPG", "c.gif", "c.GIF"}) EXPECT_TRUE(IsBackgroundPictureName(yes));
   for (const char* no : {"cover.Jpg", "cover.jpeg", "cover.png", "cover"}) EXPECT_FALSE(IsBackgroundPictureName(no));
+  // Caption files in any case; a folder's dot or a longer extension is no caption file.
+  for (const char* yes : {"f.smi", "f.SMI", "f.Sami", "f.srt", "f.SRT", "f.vTt"}) EXPECT_TRUE(IsCaptionFileName(yes));
+  for (const char* no : {"C:\a.srt\film", "f.srtx", "f.sm", "smi", "f.sub"}) EXPECT_FALSE(IsCaptionFileName(no));
 }
 
 TEST(Location, PlayListFileKinds) {

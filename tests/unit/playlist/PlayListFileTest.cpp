@@ -264,10 +264,11 @@ TEST(DroppedFiles, EachKindOfName) {
   r.files.AddFile("C:\\Drop\\Sub\\s.mp3");
   r.files.AddFile("C:\\Drop\\pl.m3u", "x.mp3\r\n");
   AddDroppedFiles(*r.list, {"C:\\Drop\\one.mp3", "C:\\Drop\\Sub", "C:\\Drop\\two.mp3", "C:\\Drop\\pl.m3u",
-                            "C:\\Drop\\cover.JPG", "C:\\Drop\\cover.Jpg"},
+                            "C:\\Drop\\cover.JPG", "C:\\Drop\\cover.Jpg", "C:\\Drop\\one.SRT"},
                   1);
   // The folder's entries stay behind the names dropped after it; the playlist
-  // dropped with others is ignored; one picture is the background.
+  // dropped with others is ignored; one picture is the background; a caption
+  // file waits beside its film.
   EXPECT_EQ(r.DisplayTexts(), (Strings{"a.mp3", "one.mp3", "two.mp3", "cover.Jpg", "s.mp3", "b.mp3"}));
   EXPECT_EQ(r.view.background, "C:\\Drop\\cover.JPG");
 

@@ -64,7 +64,7 @@ void AddFolderOneByOne(CPlayList& list, IFileSystem& fs, const std::string& fold
     std::string full = folder + "\\" + item.name;
     if (item.isFolder) {
       AddFolderOneByOne(list, fs, full, p);
-    } else if (!IsPlaylistName(full)) {
+    } else if (!IsPlaylistName(full) && !IsCaptionFileName(full)) {
       list.AddEntry(full, p++);
     }
   }
@@ -79,6 +79,7 @@ TEST(PlayList, AddFolderPutsLaterFilesInFrontOfEarlierSubFolders) {
   r.files.AddFile("D:\\D\\song.M3U");
   r.files.AddFile("D:\\D\\list.m3u");
   r.files.AddFile("D:\\D\\list.M3u");
+  for (const char* caption : {"a.smi", "a.SRT", "b.vtt", "b.sami"}) r.files.AddFile(std::string("D:\\D\\") + caption);
   r.files.AddFile("D:\\D\\Locked\\x3");
   r.files.unlistable.push_back("D:\\D\\Locked");
   // Two links back to the folder itself: never followed, so nothing is added twice.
