@@ -67,6 +67,9 @@ constexpr ActionRoute kRoutes[] = {
   {Action::CaptionNone,       "No captions",            {},                                        {ID_CAPTION_NONE},                           {},                    0, 0, kMarked, kVideo},
   {Action::CaptionWindow,     "Captions below",         {},                                        {ID_CAPTION_WINDOW},                         {},                    0, 0, kMarked, kVideo},
   {Action::CaptionOverlay,    "Captions on the picture",{},                                        {ID_CAPTION_OVERLAY},                        {},                    0, 0, kMarked, kVideo},
+  {Action::CaptionsEarlier,   "Captions earlier",       {},                                        {ID_CAPTION_EARLIER},                        {'G'},                 0, 0, false, false},
+  {Action::CaptionsLater,     "Captions later",         {},                                        {ID_CAPTION_LATER},                          {'H'},                 0, 0, false, false},
+  {Action::CaptionsInTime,    "Captions in time",       {},                                        {ID_CAPTION_IN_TIME},                        {'J'},                 0, 0, false, false},
 };
 // clang-format on
 

@@ -27,6 +27,8 @@ enum class Action : uint8_t {
   // The video window's own.
   Size50, Size100, Size200, EnterFullScreen, ToggleFullScreen, LeaveFullScreen, KeepRatio,
   CaptionNone, CaptionWindow, CaptionOverlay,
+  // The playing item's captions in time.
+  CaptionsEarlier, CaptionsLater, CaptionsInTime,
   Count
 };
 

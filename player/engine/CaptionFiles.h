@@ -1,11 +1,17 @@
 // Caption helpers of the engine that need no window system: where the caption
-// file of a media item lies, and how much of a caption fits the overlay's
-// fixed text buffer.
+// file of a media item lies, the timeline of the captions the engine shows by
+// the graph's clock, and how much of a caption fits the overlay's fixed text
+// buffer.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/CaptionCues.h"
+#include "platform/sami/SamiParser.h"
 
 namespace velk::engine {
 
@@ -14,6 +20,45 @@ namespace velk::engine {
 // extension of the file name is replaced; a name without one gets ".smi" added.
 // Empty for an empty path.
 std::string CaptionPathFor(std::string_view mediaPath);
+
+// The caption files a media file may have beside it, in the order they are
+// preferred: the same base name with ".smi", ".srt", then ".vtt".
+enum class CaptionFileKind : uint8_t { Sami, SubRip, WebVtt };
+struct CaptionFileCandidate {
+  std::string path;
+  CaptionFileKind kind;
+};
+std::vector<CaptionFileCandidate> CaptionFilesFor(std::string_view mediaPath);
+
+// How far one step moves the captions in time, and how far they may go.
+constexpr int32_t kCaptionShiftStepMs = 500;
+constexpr int32_t kCaptionShiftMostMs = 600000;
+// The shift after a step (negative: earlier), kept within the limits; a step
+// of 0 puts the captions back in time.
+int32_t NextCaptionShift(int32_t shiftMs, int32_t stepMs);
+// "Captions 0.5 s earlier", "Captions 1 s later", "Captions in time".
+std::string CaptionShiftNote(int32_t shiftMs);
+
+// Captions the engine shows itself, by the position of the graph's clock:
+// those of SubRip and WebVTT files, and a SAMI file's once moved in time.
+// Each text shows from its time until the next one's.
+class CCaptionTimeline {
+ public:
+  void Load(std::vector<TimedCaptionText> texts);
+  void Clear() { texts_.clear(); }
+  bool IsEmpty() const { return texts_.empty(); }
+  // The text showing at positionMs when the captions are moved by shiftMs
+  // (negative: earlier): its index, or -1 before the first.
+  int32_t IndexAt(int64_t positionMs, int64_t shiftMs) const;
+  const std::string& TextOf(int32_t index) const;
+
+ private:
+  std::vector<TimedCaptionText> texts_;  // by time
+};
+
+// One language of a SAMI document as a timeline: the language `index` of its
+// classes, or its only timeline when it has none.
+std::vector<TimedCaptionText> SamiTimeline(const SamiDocument& document, int32_t index);
 
 inline bool IsHighSurrogate(unsigned unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 

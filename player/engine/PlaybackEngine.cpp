@@ -10,6 +10,7 @@
 #include "player/engine/CaptionFiles.h"
 #include "player/engine/GraphRelease.h"
 #include "player/engine/PlaybackMath.h"
+#include "player/playlist/WinFileSystem.h"
 #include "player/video/VideoLayout.h"
 #include "shared/PlayerMessages.h"
 
@@ -24,16 +25,31 @@ constexpr double kOverrunGraceSeconds = 2.0;
 // How long a seek click waits for a state change in progress.
 constexpr uint32_t kSeekStateWaitMs = 3000;
 
-// The caption file beside the media, when it exists and can be opened for
-// reading with no sharing; otherwise empty. The probe handle is closed at once.
-std::string ProbeCaptionFile(const std::string& mediaPath) {
-  std::string caption = engine::CaptionPathFor(mediaPath);
-  if (caption.empty() || ::GetFileAttributesA(caption.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    return std::string();
+// How often the caption clock looks at the position, and how long a note
+// about the captions' shift stays.
+constexpr UINT kCaptionTickMs = 40;
+constexpr DWORD kCaptionNoteMs = 1500;
+constexpr int32_t kNoneShown = -2;
+constexpr wchar_t kTextEvent[] = L"Text";
+
+// The first caption file beside the media (SAMI, then SubRip, then WebVTT)
+// that exists and can be opened for reading with no sharing; otherwise one
+// with an empty path. The probe handle is closed at once.
+engine::CaptionFileCandidate ProbeCaptionFile(const std::string& mediaPath) {
+  for (engine::CaptionFileCandidate& caption : engine::CaptionFilesFor(mediaPath)) {
+    if (::GetFileAttributesA(caption.path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+    const fw::CHandle probe(::CreateFileA(caption.path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (probe.Valid()) return std::move(caption);
   }
-  const fw::CHandle probe(::CreateFileA(caption.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-  return probe.Valid() ? caption : std::string();
+  return {};
+}
+
+// A caption file's text as UTF-8: text in the user's legacy code page (a file
+// without a mark that is not UTF-8) is converted.
+std::string CaptionTextAsUtf8(std::string text, bool isUtf8) {
+  if (isUtf8 || text.empty()) return text;
+  return fw::Narrow(fw::Widen(text, fw::LegacyCodePage()), CP_UTF8);
 }
 
 // The caption in the ANSI code page, cut at a character boundary to what the
@@ -73,6 +89,7 @@ HWND CPlaybackEngine::OwnerWindow() const { return owner_ ? owner_->GetSafeHwnd(
 
 bool CPlaybackEngine::SetOwner(fw::CWnd* owner) {
   owner_ = owner;
+  if (clockWindow_) StartCaptionClock();
   if (events_) {
     events_->SetNotifyWindow(reinterpret_cast<OAHWND>(OwnerWindow()), WM_PLAYER_GRAPHEVENT,
                              reinterpret_cast<LONG_PTR>(events_.Get()));
@@ -81,7 +98,7 @@ bool CPlaybackEngine::SetOwner(fw::CWnd* owner) {
 }
 
 bool CPlaybackEngine::Open(const std::string& path) {
-  const std::string captionPath = ProbeCaptionFile(path);
+  const engine::CaptionFileCandidate caption = ProbeCaptionFile(path);
   Close();
 
   if (!graph_ && FAILED(::CoCreateInstance(CLSID_FilterGraph, nullptr,
@@ -91,7 +108,7 @@ bool CPlaybackEngine::Open(const std::string& path) {
   }
 
   const std::wstring media = fw::Widen(path);
-  if (captionPath.empty()) {
+  if (caption.path.empty()) {
     if (FAILED(graph_->RenderFile(media.c_str(), nullptr))) return false;
   } else {
     captionFlags_ = 0;
@@ -102,7 +119,10 @@ bool CPlaybackEngine::Open(const std::string& path) {
     const ComPtr<IBaseFilter> source = RenderSource(media);
     if (!source) return false;
     RouteVideoThroughOverlay(source);
-    if (RenderCaptionFile(captionPath)) {
+    captionFile_ = caption;
+    const bool shown = caption.kind == engine::CaptionFileKind::Sami ? RenderCaptionFile(caption.path)
+                                                                      : LoadCaptionCues(caption);
+    if (shown) {
       captionFlags_ |= kCaptionRendered;
     } else {
       captionFlags_ = 0;  // no captions, though the filter stays in the graph
@@ -119,7 +139,101 @@ bool CPlaybackEngine::Open(const std::string& path) {
   }
   if (!position_ && FAILED(graph_.As(IID_IMediaPosition, position_))) position_.Reset();
   if (!videoWindow_) AnnounceVideoWindow();
+  if (clockDrives_) StartCaptionClock();
   return true;
+}
+
+bool CPlaybackEngine::LoadCaptionCues(const engine::CaptionFileCandidate& file) {
+  std::string bytes;
+  if (!CWinFileSystem().ReadAll(file.path, bytes)) return false;
+  const CaptionCueDocument document = ReadCaptionCues(
+      bytes, file.kind == engine::CaptionFileKind::SubRip ? CaptionCueFormat::SubRip : CaptionCueFormat::WebVtt);
+  std::vector<TimedCaptionText> texts = CaptionEvents(document);
+  for (TimedCaptionText& text : texts) text.text = CaptionTextAsUtf8(std::move(text.text), document.TextIsUtf8());
+  timeline_.Load(std::move(texts));
+  clockDrives_ = !timeline_.IsEmpty();
+  return clockDrives_;
+}
+
+// The SAMI file's captions of one language, read as the parser reads them,
+// for the clock to show.
+bool CPlaybackEngine::LoadSamiTimeline(int32_t language) {
+  std::string bytes;
+  if (!CWinFileSystem().ReadAll(captionFile_.path, bytes)) return false;
+  const SamiDocument document = ParseSami(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  std::vector<TimedCaptionText> texts = engine::SamiTimeline(document, language);
+  for (TimedCaptionText& text : texts) text.text = CaptionTextAsUtf8(std::move(text.text), document.TextIsUtf8());
+  timeline_.Load(std::move(texts));
+  shownCaption_ = kNoneShown;
+  return !timeline_.IsEmpty();
+}
+
+bool CPlaybackEngine::ShiftCaptions(int32_t stepMs) {
+  if (!(captionFlags_ & kCaptionRendered)) return false;
+  if (!clockDrives_) {
+    // A SAMI file's captions come from its parser at their own times: moved,
+    // they come from its timeline by the clock instead, for the rest of the item.
+    int32_t language = 0;
+    const std::vector<CaptionLanguage> languages = CaptionLanguages();
+    for (size_t i = 0; i < languages.size(); ++i) {
+      if (languages[i].selected) language = static_cast<int32_t>(i);
+    }
+    if (!LoadSamiTimeline(language)) return false;
+    clockDrives_ = true;
+    StartCaptionClock();
+  }
+  captionShiftMs_ = engine::NextCaptionShift(captionShiftMs_, stepMs);
+  note_ = engine::CaptionShiftNote(captionShiftMs_);
+  noteUntil_ = ::GetTickCount() + kCaptionNoteMs;
+  shownCaption_ = kNoneShown;
+  ShowClockCaption();
+  return true;
+}
+
+void CPlaybackEngine::StartCaptionClock() {
+  StopCaptionClock();
+  clockWindow_ = OwnerWindow();
+  shownCaption_ = kNoneShown;
+  // The timer carries the engine as its id; it dies with the clock's stop or
+  // with the window.
+  if (clockWindow_ && !::SetTimer(clockWindow_, reinterpret_cast<UINT_PTR>(this), kCaptionTickMs, &OnCaptionTick)) {
+    clockWindow_ = nullptr;
+  }
+}
+
+void CPlaybackEngine::StopCaptionClock() {
+  if (clockWindow_) ::KillTimer(clockWindow_, reinterpret_cast<UINT_PTR>(this));
+  clockWindow_ = nullptr;
+}
+
+void CALLBACK CPlaybackEngine::OnCaptionTick(HWND, UINT, UINT_PTR id, DWORD) {
+  reinterpret_cast<CPlaybackEngine*>(id)->ShowClockCaption();
+}
+
+void CPlaybackEngine::ShowClockCaption() {
+  if (!clockDrives_ || !position_) return;
+  if (!note_.empty()) {
+    if (static_cast<LONG>(noteUntil_ - ::GetTickCount()) > 0) {
+      if (shownCaption_ == kNoneShown) {
+        shownCaption_ = -1;
+        RouteClockCaption("<P>" + note_);
+      }
+      return;
+    }
+    note_.clear();
+    shownCaption_ = kNoneShown;
+  }
+  REFTIME seconds = 0;
+  if (FAILED(position_->get_CurrentPosition(&seconds))) return;
+  const int32_t index = timeline_.IndexAt(static_cast<int64_t>(seconds * 1000.0 + 0.5), captionShiftMs_);
+  if (index == shownCaption_) return;
+  shownCaption_ = index;
+  RouteClockCaption(timeline_.TextOf(index));
+}
+
+void CPlaybackEngine::RouteClockCaption(const std::string& utf8) {
+  const std::wstring text = fw::Widen(utf8, CP_UTF8);
+  RouteCaption(reinterpret_cast<LONG_PTR>(kTextEvent), reinterpret_cast<LONG_PTR>(text.c_str()));
 }
 
 namespace {
@@ -296,8 +410,11 @@ std::vector<CaptionLanguage> CPlaybackEngine::CaptionLanguages() const {
 }
 
 bool CPlaybackEngine::SelectCaptionLanguage(int index) {
-  return captionLanguages_ && index >= 0 &&
-         SUCCEEDED(captionLanguages_->Enable(static_cast<LONG>(index), AMSTREAMSELECTENABLE_ENABLE));
+  const bool selected = captionLanguages_ && index >= 0 &&
+                        SUCCEEDED(captionLanguages_->Enable(static_cast<LONG>(index), AMSTREAMSELECTENABLE_ENABLE));
+  // Captions moved in time follow the language from its own timeline.
+  if (selected && clockDrives_ && captionFile_.kind == engine::CaptionFileKind::Sami) LoadSamiTimeline(index);
+  return selected;
 }
 
 void CPlaybackEngine::AnnounceVideoWindow() {
@@ -326,6 +443,12 @@ void CPlaybackEngine::AnnounceVideoWindow() {
 }
 
 bool CPlaybackEngine::Close() {
+  StopCaptionClock();
+  timeline_.Clear();
+  clockDrives_ = false;
+  captionShiftMs_ = 0;
+  note_.clear();
+  captionFile_ = {};
   if (captionOverlay_ || filterRegistered_) {
     captionOverlay_.Reset();
     RegisterCaptionFilter(false);
@@ -380,7 +503,7 @@ void CPlaybackEngine::HandleGraphEvents() {
     if (FAILED(events->GetEvent(&code, &param1, &param2, 0))) return;
     if (code == EC_COMPLETE) {
       if (HWND owner = OwnerWindow()) ::PostMessageA(owner, WM_PLAYER_ENDOFMEDIA, 0, 0);
-    } else if (code == EC_OLE_EVENT && param1) {
+    } else if (code == EC_OLE_EVENT && param1 && !clockDrives_) {
       RouteCaption(param1, param2);
     }
     events->FreeEventParams(code, param1, param2);

@@ -17,6 +17,7 @@
 
 #include "platform/framework/ComPtr.h"
 #include "player/app/SettingsStore.h"
+#include "player/engine/CaptionFiles.h"
 #include "player/engine/CaptionLanguages.h"
 #include "player/engine/EngineState.h"
 #include "shared/CaptionOverlay.h"
@@ -90,6 +91,13 @@ class CPlaybackEngine : public ICaptionLanguages {
   // next one. False when there is no such language.
   bool SelectCaptionLanguage(int index) override;
 
+  // Moves the open item's captions in time by stepMs (negative: earlier; 0
+  // puts them back in time) until the item closes. The new shift shows for a
+  // moment in place of the caption, in the strip or the picture. False
+  // without captions.
+  bool ShiftCaptions(int32_t stepMs);
+  int32_t CaptionShiftMs() const { return captionShiftMs_; }
+
   bool IsOpen() const { return static_cast<bool>(control_); }
   uint32_t CaptionFlags() const { return captionFlags_; }
   bool HasVideoWindow() const { return static_cast<bool>(videoWindow_); }
@@ -106,6 +114,15 @@ class CPlaybackEngine : public ICaptionLanguages {
   void FindCaptionLanguages(const ComPtr<IBaseFilter>& source);
   void AnnounceVideoWindow();
   void RouteCaption(LONG_PTR kind, LONG_PTR text);
+  // Captions by the graph's clock: SubRip and WebVTT files always, a SAMI
+  // file once its captions are moved in time.
+  bool LoadCaptionCues(const engine::CaptionFileCandidate& file);
+  bool LoadSamiTimeline(int32_t language);
+  void StartCaptionClock();
+  void StopCaptionClock();
+  static void CALLBACK OnCaptionTick(HWND window, UINT message, UINT_PTR id, DWORD time);
+  void ShowClockCaption();
+  void RouteClockCaption(const std::string& utf8);
 
   ISettingsStore& settings_;
   fw::CWnd* owner_ = nullptr;
@@ -119,6 +136,14 @@ class CPlaybackEngine : public ICaptionLanguages {
   // filter's streams (the media's own splitter may offer some).
   ComPtr<IAMStreamSelect> captionLanguages_;
   uint32_t captionFlags_ = 0;
+  engine::CaptionFileCandidate captionFile_{};
+  engine::CCaptionTimeline timeline_;
+  bool clockDrives_ = false;   // the timeline shows the captions, not the graph's events
+  HWND clockWindow_ = nullptr;  // where the clock's timer runs, while it does
+  int32_t shownCaption_ = -1;  // the timeline's index on screen; kNoneShown to show anew
+  int32_t captionShiftMs_ = 0;
+  std::string note_;           // shown in place of the caption until noteUntil_
+  DWORD noteUntil_ = 0;
   // The filter module was registered for the open item (even if the filter
   // could not join the graph): the close unregisters it.
   bool filterRegistered_ = false;

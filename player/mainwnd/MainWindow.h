@@ -118,6 +118,7 @@ class CMainWindow : public CSkinWnd {
   static bool CtrlOrAltHeld();
   void ChangeVolume(int step);
   void SeekAtClick(int32_t x);
+  void ShiftCaptions(int32_t stepMs);
   void VolumeAtClick(int32_t x);
   void ShowOptions();
   void OpenHomePage();

@@ -44,6 +44,9 @@ void CMainWindow::Perform(Action action, int32_t clickX) {
       {Action::VolumeUp, [](CMainWindow& w, int32_t) { w.ChangeVolume(+1); }},
       {Action::VolumeDown, [](CMainWindow& w, int32_t) { w.ChangeVolume(-1); }},
       {Action::SeekAtClick, [](CMainWindow& w, int32_t x) { w.SeekAtClick(x); }},
+      {Action::CaptionsEarlier, [](CMainWindow& w, int32_t) { w.ShiftCaptions(-engine::kCaptionShiftStepMs); }},
+      {Action::CaptionsLater, [](CMainWindow& w, int32_t) { w.ShiftCaptions(engine::kCaptionShiftStepMs); }},
+      {Action::CaptionsInTime, [](CMainWindow& w, int32_t) { w.ShiftCaptions(0); }},
       {Action::VolumeAtClick, [](CMainWindow& w, int32_t x) { w.VolumeAtClick(x); }},
       {Action::OpenFiles, [](CMainWindow& w, int32_t) { w.OpenFiles(); }},
       {Action::OpenPlayList, [](CMainWindow& w, int32_t) { w.OpenPlayList(); }},
@@ -93,6 +96,12 @@ void CMainWindow::SeekAtClick(int32_t x) {
     InvalidateRect(SeekTrackRect());
     InvalidateRect(TimeAreaRect());
   }
+}
+
+// The playing item's captions move in time; the engine shows the shift for a
+// moment where the captions show.
+void CMainWindow::ShiftCaptions(int32_t stepMs) {
+  if (engine_) engine_->ShiftCaptions(stepMs);
 }
 
 void CMainWindow::VolumeAtClick(int32_t x) {

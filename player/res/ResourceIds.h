@@ -71,6 +71,9 @@
 #define ID_CAPTION_WINDOW 32817
 #define ID_CAPTION_NONE 32818
 #define ID_CAPTION_OVERLAY 32819
+#define ID_CAPTION_EARLIER 32820
+#define ID_CAPTION_LATER 32821
+#define ID_CAPTION_IN_TIME 32822
 // The playing item's caption languages, listed below the caption modes.
 #define ID_CAPTION_LANGUAGE_FIRST 32830
 #define ID_CAPTION_LANGUAGE_LAST 32845

@@ -42,7 +42,7 @@ VELK_BEGIN_MESSAGE_TABLE(CVideoFrameWindow)
   VELK_ON_COMMAND_RANGE(ID_VIDEO_SIZE_50, ID_VIDEO_ENTER_FULL_SCREEN, CVideoFrameWindow, OnActionCommand),
   VELK_ON_COMMAND(ID_VIDEO_KEEP_RATIO, CVideoFrameWindow, OnActionCommand),
   VELK_ON_COMMAND_RANGE(ID_VIDEO_PLAYBACK_PLAY, ID_VIDEO_PLAYBACK_NEXT, CVideoFrameWindow, OnActionCommand),
-  VELK_ON_COMMAND_RANGE(ID_CAPTION_WINDOW, ID_CAPTION_OVERLAY, CVideoFrameWindow, OnActionCommand),
+  VELK_ON_COMMAND_RANGE(ID_CAPTION_WINDOW, ID_CAPTION_IN_TIME, CVideoFrameWindow, OnActionCommand),
   VELK_ON_MESSAGE_RANGE(ID_VIDEO_STOP, ID_VIDEO_FULLSCREEN, CVideoFrameWindow, OnActionMessage),
   VELK_ON_COMMAND_RANGE(ID_CAPTION_LANGUAGE_FIRST, ID_CAPTION_LANGUAGE_LAST, CVideoFrameWindow, OnCaptionLanguage),
   VELK_ON_MESSAGE(WM_SKIN_RESIZEDRAG, CVideoFrameWindow, OnResizeDrag),
@@ -227,9 +227,14 @@ void CVideoFrameWindow::Perform(Action action) {
     case Action::CaptionWindow: SetCaptionMode(video::kCaptionWindow); break;
     case Action::CaptionOverlay: SetCaptionMode(video::kCaptionOverlay); break;
     default:
-      // The main window's actions: handed over as its button's message.
-      // Stopping closes the item, and with it this window.
-      if (const uint32_t message = MessageOf(action)) PostToOwner(message);
+      // The main window's actions: handed over as its button's message, or
+      // as its menu command where it has no button. Stopping closes the item,
+      // and with it this window.
+      if (const uint32_t message = MessageOf(action)) {
+        PostToOwner(message);
+      } else if (const uint32_t command = RouteOf(action).commands[0]) {
+        if (HWND owner = ::GetWindow(m_hWnd, GW_OWNER)) ::PostMessageA(owner, WM_COMMAND, command, 0);
+      }
       break;
   }
 }

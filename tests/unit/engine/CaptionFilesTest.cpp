@@ -31,6 +31,53 @@ TEST(CaptionPath, LongPathsAreKeptWhole) {
   EXPECT_EQ(CaptionPathFor(folder + "\\clip.avi"), folder + "\\clip.smi");
 }
 
+TEST(CaptionPath, SamiFirstThenSubRipThenWebVtt) {
+  const auto files = CaptionFilesFor("D:\\clips\\film.avi");
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_EQ(files[0].path, "D:\\clips\\film.smi");
+  EXPECT_EQ(files[1].path, "D:\\clips\\film.srt");
+  EXPECT_EQ(files[2].path, "D:\\clips\\film.vtt");
+  EXPECT_EQ(files[2].kind, CaptionFileKind::WebVtt);
+  EXPECT_TRUE(CaptionFilesFor("").empty());
+}
+
+TEST(CaptionTimeline, TextsShowFromTheirTimeMovedByTheShift) {
+  CCaptionTimeline timeline;
+  timeline.Load({{4000, "<P>two"}, {1000, "<P>one"}, {2500, ""}});
+  struct Row {
+    int64_t position, shift;
+    int32_t index;
+  } rows[] = {
+      {0, 0, -1},    {999, 0, -1},     {1000, 0, 0},   {2499, 0, 0},   {2500, 0, 1}, {9000, 0, 2},
+      {500, -500, 0},                  // half a second earlier
+      {1400, 500, -1}, {1500, 500, 0},  // half a second later
+      {4000, -600000, 2},
+  };
+  for (const Row& r : rows) EXPECT_EQ(timeline.IndexAt(r.position, r.shift), r.index) << r.position << " " << r.shift;
+  EXPECT_EQ(timeline.TextOf(0), "<P>one");
+  EXPECT_EQ(timeline.TextOf(-1), "");
+  EXPECT_EQ(timeline.TextOf(3), "");
+
+  int32_t shift = 0;
+  for (int step : {-500, -500, -500}) shift = NextCaptionShift(shift, step);
+  EXPECT_EQ(CaptionShiftNote(shift), "Captions 1.5 s earlier");
+  EXPECT_EQ(CaptionShiftNote(NextCaptionShift(shift, 0)), "Captions in time");
+  EXPECT_EQ(CaptionShiftNote(2000), "Captions 2 s later");
+  EXPECT_EQ(NextCaptionShift(kCaptionShiftMostMs, 500), kCaptionShiftMostMs);
+}
+
+TEST(CaptionTimeline, OneLanguageOfASamiDocument) {
+  const char doc[] =
+      "<SAMI><HEAD><STYLE><!-- .KRCC { lang:ko-KR; } .ENCC { lang:en-US; } --></STYLE></HEAD><BODY>"
+      "<SYNC Start=2000><P Class=KRCC>b<P Class=ENCC>B<SYNC Start=1000><P Class=KRCC>a<P Class=ENCC>A</BODY></SAMI>";
+  const SamiDocument sami = ParseSami(reinterpret_cast<const uint8_t*>(doc), sizeof(doc) - 1);
+  CCaptionTimeline english;
+  english.Load(SamiTimeline(sami, 1));
+  EXPECT_NE(english.TextOf(english.IndexAt(1500, 0)).find('A'), std::string::npos);
+  EXPECT_NE(english.TextOf(english.IndexAt(2000, 0)).find('B'), std::string::npos);
+  EXPECT_EQ(SamiTimeline(sami, 7).size(), SamiTimeline(sami, 0).size());  // no such language: the first
+}
+
 // A double-byte code page in miniature: ASCII takes one byte, anything else two;
 // a surrogate pair takes two as well, a lone half one substitute byte.
 size_t DoubleByteSize(const std::u16string& text, size_t n) {

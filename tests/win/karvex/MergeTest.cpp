@@ -229,7 +229,7 @@ TEST_F(MergeTest, EmptyAndNbspCaptionsLeaveFramesAlone) {
   for (const Format& f : kFormats) {
     SCOPED_TRACE(f.name);
     Stream(f, w, h);
-    for (const char* text : {"", "<P Class=ENCC>&nbsp;", "<P>Hello &nbsp world", "<p>\r\n\t"}) {
+    for (const char* text : {"", "<P Class=ENCC>&nbsp;", "<P> &nbsp;<br>&nbsp </P>", "<p>\r\n\t"}) {
       filter_->SetCaptionText("<P>shown before");
       ASSERT_EQ(S_OK, filter_->SetCaptionText(text));
       std::vector<uint8_t> before, after;
