@@ -178,7 +178,7 @@ void CCaptionOverlayFilter::RenderCaption() {
     return;
   }
   int32_t h = 0;
-  PaintCaption(captionText_, layout_.width, &mask_, &h);
+  PaintCaption(captionText_, layout_.width, layout_.height, &mask_, &h);
   captionRect_ = RECT{0, 0, layout_.width, h};
   PrepareCaption(mask_, layout_, &caption_);
 }

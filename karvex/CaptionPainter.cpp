@@ -22,12 +22,13 @@ class CScreenDC {
   HDC dc_;
 };
 
-// Letters 16 pixels high in the picture's own pixels.
-constexpr int kCaptionFontHeight = -16;
-
 }  // namespace
 
-bool PaintCaption(const char* text, int32_t width, CaptionMask* mask, int32_t* height) {
+int32_t CaptionLineHeight(int32_t pictureHeight) {
+  return pictureHeight / 18 > kCaptionLeastLineHeight ? pictureHeight / 18 : kCaptionLeastLineHeight;
+}
+
+bool PaintCaption(const char* text, int32_t width, int32_t pictureHeight, CaptionMask* mask, int32_t* height) {
   mask->Reset(0, 0);
   *height = 0;
   if (!text || !*text || width <= 0) return false;
@@ -39,11 +40,11 @@ bool PaintCaption(const char* text, int32_t width, CaptionMask* mask, int32_t* h
   const std::wstring wide = fw::Widen(text);
   // The text face, which has the letters of every script the system has a
   // font for (the screen's default face shows boxes outside its code page).
-  fw::CGdiObject<HFONT> font(fw::CreateTextFont(kCaptionFontHeight));
+  fw::CGdiObject<HFONT> font(fw::CreateTextFont(CaptionLineHeight(pictureHeight), FW_BOLD));
   HGDIOBJ screenFont = font ? ::SelectObject(screen.Get(), font.get()) : nullptr;
   RECT measure = {0, 0, width, 0};
   ::DrawTextW(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &measure,
-              DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+              DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
   if (screenFont) ::SelectObject(screen.Get(), screenFont);
   int32_t h = measure.bottom;
   if (h <= 0) return false;
@@ -68,7 +69,7 @@ bool PaintCaption(const char* text, int32_t width, CaptionMask* mask, int32_t* h
     ::SetTextColor(memory, RGB(255, 255, 255));
     ::SetBkColor(memory, RGB(0, 0, 0));
     RECT draw = {0, 0, width, h};
-    ::DrawTextW(memory, wide.c_str(), static_cast<int>(wide.size()), &draw, DT_WORDBREAK | DT_CENTER);
+    ::DrawTextW(memory, wide.c_str(), static_cast<int>(wide.size()), &draw, DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
     ::GdiFlush();
     int32_t stride = (width * 2 + 3) & ~3;
     ok = mask->LoadFromPixels(bits, width, h, stride, 16);

@@ -1,6 +1,9 @@
-// Draws a cleaned caption the way the overlay shows it: the screen's default
-// font, lines centred and wrapped at the frame width, white on black in a
-// 16-bit DIB section; the drawn pixels fill the caption mask.
+// Draws a cleaned caption the way the overlay shows it: in bold letters of the
+// text face (every script the system has a font for) whose lines are about a
+// 18th of the picture's height and never lower than kCaptionLeastLineHeight,
+// drawn literally (an "&" is an "&"), centred and wrapped at the frame width,
+// white on black in a 16-bit DIB section; the drawn pixels fill the caption
+// mask.
 #pragma once
 
 #include "karvex/CaptionRaster.h"
@@ -9,6 +12,8 @@ namespace velk {
 
 // False (and an empty mask) when nothing could be drawn: empty text, a width
 // of 0 or less, or GDI failing. `height` receives the text's height in rows.
-bool PaintCaption(const char* text, int32_t width, CaptionMask* mask, int32_t* height);
+constexpr int32_t kCaptionLeastLineHeight = 20;
+int32_t CaptionLineHeight(int32_t pictureHeight);
+bool PaintCaption(const char* text, int32_t width, int32_t pictureHeight, CaptionMask* mask, int32_t* height);
 
 }  // namespace velk
