@@ -1,6 +1,7 @@
 #include "player/engine/GraphRelease.h"
 
 #include <memory>
+#include <string>
 
 #include "platform/framework/Handles.h"
 
@@ -65,6 +66,11 @@ bool ReleaseAside(std::vector<ComPtr<IUnknown>> references, DWORD waitMs) {
   pending.release();  // the thread owns it now
   const bool done = WaitAnsweringSends(thread.Get(), waitMs);
   if (!done) {
+    // The rare case this is for: counted, and said where a debugger listens.
+    static long stuck = 0;
+    const std::string said = "Velk: a closed graph is still being released after " + std::to_string(waitMs) +
+                             " ms (" + std::to_string(++stuck) + " so far)\n";
+    ::OutputDebugStringA(said.c_str());
     // The objects are still alive (the thread is inside them), so their
     // modules are too; once the apartment goes they would be unloaded under it.
     for (const void* address : code) {
