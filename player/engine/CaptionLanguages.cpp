@@ -32,4 +32,20 @@ int RememberedLanguageIndex(const std::vector<CaptionLanguage>& languages, const
   return -1;
 }
 
+std::string CaptionMenuText(const std::string& name) {
+  std::string text;
+  size_t characters = 0;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    const bool starts = (byte & 0xC0) != 0x80;
+    if (starts && ++characters > kCaptionMenuNameMost) {
+      text += "\xE2\x80\xA6";  // "…"
+      break;
+    }
+    if (name[i] == '&') text += '&';
+    text += name[i];
+  }
+  return text;
+}
+
 }  // namespace velk

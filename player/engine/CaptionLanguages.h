@@ -3,6 +3,7 @@
 // No window system here.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,11 @@ class ICaptionLanguages {
 // matter), else the first with the same primary language ("ko" for "ko-KR"),
 // else -1. An empty code picks nothing.
 int RememberedLanguageIndex(const std::vector<CaptionLanguage>& languages, const std::string& remembered);
+
+// A language's name as the Caption menu shows it: an "&" is shown as one (not
+// taken for the key of the item), and a name longer than kCaptionMenuNameMost
+// characters is cut between characters and ended with "…". Names are UTF-8.
+constexpr size_t kCaptionMenuNameMost = 40;
+std::string CaptionMenuText(const std::string& name);
 
 }  // namespace velk

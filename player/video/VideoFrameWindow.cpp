@@ -328,8 +328,13 @@ void CVideoFrameWindow::AddCaptionLanguages(HMENU captionMenu) {
   menu.AppendSeparator();
   const size_t most = ID_CAPTION_LANGUAGE_LAST - ID_CAPTION_LANGUAGE_FIRST + 1;
   for (size_t i = 0; i < languages.size() && i < most; ++i) {
-    menu.AppendItem(ID_CAPTION_LANGUAGE_FIRST + static_cast<UINT>(i), languages[i].name.c_str(),
+    menu.AppendItem(ID_CAPTION_LANGUAGE_FIRST + static_cast<UINT>(i), CaptionMenuText(languages[i].name).c_str(),
                     languages[i].selected);
+  }
+  // A file with more languages than the menu lists says so.
+  if (languages.size() > most) {
+    const std::string more = std::to_string(languages.size() - most) + " more languages not listed";
+    ::AppendMenuA(captionMenu, MF_STRING | MF_GRAYED, 0, more.c_str());
   }
 }
 

@@ -140,4 +140,16 @@ TEST(RememberedLanguage, PicksTheCodeThenThePrimaryLanguage) {
   EXPECT_EQ(RememberedLanguageIndex({}, "ko-KR"), -1);
 }
 
+TEST(CaptionLanguages, MenuTextsShowAmpersandsAndStayShort) {
+  EXPECT_EQ(CaptionMenuText("Tom & Jerry"), "Tom && Jerry");
+  EXPECT_EQ(CaptionMenuText("Q&E"), "Q&&E");
+  const std::string hangul = "\xED\x95\x9C";  // one character, three bytes
+  std::string long_;
+  for (size_t i = 0; i < kCaptionMenuNameMost + 5; ++i) long_ += hangul;
+  const std::string shown = CaptionMenuText(long_);
+  EXPECT_EQ(shown.size(), kCaptionMenuNameMost * hangul.size() + 3);
+  EXPECT_EQ(shown.substr(shown.size() - 3), "\xE2\x80\xA6");
+  EXPECT_EQ(CaptionMenuText(std::string(kCaptionMenuNameMost, 'a')), std::string(kCaptionMenuNameMost, 'a'));
+}
+
 }  // namespace velk::engine
