@@ -93,7 +93,8 @@ bool CMainWindow::OnCreate(fw::MsgArgs& m) {
     return true;
   }
   FillPlayList();
-  seenRevision_ = savedRevision_ = playlist_->Revision();  // as read: nothing to save yet
+  seenRevision_ = playlist_->Revision();
+  playlist_->MarkSaved();  // as read: nothing to save yet
 
   timerId_ = ::SetTimer(m_hWnd, kTimerId, kTimerPeriodMs, nullptr);
   LoadColours();
@@ -135,7 +136,7 @@ void CMainWindow::FillPlayList() {
 bool CMainWindow::OnDestroy(fw::MsgArgs& m) {
   CloseVideoWindow();
   CSkinWnd::OnDestroy(m);
-  if (playlist_) playlist_->SavePlayList();
+  if (playlist_) playlist_->SaveIfChanged();
   // The output volume's audio-session object goes before the engine ends COM.
   volume_.reset();
   engine_.reset();
@@ -201,10 +202,7 @@ void CMainWindow::SaveSoonAfterChanges() {
     changedAt_ = now;
     return;
   }
-  if (revision != savedRevision_ && now - changedAt_ >= kSaveDelayMs) {
-    playlist_->SavePlayList();
-    savedRevision_ = revision;
-  }
+  if (playlist_->ChangedSinceSaved() && now - changedAt_ >= kSaveDelayMs) playlist_->SavePlayList();
 }
 
 // --- Transport ------------------------------------------------------------------------

@@ -156,7 +156,7 @@ class CMainWindow : public CSkinWnd {
   UINT_PTR timerId_ = 0;
   // Saving the automatic playlist soon after its entries change.
   static constexpr DWORD kSaveDelayMs = 1000;
-  uint64_t seenRevision_ = 0, savedRevision_ = 0;
+  uint64_t seenRevision_ = 0;
   DWORD changedAt_ = 0;
   bool trayIconAdded_ = false;
   COLORREF sliderColour_ = 0x808040;

@@ -24,12 +24,17 @@ CPlayList::~CPlayList() {
   settings::Write(settings_, settings::RepeatMode, repeatMode_);
   settings::Write(settings_, settings::CurrentTrack, currentTrack_);
   settings::Write(settings_, settings::Shuffle, shuffle_ ? 1 : 0);
-  SavePlayList();
+  SaveIfChanged();
 }
 
 bool CPlayList::SavePlayList() {
-  return WritePlayList(*this, files_, AutomaticPlayListName(), AutomaticPlayListFolder(settings_));
+  const uint64_t revision = revision_;
+  if (!WritePlayList(*this, files_, AutomaticPlayListName(), AutomaticPlayListFolder(settings_))) return false;
+  savedRevision_ = revision;
+  return true;
 }
+
+bool CPlayList::SaveIfChanged() { return ChangedSinceSaved() ? SavePlayList() : true; }
 
 // --- Adding ------------------------------------------------------------------
 

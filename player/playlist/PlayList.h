@@ -94,6 +94,12 @@ class CPlayList {
 
   // Writes "velk.m3u" in the program folder.
   bool SavePlayList();
+  // Writes it only when the entries changed since it was read (MarkSaved) or
+  // last written: an idle second player never writes its stale list over
+  // another's changes.
+  bool SaveIfChanged();
+  void MarkSaved() { savedRevision_ = revision_; }
+  bool ChangedSinceSaved() const { return revision_ != savedRevision_; }
   // Counts the changes to the entries (added, removed, moved, sorted), so the
   // owner can save the automatic playlist soon after them.
   uint64_t Revision() const { return revision_; }
@@ -111,6 +117,7 @@ class CPlayList {
 
   int32_t savedCurrentTrack_ = 0;
   uint64_t revision_ = 0;
+  uint64_t savedRevision_ = 0;
   int32_t repeatMode_ = REPEAT_NONE;
   int32_t remaining_ = 0;
   std::vector<uint32_t> shuffleOrder_;

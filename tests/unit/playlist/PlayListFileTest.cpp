@@ -248,6 +248,23 @@ TEST(PlayListFile, AutomaticPlayListLivesInTheProgramFolder) {
   EXPECT_EQ(AutomaticPlayListFolder(none), "\\");
 }
 
+TEST(PlayListFile, AnIdleSecondPlayerLeavesTheFirstOnesChanges) {
+  PlayListRig first;
+  first.settings.WriteString("", "AppPath", "C:\\Velk");
+  first.files.AddFile("C:\\Velk\\velk.m3u", "old.mp3\r\n");
+  EXPECT_EQ(LoadPlayList(*first.list, first.files, "velk.m3u", "C:\\Velk\\", 0), 1);
+  first.list->MarkSaved();
+  // A second player on the same folder and file, read at the same time.
+  CPlayList second(first.settings, first.view, first.files, [] { return int64_t{0}; });
+  EXPECT_EQ(LoadPlayList(second, first.files, "velk.m3u", "C:\\Velk\\", 0), 1);
+  second.MarkSaved();
+  first.list->AddEntry("C:\\Velk\\new.mp3", 1);
+  first.list.reset();  // the first exits: written
+  EXPECT_EQ(first.files.Contents("C:\\Velk\\velk.m3u"), "old.mp3\r\nnew.mp3\r\n");
+  EXPECT_TRUE(second.SaveIfChanged());  // the second exits untouched: nothing written
+  EXPECT_EQ(first.files.Contents("C:\\Velk\\velk.m3u"), "old.mp3\r\nnew.mp3\r\n");
+}
+
 TEST(PlayListFile, DialogFilters) {
   EXPECT_STREQ(FilterString(6), "M3U PlayList File(*.m3u;*.m3u8)|*.m3u;*.m3u8|");
   EXPECT_STREQ(FilterString(8), "Image File(*.bmp;*.jpg;*.gif)|*.bmp;*.jpg;*.gif|");
