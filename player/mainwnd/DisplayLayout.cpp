@@ -1,5 +1,7 @@
 #include "player/mainwnd/DisplayLayout.h"
 
+#include <algorithm>
+
 namespace velk::display {
 
 SkinRect TimeArea(SkinSize c) { return {c.width - 88, c.height - 15, c.width - 54, c.height - 9}; }
@@ -21,7 +23,9 @@ TimeText FormatTime(int32_t p) { return {std::to_string(p / 60), std::to_string(
 ThumbStrokes SeekThumb(const SkinRect& track, int32_t position, int32_t duration) {
   ThumbStrokes t;
   if (duration <= 0) return t;  // no end to measure against: no thumb
-  const int64_t permille = static_cast<int64_t>(position) * 1000 / duration;
+  // A position past the end (a graph running over) or before the start (none
+  // known) keeps the thumb on its track.
+  const int64_t permille = std::clamp<int64_t>(static_cast<int64_t>(position) * 1000 / duration, 0, 1000);
   const int64_t start = track.left + 20;
   const int32_t x = static_cast<int32_t>(start + (track.right - start) * permille / 1000);
   const int32_t top = track.top, bottom = track.bottom;

@@ -43,6 +43,8 @@ TEST(DisplayLayout, SeekThumbRunsFromEndToEnd) {
   EXPECT_EQ(SeekThumb(track, 100, 100).strokes[0].right, 226);
   EXPECT_EQ(SeekThumb(track, 50, 100).strokes[0].right, 126);
   EXPECT_EQ(SeekThumb(track, 1, 3).strokes[0].right, 26 + 200 * 333 / 1000);  // truncated permille
+  EXPECT_EQ(SeekThumb(track, 130, 100).strokes[0].right, 226);  // past the end: at the end
+  EXPECT_EQ(SeekThumb(track, -1, 100).strokes[0].right, 26);    // no position: at the start
   EXPECT_FALSE(SeekThumb(track, 5, 0).visible);   // no duration: no thumb
   EXPECT_FALSE(SeekThumb(track, 5, -1).visible);  // no position interface
 }
