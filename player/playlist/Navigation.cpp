@@ -110,7 +110,7 @@ int32_t CPlayList::Navigate(int32_t code) {
   }
 }
 
-void CPlayList::SwitchShuffleOn() {
+void CPlayList::SwitchShuffleOn(int32_t playing) {
   const int32_t count = Count();
   if (count == 0 || shuffle_) return;
   // Slots past the count are never read, so older ones are not kept behind
@@ -119,6 +119,13 @@ void CPlayList::SwitchShuffleOn() {
   std::iota(shuffleOrder_.begin(), shuffleOrder_.end(), 0u);
   remaining_ = count;
   shuffle_ = true;
+  if (playing < 0 || playing >= count) return;
+  // The playing entry is the first of the pass's history: it stays current,
+  // and the rest are drawn after it.
+  auto first = shuffleOrder_.begin();
+  std::rotate(first + playing, first + playing + 1, shuffleOrder_.end());
+  remaining_ = count - 1;
+  currentTrack_ = playing;
 }
 
 void CPlayList::SwitchShuffleOff() {

@@ -87,8 +87,9 @@ class CPlayList {
   void DrawShuffle();
   // The slot of index among the first count slots, or index itself.
   int32_t FindInOrder(int32_t index) const;
-  // A fresh pass over every entry: slots 0..count-1 hold 0..count-1, all undrawn.
-  void SwitchShuffleOn();
+  // A fresh pass over every entry: slots 0..count-1 hold 0..count-1, all
+  // undrawn; or, given the playing entry, that one drawn first and current.
+  void SwitchShuffleOn(int32_t playing = -1);
   // The current track goes back to the playing mark.
   void SwitchShuffleOff();
 

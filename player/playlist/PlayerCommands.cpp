@@ -111,12 +111,12 @@ void ToggleShuffle(CPlayList& list, EngineState state) {
     list.SwitchShuffleOff();
     return;
   }
-  list.SwitchShuffleOn();
   if (state == EngineState::Paused || state == EngineState::Running) {
-    // The playing item goes on; from the last slot the next advance draws.
-    list.SetCurrentTrack(list.Count() - 1);
-  } else if (state == EngineState::Stopped) {
-    list.Navigate(NAV_ADVANCE);
+    // The playing item goes on as the first of the new order.
+    list.SwitchShuffleOn(list.CurrentTrack());
+  } else {
+    list.SwitchShuffleOn();
+    if (state == EngineState::Stopped) list.Navigate(NAV_NEXT);  // the first draw of the fresh order
   }
 }
 

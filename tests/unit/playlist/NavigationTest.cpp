@@ -49,7 +49,7 @@ std::vector<int32_t> EndsOfMedia(PlayListRig& r, int times) {
   return played;
 }
 
-TEST(Navigation, ShuffleSwitchedOnWhilePlayingDrawsEveryEntryOnceThenStops) {
+TEST(Navigation, ShuffleSwitchedOnWhilePlayingKeepsThePlayingEntryAndDrawsTheOthersOnce) {
   for (int64_t start : {0, 77, 12345}) {
     PlayListRig r;
     r.now = start;
@@ -58,32 +58,40 @@ TEST(Navigation, ShuffleSwitchedOnWhilePlayingDrawsEveryEntryOnceThenStops) {
     r.list->SetCurrentEntry(2);
     ToggleShuffle(*r.list, EngineState::Running);
     ASSERT_TRUE(r.list->Shuffle());
+    EXPECT_EQ(r.list->CurrentTrack(), 2);  // pause, resume and the title stay on it
+    r.list->Navigate(NAV_PREVIOUS);        // the first of the history: nothing before it
+    EXPECT_EQ(r.list->CurrentTrack(), 2);
     std::vector<int32_t> played = EndsOfMedia(r, 6);
-    EXPECT_EQ(played.size(), 5u);
-    EXPECT_EQ(std::set<int32_t>(played.begin(), played.end()).size(), 5u);
+    EXPECT_EQ(played.size(), 4u);
+    std::set<int32_t> others(played.begin(), played.end());
+    EXPECT_EQ(others.size(), 4u);
+    EXPECT_EQ(others.count(2), 0u);
     EXPECT_EQ(r.list->Navigate(NAV_ADVANCE), NAV_END);
   }
 }
 
-TEST(Navigation, ShuffleSwitchedOnWhileStoppedWalksTheFreshOrderFirst) {
+TEST(Navigation, ShuffleSwitchedOnWhileStoppedDrawsFromTheFreshOrder) {
   PlayListRig r;
   r.Fill(5);
   r.list->SetCurrentTrack(0);
   ToggleShuffle(*r.list, EngineState::Stopped);
-  EXPECT_EQ(r.list->CurrentTrack(), 1);
-  std::vector<int32_t> played = EndsOfMedia(r, 3);
-  EXPECT_EQ(played, (std::vector<int32_t>{2, 3, 4}));
-  EXPECT_EQ(r.list->Remaining(), 5);
-  played = EndsOfMedia(r, 1);  // from the last slot the drawing begins
-  EXPECT_EQ(r.list->Remaining(), 4);
+  EXPECT_EQ(r.list->Remaining(), 4);  // the current entry was drawn
+  const int32_t first = r.list->CurrentTrack();
+  std::vector<int32_t> played = EndsOfMedia(r, 5);
+  std::set<int32_t> others(played.begin(), played.end());
+  EXPECT_EQ(played.size(), 4u);
+  EXPECT_EQ(others.size(), 4u);
+  EXPECT_EQ(others.count(first), 0u);
 }
 
 TEST(Navigation, RepeatAllStartsANewShufflePassWhenAllWereDrawn) {
   PlayListRig r;
   r.Fill(4);
   r.list->SetRepeatMode(REPEAT_ALL);
+  r.list->SetCurrentTrack(0);
   ToggleShuffle(*r.list, EngineState::Running);
-  std::vector<int32_t> played = EndsOfMedia(r, 12);
+  std::vector<int32_t> played = EndsOfMedia(r, 11);
+  played.insert(played.begin(), 0);  // the playing entry opens the first pass
   ASSERT_EQ(played.size(), 12u);
   for (size_t pass = 0; pass < 3; ++pass) {
     std::set<int32_t> seen(played.begin() + static_cast<std::ptrdiff_t>(pass * 4),
@@ -214,7 +222,7 @@ TEST(Navigation, RepeatCommandsAndShuffleOff) {
   r.list->SetCurrentTrack(0);
   r.list->SetCurrentEntry(0);
   ToggleShuffle(*r.list, EngineState::Running);
-  EXPECT_EQ(r.list->CurrentTrack(), 2);  // the last slot: the next advance draws
+  EXPECT_EQ(r.list->CurrentTrack(), 0);  // the playing entry stays current
   ToggleShuffle(*r.list, EngineState::Running);
   EXPECT_FALSE(r.list->Shuffle());
   EXPECT_EQ(r.list->CurrentTrack(), 0);  // back on the playing mark
