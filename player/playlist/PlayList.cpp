@@ -318,6 +318,7 @@ void CPlayList::SortEntries(bool ascending) {
     std::stable_sort(items.begin(), items.end(), [&less](const SortItem& a, const SortItem& b) { return less(b, a); });
   }
 
+  const std::vector<int32_t> selected = view_.SelectedRows();
   std::vector<int32_t> sources(static_cast<size_t>(count));
   int32_t newCurrent = currentTrack_;
   for (int32_t pos = 0; pos < count; ++pos) {
@@ -328,6 +329,18 @@ void CPlayList::SortEntries(bool ascending) {
   items = {};
   Permute(paths_, sources);
   view_.PermuteRowTexts(sources);
+  // The selection goes with its entries.
+  if (!selected.empty()) {
+    std::vector<int32_t> where(static_cast<size_t>(count));
+    for (int32_t pos = 0; pos < count; ++pos) where[static_cast<size_t>(sources[static_cast<size_t>(pos)])] = pos;
+    std::vector<int32_t> moved;
+    moved.reserve(selected.size());
+    for (int32_t row : selected) {
+      if (row >= 0 && row < count) moved.push_back(where[static_cast<size_t>(row)]);
+    }
+    std::sort(moved.begin(), moved.end());
+    view_.SetSelectedRows(moved);
+  }
   currentTrack_ = newCurrent;
   SetCurrentEntry(currentTrack_);
   view_.RedrawAll();

@@ -326,6 +326,12 @@ void CPlayListCtrl::SetListCount() {
 
 std::vector<int32_t> CPlayListCtrl::SelectedRows() const { return selection_.SelectedRows(); }
 
+void CPlayListCtrl::SetSelectedRows(const std::vector<int32_t>& ascendingRows) {
+  selection_.SelectNone();
+  for (int32_t row : ascendingRows) selection_.Set(row, true);
+  RedrawAll();
+}
+
 void CPlayListCtrl::InsertRows(int32_t index, std::vector<std::string> texts) {
   if (texts.empty()) return;
   index = std::clamp(index, 0, RowCount());

@@ -67,6 +67,7 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   std::string RowText(int32_t row) const override;
   void SetRowText(int32_t row, const std::string& text) override;
   std::vector<int32_t> SelectedRows() const override;
+  void SetSelectedRows(const std::vector<int32_t>& ascendingRows) override;
   void InsertRows(int32_t index, std::vector<std::string> texts) override;
   void RemoveRows(const std::vector<int32_t>& ascendingRows) override;
   void RemoveAllRows() override;

@@ -19,6 +19,8 @@ class IPlayListView {
   virtual void SetRowText(int32_t row, const std::string& text) = 0;
   // Selected rows, lowest index first.
   virtual std::vector<int32_t> SelectedRows() const = 0;
+  // Exactly these rows selected (ascending).
+  virtual void SetSelectedRows(const std::vector<int32_t>& ascendingRows) = 0;
 
   // New rows are not selected. Rows keep their selected state when others
   // come and go; the playing mark is never moved by these.

@@ -22,6 +22,10 @@ class CFakePlayListView : public IPlayListView {
   std::string RowText(int32_t row) const override { return rows.at(static_cast<size_t>(row)).text; }
   void SetRowText(int32_t row, const std::string& text) override { rows.at(static_cast<size_t>(row)).text = text; }
   std::vector<int32_t> SelectedRows() const override;
+  void SetSelectedRows(const std::vector<int32_t>& ascendingRows) override {
+    for (Row& row : rows) row.selected = false;
+    for (int32_t r : ascendingRows) rows.at(static_cast<size_t>(r)).selected = true;
+  }
   void InsertRows(int32_t index, std::vector<std::string> texts) override;
   void RemoveRows(const std::vector<int32_t>& ascendingRows) override;
   void RemoveAllRows() override { rows.clear(); }

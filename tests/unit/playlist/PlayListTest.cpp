@@ -227,8 +227,10 @@ TEST(PlayList, SortIsByteWiseStableAndTheCurrentEntryFollows) {
   }
   r.list->SetCurrentTrack(3);
   r.list->SetCurrentEntry(3);
+  r.view.Select({1, 4});  // B.mp3 and a.mp: the selection goes with them
   r.list->SortEntries(true);
   EXPECT_EQ(r.list->Paths(), (Strings{"C:\\2\\B.mp3", "C:\\5\\a.mp", "C:\\3\\a.mp3", "C:\\1\\b.mp3", "C:\\4\\b.mp3"}));
+  EXPECT_EQ(r.view.SelectedRows(), (std::vector<int32_t>{0, 1}));
   EXPECT_EQ(r.list->CurrentTrack(), 4);
   EXPECT_EQ(r.view.playingIndex, 4);
   EXPECT_EQ(r.view.title, "b.mp3");
