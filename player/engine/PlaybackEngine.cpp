@@ -1,5 +1,6 @@
 #include "player/engine/PlaybackEngine.h"
 
+#include <cstdio>
 #include <cwchar>
 #include <vector>
 
@@ -100,16 +101,22 @@ bool CPlaybackEngine::SetOwner(fw::CWnd* owner) {
 bool CPlaybackEngine::Open(const std::string& path) {
   const engine::CaptionFileCandidate caption = ProbeCaptionFile(path);
   Close();
+  lastFailure_ = S_OK;
 
-  if (!graph_ && FAILED(::CoCreateInstance(CLSID_FilterGraph, nullptr,
-                                           CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                                           IID_IGraphBuilder, graph_.ReceiveVoid()))) {
+  HRESULT hr = S_OK;
+  if (!graph_ && FAILED(hr = ::CoCreateInstance(CLSID_FilterGraph, nullptr,
+                                                CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER, IID_IGraphBuilder,
+                                                graph_.ReceiveVoid()))) {
+    lastFailure_ = hr;
     return false;
   }
 
   const std::wstring media = fw::Widen(path);
   if (caption.path.empty()) {
-    if (FAILED(graph_->RenderFile(media.c_str(), nullptr))) return false;
+    if (FAILED(hr = graph_->RenderFile(media.c_str(), nullptr))) {
+      lastFailure_ = hr;
+      return false;
+    }
   } else {
     captionFlags_ = 0;
     // The overlay goes in first, so that rendering the media connects the
@@ -117,7 +124,10 @@ bool CPlaybackEngine::Open(const std::string& path) {
     if (!captionOverlay_) InsertCaptionFilter();
     // Rendered as RenderFile would, with the source at hand for the overlay.
     const ComPtr<IBaseFilter> source = RenderSource(media);
-    if (!source) return false;
+    if (!source) {
+      lastFailure_ = VFW_E_CANNOT_RENDER;
+      return false;
+    }
     RouteVideoThroughOverlay(source);
     captionFile_ = caption;
     const bool shown = caption.kind == engine::CaptionFileKind::Sami ? RenderCaptionFile(caption.path)
@@ -542,7 +552,37 @@ bool CPlaybackEngine::Play(const std::string& path) {
   }
   control_->Stop();
   if (position_) position_->put_CurrentPosition(current < duration ? current : 0);
-  return SUCCEEDED(control_->Run());
+  const HRESULT hr = control_->Run();
+  lastFailure_ = FAILED(hr) ? hr : S_OK;
+  return SUCCEEDED(hr);
+}
+
+std::string CPlaybackEngine::FailureText(HRESULT failure) {
+  // The usual ways a file fails, in the words a user needs.
+  switch (failure) {
+    case VFW_E_CANNOT_RENDER: return "no decoder for its format";
+    case VFW_E_UNSUPPORTED_STREAM: return "its format is not supported";
+    case VFW_E_UNKNOWN_FILE_TYPE: return "not a media file";
+    case VFW_E_INVALID_FILE_FORMAT: return "the file is damaged";
+    default: break;
+  }
+  wchar_t text[256] = {};
+  // The system's texts (a missing file), else DirectShow's (no decoder).
+  if (::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, static_cast<DWORD>(failure),
+                       0, text, 256, nullptr) == 0) {
+    text[0] = L'\0';
+    ::AMGetErrorTextW(failure, text, 256);
+  }
+  std::string said = fw::Narrow(text);
+  while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == ' ' || said.back() == '.')) {
+    said.pop_back();
+  }
+  if (said.empty()) {
+    char code[16];
+    std::snprintf(code, sizeof(code), "0x%08lX", static_cast<unsigned long>(failure));
+    said = code;
+  }
+  return said;
 }
 
 bool CPlaybackEngine::Stop() {

@@ -98,6 +98,10 @@ class CPlaybackEngine : public ICaptionLanguages {
   bool ShiftCaptions(int32_t stepMs);
   int32_t CaptionShiftMs() const { return captionShiftMs_; }
 
+  // Why the last Open or Play failed (S_OK when it did not), and that in words.
+  HRESULT LastFailure() const { return lastFailure_; }
+  static std::string FailureText(HRESULT failure);
+
   bool IsOpen() const { return static_cast<bool>(control_); }
   uint32_t CaptionFlags() const { return captionFlags_; }
   bool HasVideoWindow() const { return static_cast<bool>(videoWindow_); }
@@ -136,6 +140,7 @@ class CPlaybackEngine : public ICaptionLanguages {
   // filter's streams (the media's own splitter may offer some).
   ComPtr<IAMStreamSelect> captionLanguages_;
   uint32_t captionFlags_ = 0;
+  HRESULT lastFailure_ = S_OK;
   engine::CaptionFileCandidate captionFile_{};
   engine::CCaptionTimeline timeline_;
   bool clockDrives_ = false;   // the timeline shows the captions, not the graph's events

@@ -15,6 +15,7 @@
 #include "player/app/SettingsTable.h"
 #include "player/mainwnd/DisplayLayout.h"
 #include "player/mainwnd/MainInput.h"
+#include "platform/framework/Text.h"
 #include "player/playlist/Location.h"
 #include "player/playlist/PlayListFile.h"
 #include "player/res/ResourceIds.h"
@@ -94,7 +95,9 @@ bool CMainWindow::OnCreate(fw::MsgArgs& m) {
   }
   FillPlayList();
   seenRevision_ = playlist_->Revision();
-  playlist_->MarkSaved();  // as read: nothing to save yet
+  // The automatic playlist as read has nothing to save; an item or a playlist
+  // named on the command line takes its place, so that is written.
+  if (CommandLineItem(commandLine_).empty()) playlist_->MarkSaved();
 
   timerId_ = ::SetTimer(m_hWnd, kTimerId, kTimerPeriodMs, nullptr);
   LoadColours();
@@ -217,7 +220,12 @@ void CMainWindow::Apply(const EngineRequest& request) {
   if (engine_) {
     if (request.stop) engine_->Stop();
     if (request.pause) engine_->Pause();
-    if (request.play) engine_->Play(request.path);
+    if (request.play && !engine_->Play(request.path) && engine_->LastFailure() != S_OK) {
+      // No message box that would hold up a playlist: the title says it until the next item.
+      const std::string said = std::string(DisplayText(request.path)) + fw::Narrow(L" \u2014 cannot be played (") +
+                               CPlaybackEngine::FailureText(engine_->LastFailure()) + ")";
+      ::SetWindowTextA(m_hWnd, said.c_str());
+    }
   }
   RefreshDisplays();
 }

@@ -168,6 +168,11 @@ TEST_F(MainWindowTest, AMediaFileOnTheCommandLineIsTheOnlyEntryPlaysAtOnceAndIsK
   EXPECT_EQ(Title(), "long tone.wav");
   window_.reset();
   EXPECT_EQ(ReadFile(media_.File("velk.m3u")), "long tone.wav\r\n");
+
+  // A file that cannot be played says so in the title, and why.
+  Open("\"" + media_.File("gone.avi") + "\"");
+  EXPECT_EQ(State(), EngineState::Stopped);
+  EXPECT_EQ(Title().rfind("gone.avi \xE2\x80\x94 cannot be played (", 0), 0u) << Title();
 }
 
 // A crash or a kill loses nothing: the automatic playlist on disk follows the
