@@ -60,16 +60,20 @@ uint32_t Lcg(uint32_t& seed) {
 }
 
 // Text-like coverage: short strokes, a few long ones, and an underline so
-// that both short and long stretches of text bytes occur.
+// that both short and long stretches of caption bytes occur; glyph and
+// outline pixels side by side in any order, and 0xFF, which is a glyph's.
 CaptionMask MakeMask(int32_t w, int32_t h, uint32_t seed) {
   CaptionMask mask;
   mask.Reset(w, h);
   for (int32_t y = 0; y < h; ++y) {
     uint8_t* row = mask.Row(y);
-    for (int32_t x = 0; x < w; ++x) row[x] = (Lcg(seed) % 100) < 25 ? 1 : 0;
+    for (int32_t x = 0; x < w; ++x) {
+      const uint32_t v = Lcg(seed) % 100;
+      row[x] = v < 8 ? kCaptionEdge : v < 25 ? kCaptionGlyph : kCaptionBackground;
+    }
     if (y % 7 == 3) std::fill(row + w / 4, row + w / 4 + w / 2, 0xFF);
   }
-  for (int32_t x = 0; x < w; ++x) mask.Row(h - 1)[x] = 1;
+  for (int32_t x = 0; x < w; ++x) mask.Row(h - 1)[x] = kCaptionGlyph;
   return mask;
 }
 
@@ -119,13 +123,29 @@ PixelBytes Locate(const CaptionFrameLayout& l, int32_t px, int32_t py) {
   return b;
 }
 
-uint8_t WhiteByte(Fmt f, size_t indexInPixel) {
-  if (f == Fmt::Rgb555) return indexInPixel == 1 ? 0x7F : 0xFF;
-  return IsRgb(f) ? 0xFF : 235;
+// The bytes of a white and of a black pixel (RGB bytes in memory order, or
+// the luma byte).
+struct Colours {
+  Fmt format;
+  uint8_t white[4], black[4];
+} const kColours[] = {
+    {Fmt::Rgb555, {0xFF, 0x7F}, {0x00, 0x00}},
+    {Fmt::Rgb565, {0xFF, 0xFF}, {0x00, 0x00}},
+    {Fmt::Rgb24, {0xFF, 0xFF, 0xFF}, {0x00, 0x00, 0x00}},
+    {Fmt::Rgb32, {0xFF, 0xFF, 0xFF, 0xFF}, {0x00, 0x00, 0x00, 0xFF}},  // opaque
+    {Fmt::Yv12, {235}, {16}}, {Fmt::I420, {235}, {16}}, {Fmt::Nv12, {235}, {16}},
+    {Fmt::Yuy2, {235}, {16}}, {Fmt::Uyvy, {235}, {16}},
+};
+
+uint8_t CaptionByte(Fmt f, size_t indexInPixel, bool edge) {
+  for (const Colours& c : kColours) {
+    if (c.format == f) return edge ? c.black[indexInPixel] : c.white[indexInPixel];
+  }
+  return 0;
 }
 
-// The frame the merge must produce: text pixels white, chroma of text
-// pixels neutral, every other byte as it was.
+// The frame the merge must produce: glyph pixels white, outline pixels
+// black, chroma of either neutral, every other byte as it was.
 std::vector<uint8_t> Expected(const std::vector<uint8_t>& frame, const CaptionFrameLayout& l,
                               const CaptionMask& mask, int32_t top, int32_t left) {
   std::vector<uint8_t> out = frame;
@@ -133,8 +153,9 @@ std::vector<uint8_t> Expected(const std::vector<uint8_t>& frame, const CaptionFr
     for (int32_t px = 0; px < l.width; ++px) {
       const int32_t my = py - top, mx = px - left;
       if (my < 0 || my >= mask.height || mx < 0 || mx >= mask.width || !mask.Row(my)[mx]) continue;
+      const bool edge = mask.Row(my)[mx] == kCaptionEdge;
       PixelBytes b = Locate(l, px, py);
-      for (size_t i = 0; i < b.main.size(); ++i) out[b.main[i]] = WhiteByte(l.format, i);
+      for (size_t i = 0; i < b.main.size(); ++i) out[b.main[i]] = CaptionByte(l.format, i, edge);
       for (size_t c : b.chroma) out[c] = 128;
     }
   }
@@ -157,7 +178,7 @@ struct Geometry {
   int32_t width, height, maskWidth, maskHeight, extraStride;
 };
 
-TEST(CaptionRaster, MergeMakesTextWhiteAndLeavesEverythingElse) {
+TEST(CaptionRaster, MergeMakesGlyphsWhiteOutlinesBlackAndLeavesEverythingElse) {
   const Geometry geometries[] = {
       {64, 100, 64, 16, 0},   // one line in the 48-row band
       {37, 61, 37, 30, 0},    // odd width and height
