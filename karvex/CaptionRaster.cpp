@@ -105,6 +105,83 @@ bool CaptionMask::LoadFromPixels(const void* bits, int32_t w, int32_t h, int32_t
   return true;
 }
 
+bool OutlineCaption(CaptionMask* mask, int32_t radius) {
+  if (radius < 0 || radius > kCaptionMaxOutline) return false;
+  if (radius == 0 || mask->IsEmpty()) return true;
+  const int32_t r = radius, w = mask->width, h = mask->height;
+  if (mask->coverage.size() < static_cast<size_t>(w) * static_cast<size_t>(h) ||
+      static_cast<int64_t>(w) + 2 * r > std::numeric_limits<int32_t>::max() ||
+      static_cast<int64_t>(h) + 2 * r > std::numeric_limits<int32_t>::max()) {
+    return false;
+  }
+  const int32_t W = w + 2 * r, H = h + 2 * r;
+  auto isGlyph = [](uint8_t v) { return v != kCaptionBackground && v != kCaptionEdge; };
+
+  // reach[d]: how far along a row the disc reaches d rows from its centre.
+  uint8_t reach[kCaptionMaxOutline + 1];
+  for (int32_t d = 0; d <= r; ++d) {
+    int32_t t = r;
+    while (t * t > r * r + r - d * d) --t;
+    reach[d] = static_cast<uint8_t>(t);
+  }
+  // near: for each mask row, the distance along the row from each column of
+  // the grown mask to the nearest glyph pixel, r + 1 for "farther".
+  const uint8_t far = static_cast<uint8_t>(r + 1);
+  std::vector<uint8_t> near(static_cast<size_t>(W) * h, far);
+  std::vector<uint8_t> hasGlyph(static_cast<size_t>(h), 0);
+  for (int32_t y = 0; y < h; ++y) {
+    const uint8_t* src = mask->Row(y);
+    uint8_t* n = &near[static_cast<size_t>(y) * W];
+    uint8_t d = far;
+    for (int32_t x = 0; x < w; ++x) {
+      d = isGlyph(src[x]) ? 0 : static_cast<uint8_t>(std::min<int32_t>(d + 1, far));
+      n[x + r] = d;
+      hasGlyph[y] |= d == 0;
+    }
+    if (!hasGlyph[y]) continue;
+    for (int32_t x = w + r; x < W; ++x) {
+      d = static_cast<uint8_t>(std::min<int32_t>(d + 1, far));
+      n[x] = d;
+    }
+    d = far;
+    for (int32_t x = W - 1; x >= 0; --x) {
+      d = n[x] == 0 ? 0 : static_cast<uint8_t>(std::min<int32_t>(d + 1, far));
+      n[x] = std::min(n[x], d);
+    }
+  }
+  // Each row of the grown mask: the mask rows within r of it mark the
+  // columns their glyphs reach at that height.
+  std::vector<uint8_t> out(static_cast<size_t>(W) * H, kCaptionBackground);
+  std::vector<uint8_t> hit(static_cast<size_t>(W));
+  for (int32_t Y = 0; Y < H; ++Y) {
+    const int32_t y = Y - r;  // the mask row this row was
+    std::fill(hit.begin(), hit.end(), 0);
+    for (int32_t sy = std::max(0, y - r); sy <= std::min(h - 1, y + r); ++sy) {
+      if (!hasGlyph[sy]) continue;
+      const uint8_t t = reach[sy > y ? sy - y : y - sy];
+      const uint8_t* n = &near[static_cast<size_t>(sy) * W];
+      for (int32_t x = 0; x < W; ++x) hit[x] |= n[x] <= t;
+    }
+    uint8_t* o = &out[static_cast<size_t>(Y) * W];
+    for (int32_t x = 0; x < W; ++x) {
+      if (hit[x]) o[x] = kCaptionEdge;
+    }
+    if (y < 0 || y >= h) continue;
+    const uint8_t* src = mask->Row(y);
+    for (int32_t x = 0; x < w; ++x) {
+      if (isGlyph(src[x])) {
+        o[x + r] = kCaptionGlyph;
+      } else if (src[x] == kCaptionEdge) {
+        o[x + r] = kCaptionEdge;
+      }
+    }
+  }
+  mask->width = W;
+  mask->height = H;
+  mask->coverage.swap(out);
+  return true;
+}
+
 CaptionPixelFormat CaptionFormatFromHeader(uint32_t compression, uint16_t bitCount, bool rgb565) {
   constexpr uint32_t kBiRgb = 0, kBiBitfields = 3;
   if (compression == kBiRgb || compression == kBiBitfields) {

@@ -5,10 +5,13 @@
 //      centred lines, wrapped at the frame width) and fills a CaptionMask
 //      with it: one coverage byte per pixel, top row first, every drawn
 //      pixel a glyph pixel.
-//   2. PrepareCaption turns the mask, once per caption and frame format, into
+//   2. OutlineCaption, once per caption, grows the mask on every side and
+//      marks the pixels around the glyphs as outline, so that the letters
+//      read on a light picture as well as on a dark one.
+//   3. PrepareCaption turns the mask, once per caption and frame format, into
 //      a CPreparedCaption: for every buffer row of every plane the bytes that
 //      carry the caption, with the values that make them white or dark.
-//   3. MergeCaption writes those bytes into each frame. It never allocates,
+//   4. MergeCaption writes those bytes into each frame. It never allocates,
 //      draws or reads past the sample, and touches only rows and columns
 //      that hold caption pixels: the cost follows the text, not the picture.
 //
@@ -49,6 +52,9 @@ constexpr uint8_t kCaptionBackground = 0;  // left as the picture has it
 constexpr uint8_t kCaptionGlyph = 1;       // a pixel of a letter: white
 constexpr uint8_t kCaptionEdge = 2;        // a pixel of the outline: dark
 
+// The widest outline OutlineCaption draws, in pixels.
+constexpr int32_t kCaptionMaxOutline = 64;
+
 // The caption as drawn by the platform: width x height coverage bytes, top
 // row first, rows packed (stride = width), each one of the values above.
 struct CaptionMask {
@@ -69,6 +75,20 @@ struct CaptionMask {
   bool LoadFromPixels(const void* bits, int32_t w, int32_t h, int32_t strideBytes,
                       int32_t bitsPerPixel);
 };
+
+// Gives the glyphs of the mask a dark outline `radius` pixels wide: the mask
+// grows by radius on every side (its glyphs keep their places relative to one
+// another, so a centred caption stays centred), and every background pixel
+// within radius of a glyph pixel becomes kCaptionEdge. Within radius means
+// dx * dx + dy * dy <= radius * radius + radius (a disc of radius + 1/2), so
+// the outline is radius pixels thick straight up, down, left and right of a
+// glyph and about as thick every other way. Glyph pixels become
+// kCaptionGlyph; outline pixels already in the mask stay outline. Allocates
+// and takes time in proportion to the mask's pixels times radius: call it
+// once per caption, never per frame. A radius of 0 or an empty mask leaves
+// the mask as it is; false, and the mask as it was, for a radius below 0 or
+// above kCaptionMaxOutline or a mask whose coverage is shorter than its size.
+bool OutlineCaption(CaptionMask* mask, int32_t radius);
 
 enum class CaptionPixelFormat : uint8_t {
   None,    // not one the overlay draws into: frames pass untouched
