@@ -1,9 +1,13 @@
 // The caption merge on arbitrary geometry: any format, size, orientation,
-// stride, caption size and a sample that may be shorter than the frame. The
-// sample is a heap block of exactly its size, so AddressSanitizer reports any
-// byte written past it; every merge path must give the same frame.
+// stride, caption size, mix of glyph, outline and other coverage values, an
+// outline of any radius up to 6, and a sample that may be shorter than the
+// frame. The outline keeps every glyph and grows the mask by its radius all
+// round. The sample is a heap block of exactly its size, so AddressSanitizer
+// reports any byte written past it; every merge path must give the same
+// frame.
 #include <cstdint>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -35,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t maskWidth = 1 + static_cast<int32_t>(in.Next(260));
   const int32_t maskHeight = 1 + static_cast<int32_t>(in.Next(200));
   const uint32_t cutPermille = in.Next(1200);
+  const int32_t radius = static_cast<int32_t>(in.Next(7));
 
   CaptionFrameLayout layout;
   if (!MakeCaptionFrameLayout(format, width, height, 0, &layout)) return 0;
@@ -42,10 +47,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                              layout.planeStride[0] + extraStride, &layout)) {
     return 0;
   }
+  static const uint8_t kValues[4] = {kCaptionBackground, kCaptionGlyph, kCaptionEdge, 0xFF};
   CaptionMask mask;
   mask.Reset(maskWidth, maskHeight);
   for (size_t i = 0; i < mask.coverage.size(); ++i) {
-    mask.coverage[i] = in.n ? (in.p[i % in.n] >> (i % 8)) & 1 : (i % 3 == 0);
+    mask.coverage[i] = kValues[in.n ? (in.p[i % in.n] >> (i % 7)) & 3 : (i % 3 == 0)];
+  }
+  auto glyphs = [](const CaptionMask& m) {
+    return m.coverage.size() - static_cast<size_t>(std::count(m.coverage.begin(), m.coverage.end(),
+                                                              kCaptionBackground)) -
+           static_cast<size_t>(std::count(m.coverage.begin(), m.coverage.end(), kCaptionEdge));
+  };
+  const size_t glyphCount = glyphs(mask);
+  if (!OutlineCaption(&mask, radius) || mask.width != maskWidth + 2 * radius ||
+      mask.height != maskHeight + 2 * radius || glyphs(mask) != glyphCount) {
+    std::abort();
   }
   CPreparedCaption caption;
   if (!PrepareCaption(mask, layout, &caption)) std::abort();

@@ -26,7 +26,23 @@ namespace velk {
 namespace {
 
 constexpr uint8_t kLumaWhite = 235;
+constexpr uint8_t kLumaBlack = 16;
 constexpr uint8_t kChromaNeutral = 128;
+// The value of a span byte that the merge leaves as the frame has it: one
+// no caption byte of the format takes. YUV bytes are 10, 80 or EB, so 0
+// serves, which saves the SSE2 blend a step; RGB bytes are 00, 7F or FF.
+constexpr uint8_t kKeepYuv = 0x00;
+constexpr uint8_t kKeepRgb = 0x01;
+// What the planner makes of each sample byte: left alone, a glyph's, an
+// outline's, or neutral chroma, which is the same under either.
+constexpr uint8_t kByteKept = 0;
+constexpr uint8_t kByteGlyph = 1;
+constexpr uint8_t kByteEdge = 2;
+constexpr uint8_t kByteShared = 3;
+// Pattern indices of a prepared caption.
+constexpr uint8_t kGlyphPattern = 0;
+constexpr uint8_t kEdgePattern = 1;
+constexpr uint8_t kChromaPattern = 2;
 // Text stretches closer than this many bytes share one span of the vector
 // path: blending a short gap costs less than starting a new span.
 constexpr int32_t kSpanGap = 64;
@@ -83,9 +99,86 @@ bool CaptionMask::LoadFromPixels(const void* bits, int32_t w, int32_t h, int32_t
     for (int32_t x = 0; x < w; ++x, p += bytes) {
       // The fourth byte of a 32-bit pixel is not colour: GDI leaves it as it likes.
       bool text = bytes == 2 ? (p[0] | p[1]) != 0 : (p[0] | p[1] | p[2]) != 0;
-      dst[x] = text ? 1 : 0;
+      dst[x] = text ? kCaptionGlyph : kCaptionBackground;
     }
   }
+  return true;
+}
+
+bool OutlineCaption(CaptionMask* mask, int32_t radius) {
+  if (radius < 0 || radius > kCaptionMaxOutline) return false;
+  if (radius == 0 || mask->IsEmpty()) return true;
+  const int32_t r = radius, w = mask->width, h = mask->height;
+  if (mask->coverage.size() < static_cast<size_t>(w) * static_cast<size_t>(h) ||
+      static_cast<int64_t>(w) + 2 * r > std::numeric_limits<int32_t>::max() ||
+      static_cast<int64_t>(h) + 2 * r > std::numeric_limits<int32_t>::max()) {
+    return false;
+  }
+  const int32_t W = w + 2 * r, H = h + 2 * r;
+  auto isGlyph = [](uint8_t v) { return v != kCaptionBackground && v != kCaptionEdge; };
+
+  // reach[d]: how far along a row the disc reaches d rows from its centre.
+  uint8_t reach[kCaptionMaxOutline + 1];
+  for (int32_t d = 0; d <= r; ++d) {
+    int32_t t = r;
+    while (t * t > r * r + r - d * d) --t;
+    reach[d] = static_cast<uint8_t>(t);
+  }
+  // near: for each mask row, the distance along the row from each column of
+  // the grown mask to the nearest glyph pixel, r + 1 for "farther".
+  const uint8_t far = static_cast<uint8_t>(r + 1);
+  std::vector<uint8_t> near(static_cast<size_t>(W) * h, far);
+  std::vector<uint8_t> hasGlyph(static_cast<size_t>(h), 0);
+  for (int32_t y = 0; y < h; ++y) {
+    const uint8_t* src = mask->Row(y);
+    uint8_t* n = &near[static_cast<size_t>(y) * W];
+    uint8_t d = far;
+    for (int32_t x = 0; x < w; ++x) {
+      d = isGlyph(src[x]) ? 0 : static_cast<uint8_t>(std::min<int32_t>(d + 1, far));
+      n[x + r] = d;
+      hasGlyph[y] |= d == 0;
+    }
+    if (!hasGlyph[y]) continue;
+    for (int32_t x = w + r; x < W; ++x) {
+      d = static_cast<uint8_t>(std::min<int32_t>(d + 1, far));
+      n[x] = d;
+    }
+    d = far;
+    for (int32_t x = W - 1; x >= 0; --x) {
+      d = n[x] == 0 ? 0 : static_cast<uint8_t>(std::min<int32_t>(d + 1, far));
+      n[x] = std::min(n[x], d);
+    }
+  }
+  // Each row of the grown mask: the mask rows within r of it mark the
+  // columns their glyphs reach at that height.
+  std::vector<uint8_t> out(static_cast<size_t>(W) * H, kCaptionBackground);
+  std::vector<uint8_t> hit(static_cast<size_t>(W));
+  for (int32_t Y = 0; Y < H; ++Y) {
+    const int32_t y = Y - r;  // the mask row this row was
+    std::fill(hit.begin(), hit.end(), 0);
+    for (int32_t sy = std::max(0, y - r); sy <= std::min(h - 1, y + r); ++sy) {
+      if (!hasGlyph[sy]) continue;
+      const uint8_t t = reach[sy > y ? sy - y : y - sy];
+      const uint8_t* n = &near[static_cast<size_t>(sy) * W];
+      for (int32_t x = 0; x < W; ++x) hit[x] |= n[x] <= t;
+    }
+    uint8_t* o = &out[static_cast<size_t>(Y) * W];
+    for (int32_t x = 0; x < W; ++x) {
+      if (hit[x]) o[x] = kCaptionEdge;
+    }
+    if (y < 0 || y >= h) continue;
+    const uint8_t* src = mask->Row(y);
+    for (int32_t x = 0; x < w; ++x) {
+      if (isGlyph(src[x])) {
+        o[x + r] = kCaptionGlyph;
+      } else if (src[x] == kCaptionEdge) {
+        o[x + r] = kCaptionEdge;
+      }
+    }
+  }
+  mask->width = W;
+  mask->height = H;
+  mask->coverage.swap(out);
   return true;
 }
 
@@ -177,60 +270,78 @@ void CPreparedCaption::Clear() {
   layout_ = CaptionFrameLayout();
   runs_.clear();
   spans_.clear();
-  masks_.clear();
+  values_.clear();
   extent_ = 0;
   textPixels_ = 0;
 }
 
-// Turns rows of "this byte is text" flags into the runs and spans of a
-// prepared caption.
+// Turns rows of byte kinds (kept, glyph, outline, shared) into the runs and
+// spans of a prepared caption.
 class CCaptionPlanner {
  public:
   explicit CCaptionPlanner(CPreparedCaption* caption) : c_(caption) {}
 
-  void SetPattern(int index, uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
+  // The values of one colour: byte i of a row takes pattern[i & 3], as
+  // 16-bit pixels start at even bytes of a row, 32-bit pixels and YUV pairs
+  // at multiples of 4 (and 24-bit colours are the same in all three bytes).
+  void SetPattern(uint8_t index, uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
     const uint8_t bytes[4] = {b0, b1, b2, b3};
-    std::memcpy(c_->patterns_[index], bytes, 4);
-    c_->uniform_[index] = b0 == b1 && b1 == b2 && b2 == b3;
-    for (int phase = 0; phase < 4; ++phase) {
-      for (int i = 0; i < 16; ++i) c_->patternRows_[index][phase][i] = bytes[(phase + i) & 3];
-    }
+    std::memcpy(patterns_[index], bytes, 4);
   }
 
-  // One buffer row: rowBytes flags starting at sample offset rowOffset.
-  void AddRow(size_t rowOffset, const uint8_t* flags, int32_t rowBytes, uint8_t pattern) {
+  // One buffer row: rowBytes kinds starting at sample offset rowOffset.
+  // Glyph bytes take the values of pattern glyph, outline bytes those of
+  // pattern edge; shared bytes are the same in both.
+  void AddRow(size_t rowOffset, const uint8_t* kinds, int32_t rowBytes, uint8_t glyph,
+              uint8_t edge) {
     int32_t spanStart = -1, spanEnd = -1;
     int32_t x = 0;
     while (x < rowBytes) {
-      if (!flags[x]) {
+      if (!kinds[x]) {
         ++x;
         continue;
       }
       int32_t start = x;
-      while (x < rowBytes && flags[x]) ++x;
-      c_->runs_.push_back({static_cast<uint32_t>(rowOffset + start),
-                           static_cast<uint32_t>(x - start), pattern});
+      while (x < rowBytes && kinds[x]) ++x;
       if (spanStart >= 0 && start - spanEnd > kSpanGap) {
-        AddSpan(rowOffset, flags, spanStart, spanEnd, pattern);
+        AddSpan(rowOffset, kinds, spanStart, spanEnd, glyph, edge);
         spanStart = -1;
       }
       if (spanStart < 0) spanStart = start;
       spanEnd = x;
     }
-    if (spanStart >= 0) AddSpan(rowOffset, flags, spanStart, spanEnd, pattern);
+    if (spanStart >= 0) AddSpan(rowOffset, kinds, spanStart, spanEnd, glyph, edge);
   }
 
  private:
-  void AddSpan(size_t rowOffset, const uint8_t* flags, int32_t start, int32_t end,
-               uint8_t pattern) {
+  // The values of a span's bytes, and a run for each stretch of caption
+  // bytes in it, whose values are those of the span.
+  void AddSpan(size_t rowOffset, const uint8_t* kinds, int32_t start, int32_t end,
+               uint8_t glyph, uint8_t edge) {
     const size_t offset = rowOffset + static_cast<size_t>(start);
+    const size_t first = c_->values_.size();
     c_->spans_.push_back({static_cast<uint32_t>(offset), static_cast<uint32_t>(end - start),
-                          static_cast<uint32_t>(c_->masks_.size()), pattern});
-    for (int32_t i = start; i < end; ++i) c_->masks_.push_back(flags[i] ? 0xFF : 0x00);
+                          static_cast<uint32_t>(first)});
+    for (int32_t i = start; i < end; ++i) {
+      const uint8_t* pattern = patterns_[kinds[i] == kByteEdge ? edge : glyph];
+      c_->values_.push_back(kinds[i] ? pattern[i & 3] : c_->keep_);
+    }
+    for (int32_t i = start; i < end;) {
+      if (!kinds[i]) {
+        ++i;
+        continue;
+      }
+      const int32_t runStart = i;
+      while (i < end && kinds[i]) ++i;
+      c_->runs_.push_back({static_cast<uint32_t>(rowOffset + runStart),
+                           static_cast<uint32_t>(i - runStart),
+                           static_cast<uint32_t>(first + (runStart - start))});
+    }
     c_->extent_ = std::max(c_->extent_, offset + static_cast<size_t>(end - start));
   }
 
   CPreparedCaption* c_;
+  uint8_t patterns_[3][4] = {};
 };
 
 namespace {
@@ -264,6 +375,7 @@ bool PrepareCaption(const CaptionMask& mask, const CaptionFrameLayout& layout,
     return false;
   }
   caption->layout_ = layout;
+  caption->keep_ = IsRgb(layout.format) ? kKeepRgb : kKeepYuv;
   if (mask.IsEmpty() ||
       mask.coverage.size() < static_cast<size_t>(mask.width) * static_cast<size_t>(mask.height)) {
     return true;
@@ -281,12 +393,15 @@ bool PrepareCaption(const CaptionMask& mask, const CaptionFrameLayout& layout,
   const int32_t endCol = std::min(W, left + mask.width);
   if (firstRow >= endRow || firstCol >= endCol) return true;
 
-  // cov: the text pixels of one picture row.
+  // cov: the kind of each pixel of one picture row (kept, glyph, outline).
   std::vector<uint8_t> cov(static_cast<size_t>(W));
   auto pictureRow = [&](int32_t py) {
-    std::fill(cov.begin(), cov.end(), 0);
+    std::fill(cov.begin(), cov.end(), kByteKept);
     const uint8_t* m = mask.Row(py - top);
-    for (int32_t px = firstCol; px < endCol; ++px) cov[px] = m[px - left] != 0;
+    for (int32_t px = firstCol; px < endCol; ++px) {
+      const uint8_t v = m[px - left];
+      cov[px] = v == kCaptionBackground ? kByteKept : v == kCaptionEdge ? kByteEdge : kByteGlyph;
+    }
   };
   auto rowOffset = [&](int plane, int32_t row) {
     const int32_t r = layout.bottomUp ? layout.planeRows[plane] - 1 - row : row;
@@ -294,7 +409,7 @@ bool PrepareCaption(const CaptionMask& mask, const CaptionFrameLayout& layout,
            static_cast<size_t>(r) * static_cast<size_t>(layout.planeStride[plane]);
   };
   auto countText = [&]() {
-    caption->textPixels_ += static_cast<size_t>(std::count(cov.begin(), cov.end(), 1));
+    caption->textPixels_ += static_cast<size_t>(std::count(cov.begin(), cov.end(), kByteGlyph));
   };
 
   CCaptionPlanner planner(caption);
@@ -302,10 +417,13 @@ bool PrepareCaption(const CaptionMask& mask, const CaptionFrameLayout& layout,
   if (IsRgb(format)) {
     const int32_t bytes = RgbBytes(format);
     if (format == CaptionPixelFormat::Rgb555) {
-      planner.SetPattern(0, 0xFF, 0x7F, 0xFF, 0x7F);
+      planner.SetPattern(kGlyphPattern, 0xFF, 0x7F, 0xFF, 0x7F);
     } else {
-      planner.SetPattern(0, 0xFF, 0xFF, 0xFF, 0xFF);
+      planner.SetPattern(kGlyphPattern, 0xFF, 0xFF, 0xFF, 0xFF);
     }
+    // Black; the fourth byte of a 32-bit pixel opaque.
+    const uint8_t alpha = format == CaptionPixelFormat::Rgb32 ? 0xFF : 0x00;
+    planner.SetPattern(kEdgePattern, 0x00, 0x00, 0x00, alpha);
     flags.resize(static_cast<size_t>(W) * bytes);
     for (int32_t py = firstRow; py < endRow; ++py) {
       pictureRow(py);
@@ -313,14 +431,16 @@ bool PrepareCaption(const CaptionMask& mask, const CaptionFrameLayout& layout,
       for (int32_t px = 0; px < W; ++px) {
         std::fill_n(flags.begin() + static_cast<size_t>(px) * bytes, bytes, cov[px]);
       }
-      planner.AddRow(rowOffset(0, py), flags.data(), W * bytes, 0);
+      planner.AddRow(rowOffset(0, py), flags.data(), W * bytes, kGlyphPattern, kEdgePattern);
     }
   } else if (IsPacked422(format)) {
     const bool yuy2 = format == CaptionPixelFormat::Yuy2;
     if (yuy2) {
-      planner.SetPattern(0, kLumaWhite, kChromaNeutral, kLumaWhite, kChromaNeutral);
+      planner.SetPattern(kGlyphPattern, kLumaWhite, kChromaNeutral, kLumaWhite, kChromaNeutral);
+      planner.SetPattern(kEdgePattern, kLumaBlack, kChromaNeutral, kLumaBlack, kChromaNeutral);
     } else {
-      planner.SetPattern(0, kChromaNeutral, kLumaWhite, kChromaNeutral, kLumaWhite);
+      planner.SetPattern(kGlyphPattern, kChromaNeutral, kLumaWhite, kChromaNeutral, kLumaWhite);
+      planner.SetPattern(kEdgePattern, kChromaNeutral, kLumaBlack, kChromaNeutral, kLumaBlack);
     }
     const int32_t lumaAt = yuy2 ? 0 : 1, chromaAt = yuy2 ? 1 : 0;
     const int32_t rowBytes = (W + 1) / 2 * 4;
@@ -331,28 +451,33 @@ bool PrepareCaption(const CaptionMask& mask, const CaptionFrameLayout& layout,
       std::fill(flags.begin(), flags.end(), 0);
       for (int32_t px = firstCol; px < endCol; ++px) {
         if (!cov[px]) continue;
-        flags[2 * px + lumaAt] = 1;
-        flags[px / 2 * 4 + chromaAt] = 1;
-        flags[px / 2 * 4 + chromaAt + 2] = 1;
+        flags[2 * px + lumaAt] = cov[px];
+        flags[px / 2 * 4 + chromaAt] = kByteShared;
+        flags[px / 2 * 4 + chromaAt + 2] = kByteShared;
       }
-      planner.AddRow(rowOffset(0, py), flags.data(), rowBytes, 0);
+      planner.AddRow(rowOffset(0, py), flags.data(), rowBytes, kGlyphPattern, kEdgePattern);
     }
   } else {
-    planner.SetPattern(0, kLumaWhite, kLumaWhite, kLumaWhite, kLumaWhite);
-    planner.SetPattern(1, kChromaNeutral, kChromaNeutral, kChromaNeutral, kChromaNeutral);
+    planner.SetPattern(kGlyphPattern, kLumaWhite, kLumaWhite, kLumaWhite, kLumaWhite);
+    planner.SetPattern(kEdgePattern, kLumaBlack, kLumaBlack, kLumaBlack, kLumaBlack);
+    planner.SetPattern(kChromaPattern, kChromaNeutral, kChromaNeutral, kChromaNeutral,
+                       kChromaNeutral);
     for (int32_t py = firstRow; py < endRow; ++py) {
       pictureRow(py);
       countText();
-      planner.AddRow(rowOffset(0, py), cov.data(), W, 0);
+      planner.AddRow(rowOffset(0, py), cov.data(), W, kGlyphPattern, kEdgePattern);
     }
-    // A chroma sample covers 2 x 2 pixels; it turns neutral when any of them is text.
+    // A chroma sample covers 2 x 2 pixels; it turns neutral when any of them
+    // is a glyph or outline pixel.
     const int32_t chromaWidth = (W + 1) / 2;
     const int32_t firstChroma = firstRow / 2, endChroma = (endRow - 1) / 2 + 1;
     std::vector<uint8_t> chroma(static_cast<size_t>(endChroma - firstChroma) * chromaWidth);
     for (int32_t py = firstRow; py < endRow; ++py) {
       pictureRow(py);
       uint8_t* c = &chroma[static_cast<size_t>(py / 2 - firstChroma) * chromaWidth];
-      for (int32_t px = firstCol; px < endCol; ++px) c[px / 2] |= cov[px];
+      for (int32_t px = firstCol; px < endCol; ++px) {
+        if (cov[px]) c[px / 2] = kByteShared;
+      }
     }
     const bool nv12 = format == CaptionPixelFormat::Nv12;
     if (nv12) flags.resize(static_cast<size_t>(chromaWidth) * 2);
@@ -360,11 +485,12 @@ bool PrepareCaption(const CaptionMask& mask, const CaptionFrameLayout& layout,
       for (int32_t cy = firstChroma; cy < endChroma; ++cy) {
         const uint8_t* c = &chroma[static_cast<size_t>(cy - firstChroma) * chromaWidth];
         if (!nv12) {
-          planner.AddRow(rowOffset(plane, cy), c, chromaWidth, 1);
+          planner.AddRow(rowOffset(plane, cy), c, chromaWidth, kChromaPattern, kChromaPattern);
           continue;
         }
         for (int32_t cx = 0; cx < chromaWidth; ++cx) flags[2 * cx] = flags[2 * cx + 1] = c[cx];
-        planner.AddRow(rowOffset(plane, cy), flags.data(), chromaWidth * 2, 1);
+        planner.AddRow(rowOffset(plane, cy), flags.data(), chromaWidth * 2, kChromaPattern,
+                       kChromaPattern);
       }
     }
   }
@@ -402,21 +528,32 @@ CaptionMergePath Resolve(CaptionMergePath path) {
 }
 
 #ifdef VELK_CAPTION_SSE2
-// Where a mask byte is FF the frame byte becomes the value byte.
-inline void Blend16(uint8_t* d, const uint8_t* m, __m128i value) {
-  __m128i frame = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
-  __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m));
-  frame = _mm_or_si128(_mm_andnot_si128(text, frame), _mm_and_si128(text, value));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(d), frame);
+// Where a value byte is not the keep value the frame byte becomes the value
+// byte. With a keep value of 0 an OR puts the values in; else they go in by
+// XOR, one step more.
+template <bool kZeroKeep>
+inline void Blend16(uint8_t* d, const uint8_t* v, __m128i keepValue) {
+  const __m128i frame = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+  __m128i values = _mm_loadu_si128(reinterpret_cast<const __m128i*>(v));
+#if defined(__GNUC__) || defined(__clang__)
+  // One load: the compiler would load the values again rather than copy them.
+  __asm__("" : "+x"(values));
+#endif
+  const __m128i keep = _mm_cmpeq_epi8(values, keepValue);
+  const __m128i merged =
+      kZeroKeep ? _mm_or_si128(_mm_and_si128(keep, frame), values)
+                : _mm_xor_si128(values, _mm_and_si128(_mm_xor_si128(values, frame), keep));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(d), merged);
 }
 #endif
 
 #ifdef VELK_CAPTION_AVX2
-VELK_TARGET_AVX2 inline void Blend32(uint8_t* d, const uint8_t* m, __m256i value) {
-  __m256i frame = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d));
-  __m256i text = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(m));
-  frame = _mm256_or_si256(_mm256_andnot_si256(text, frame), _mm256_and_si256(text, value));
-  _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), frame);
+// lddqu: loaded once, not folded into both the compare and the blend.
+VELK_TARGET_AVX2 inline void Blend32(uint8_t* d, const uint8_t* v, __m256i keepValue) {
+  const __m256i frame = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d));
+  const __m256i values = _mm256_lddqu_si256(reinterpret_cast<const __m256i*>(v));
+  const __m256i keep = _mm256_cmpeq_epi8(values, keepValue);
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm256_blendv_epi8(values, frame, keep));
 }
 #endif
 
@@ -424,70 +561,74 @@ VELK_TARGET_AVX2 inline void Blend32(uint8_t* d, const uint8_t* m, __m256i value
 
 // The merge loops, one per path; all write the same bytes.
 struct CCaptionMerger {
-  using Span = CPreparedCaption::Span;
+  using Span = CPreparedCaption::Stretch;
 
   static void Runs(const CPreparedCaption& c, uint8_t* data, size_t size) {
     for (const auto& run : c.runs_) {
       if (run.offset >= size) continue;
       const size_t length = std::min<size_t>(run.length, size - run.offset);
       uint8_t* d = data + run.offset;
-      const uint8_t* pattern = c.patterns_[run.pattern];
-      if (c.uniform_[run.pattern] && length > 8) {
-        std::memset(d, pattern[0], length);
+      const uint8_t* v = c.values_.data() + run.values;
+      if (length >= 16) {
+        std::memcpy(d, v, length);
       } else {
-        for (size_t k = 0; k < length; ++k) d[k] = pattern[(run.offset + k) & 3];
+        for (size_t k = 0; k < length; ++k) d[k] = v[k];
       }
     }
   }
 
   // A span shorter than a vector, byte by byte.
   static void Short(const CPreparedCaption& c, const Span& span, uint8_t* d, size_t length) {
-    const uint8_t* m = c.masks_.data() + span.mask;
-    const uint8_t* pattern = c.patterns_[span.pattern];
+    const uint8_t* v = c.values_.data() + span.values;
     for (size_t k = 0; k < length; ++k) {
-      if (m[k]) d[k] = pattern[(span.offset + k) & 3];
+      if (v[k] != c.keep_) d[k] = v[k];
     }
   }
 
 #ifdef VELK_CAPTION_SSE2
   // 16 bytes at a time; the last 16 again, overlapping, when the length is not
-  // a multiple (blending is idempotent). 16 is a multiple of the values'
-  // period, so one phase serves a whole span.
+  // a multiple (blending is idempotent).
+  template <bool kZeroKeep>
   static void Sse2Span(const CPreparedCaption& c, const Span& span, uint8_t* d, size_t length) {
-    const uint8_t* m = c.masks_.data() + span.mask;
-    const uint8_t(*rows)[16] = c.patternRows_[span.pattern];
-    const __m128i value = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[span.offset & 3]));
+    const uint8_t* v = c.values_.data() + span.values;
+    const __m128i keep = _mm_set1_epi8(static_cast<char>(c.keep_));
     size_t k = 0;
     for (; k + 32 <= length; k += 32) {
-      Blend16(d + k, m + k, value);
-      Blend16(d + k + 16, m + k + 16, value);
+      Blend16<kZeroKeep>(d + k, v + k, keep);
+      Blend16<kZeroKeep>(d + k + 16, v + k + 16, keep);
     }
     if (k + 16 <= length) {
-      Blend16(d + k, m + k, value);
+      Blend16<kZeroKeep>(d + k, v + k, keep);
       k += 16;
     }
-    if (k < length) {
-      k = length - 16;
-      Blend16(d + k, m + k,
-              _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[(span.offset + k) & 3])));
-    }
+    if (k < length) Blend16<kZeroKeep>(d + length - 16, v + length - 16, keep);
   }
 
-  static void Sse2(const CPreparedCaption& c, uint8_t* data, size_t size) {
+  template <bool kZeroKeep>
+  static void Sse2Spans(const CPreparedCaption& c, uint8_t* data, size_t size) {
     for (const auto& span : c.spans_) {
       if (span.offset >= size) continue;
       const size_t length = std::min<size_t>(span.length, size - span.offset);
       if (length < 16) {
         Short(c, span, data + span.offset, length);
       } else {
-        Sse2Span(c, span, data + span.offset, length);
+        Sse2Span<kZeroKeep>(c, span, data + span.offset, length);
       }
+    }
+  }
+
+  static void Sse2(const CPreparedCaption& c, uint8_t* data, size_t size) {
+    if (c.keep_ == 0) {
+      Sse2Spans<true>(c, data, size);
+    } else {
+      Sse2Spans<false>(c, data, size);
     }
   }
 #endif
 
 #ifdef VELK_CAPTION_AVX2
   VELK_TARGET_AVX2 static void Avx2(const CPreparedCaption& c, uint8_t* data, size_t size) {
+    const __m256i keep = _mm256_set1_epi8(static_cast<char>(c.keep_));
     for (const auto& span : c.spans_) {
       if (span.offset >= size) continue;
       const size_t length = std::min<size_t>(span.length, size - span.offset);
@@ -496,22 +637,14 @@ struct CCaptionMerger {
         if (length < 16) {
           Short(c, span, d, length);
         } else {
-          Sse2Span(c, span, d, length);
+          Sse2Span<false>(c, span, d, length);
         }
         continue;
       }
-      const uint8_t* m = c.masks_.data() + span.mask;
-      const uint8_t(*rows)[16] = c.patternRows_[span.pattern];
-      const __m256i value = _mm256_broadcastsi128_si256(
-          _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[span.offset & 3])));
+      const uint8_t* v = c.values_.data() + span.values;
       size_t k = 0;
-      for (; k + 32 <= length; k += 32) Blend32(d + k, m + k, value);
-      if (k < length) {
-        k = length - 32;
-        Blend32(d + k, m + k,
-                _mm256_broadcastsi128_si256(_mm_loadu_si128(
-                    reinterpret_cast<const __m128i*>(rows[(span.offset + k) & 3]))));
-      }
+      for (; k + 32 <= length; k += 32) Blend32(d + k, v + k, keep);
+      if (k < length) Blend32(d + length - 32, v + length - 32, keep);
     }
   }
 #endif

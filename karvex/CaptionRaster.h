@@ -3,28 +3,36 @@
 //
 //   1. The filter draws the caption text once (GDI: white text on black,
 //      centred lines, wrapped at the frame width) and fills a CaptionMask
-//      with it: one coverage byte per pixel, top row first.
-//   2. PrepareCaption turns the mask, once per caption and frame format, into
+//      with it: one coverage byte per pixel, top row first, every drawn
+//      pixel a glyph pixel.
+//   2. OutlineCaption, once per caption, grows the mask on every side and
+//      marks the pixels around the glyphs as outline, so that the letters
+//      read on a light picture as well as on a dark one.
+//   3. PrepareCaption turns the mask, once per caption and frame format, into
 //      a CPreparedCaption: for every buffer row of every plane the bytes that
-//      carry text, with the values that make them white.
-//   3. MergeCaption writes those bytes into each frame. It never allocates,
+//      carry the caption, with the values that make them white or dark.
+//   4. MergeCaption writes those bytes into each frame. It never allocates,
 //      draws or reads past the sample, and touches only rows and columns
-//      that hold text: the cost follows the text, not the picture.
+//      that hold caption pixels: the cost follows the text, not the picture.
 //
 // Placement: the caption lies in a band at the bottom of the picture that is
-// at least kCaptionBandRows high. A caption of h rows starts at picture row
-// H - max(h, 48) (counted from the top of the picture), so a low caption sits
-// at the top of the 48-row band and the rows below it are left alone. The
-// text is upright for top-down and bottom-up frames alike. A caption taller
-// than the picture keeps its bottom rows (what lies above the picture is
-// cut); in a picture lower than 48 rows a caption that fits starts at the top.
+// at least kCaptionBandRows high. A caption of h rows (its outline included)
+// starts at picture row H - max(h, 48) (counted from the top of the
+// picture), so a low caption sits at the top of the 48-row band and the rows
+// below it are left alone. The text is upright for top-down and bottom-up
+// frames alike. A caption taller than the picture keeps its bottom rows (what
+// lies above the picture is cut); in a picture lower than 48 rows a caption
+// that fits starts at the top.
 // Horizontally the mask is centred on the picture and cut at its edges.
 //
-// White is 0x7FFF in RGB555, 0xFFFF in RGB565, FF FF FF (FF) in RGB24/32, and
-// Y = 235 with U = V = 128 in the YUV formats. In the 4:2:0 and 4:2:2
-// formats a chroma sample is made neutral when any pixel it covers is text,
-// so the text is white and not tinted; chroma samples that cover no text
-// pixel, and every byte of a non-text pixel, are left as they were.
+// Glyph pixels become white: 0x7FFF in RGB555, 0xFFFF in RGB565, FF FF FF
+// (FF) in RGB24/32, and Y = 235 with U = V = 128 in the YUV formats. Outline
+// pixels become black: 0x0000 in RGB555 and RGB565, 00 00 00 (FF) in
+// RGB24/32 (the fourth byte opaque, as for white), and Y = 16 with U = V =
+// 128 in the YUV formats. In the 4:2:0 and 4:2:2 formats a chroma sample is
+// made neutral when any pixel it covers is a glyph or outline pixel, so
+// neither is tinted; chroma samples that cover no caption pixel, and every
+// byte of a background pixel, are left as they were.
 //
 // Threads: none of this locks. The filter holds its own lock around
 // preparing, merging and freeing.
@@ -38,8 +46,17 @@ namespace velk {
 
 constexpr int32_t kCaptionBandRows = 48;
 
-// The text as drawn by the platform: width x height coverage bytes, top row
-// first, rows packed (stride = width). 0 is background, anything else text.
+// Coverage values of a caption mask. Any value other than these three is a
+// glyph pixel too.
+constexpr uint8_t kCaptionBackground = 0;  // left as the picture has it
+constexpr uint8_t kCaptionGlyph = 1;       // a pixel of a letter: white
+constexpr uint8_t kCaptionEdge = 2;        // a pixel of the outline: dark
+
+// The widest outline OutlineCaption draws, in pixels.
+constexpr int32_t kCaptionMaxOutline = 64;
+
+// The caption as drawn by the platform: width x height coverage bytes, top
+// row first, rows packed (stride = width), each one of the values above.
 struct CaptionMask {
   int32_t width = 0;
   int32_t height = 0;
@@ -52,19 +69,33 @@ struct CaptionMask {
   bool IsEmpty() const { return width <= 0 || height <= 0; }
 
   // Fills the mask from a top-down bitmap of 16 or 32 bits per pixel (a DIB
-  // section's bits, rows strideBytes apart): a pixel that is not zero is
-  // text. False (and an empty mask) for other depths or a stride shorter
-  // than a row.
+  // section's bits, rows strideBytes apart): a pixel that is not zero is a
+  // glyph pixel, every other one background. False (and an empty mask) for
+  // other depths or a stride shorter than a row.
   bool LoadFromPixels(const void* bits, int32_t w, int32_t h, int32_t strideBytes,
                       int32_t bitsPerPixel);
 };
+
+// Gives the glyphs of the mask a dark outline `radius` pixels wide: the mask
+// grows by radius on every side (its glyphs keep their places relative to one
+// another, so a centred caption stays centred), and every background pixel
+// within radius of a glyph pixel becomes kCaptionEdge. Within radius means
+// dx * dx + dy * dy <= radius * radius + radius (a disc of radius + 1/2), so
+// the outline is radius pixels thick straight up, down, left and right of a
+// glyph and about as thick every other way. Glyph pixels become
+// kCaptionGlyph; outline pixels already in the mask stay outline. Allocates
+// and takes time in proportion to the mask's pixels times radius: call it
+// once per caption, never per frame. A radius of 0 or an empty mask leaves
+// the mask as it is; false, and the mask as it was, for a radius below 0 or
+// above kCaptionMaxOutline or a mask whose coverage is shorter than its size.
+bool OutlineCaption(CaptionMask* mask, int32_t radius);
 
 enum class CaptionPixelFormat : uint8_t {
   None,    // not one the overlay draws into: frames pass untouched
   Rgb555,  // 16-bit, 5-5-5
   Rgb565,  // 16-bit, 5-6-5
   Rgb24,
-  Rgb32,   // also ARGB32: the fourth byte of a text pixel becomes FF
+  Rgb32,   // also ARGB32: the fourth byte of a caption pixel becomes FF
   Yv12,    // planar 4:2:0: Y, then V, then U
   I420,    // planar 4:2:0: Y, then U, then V (also IYUV)
   Nv12,    // Y, then interleaved U/V at half height
@@ -113,9 +144,9 @@ bool MakeCaptionFrameLayout(CaptionPixelFormat format, int32_t width, int32_t si
                             int32_t stride, CaptionFrameLayout* layout);
 
 enum class CaptionMergePath {
-  Scalar,  // byte runs: writes the text bytes and nothing else
-  Sse2,    // masked blend over the text stretches, 16 bytes a step; bytes
-           // between text pixels are read and written back unchanged
+  Scalar,  // byte runs: writes the caption bytes and nothing else
+  Sse2,    // blend over the caption's stretches, 16 bytes a step; bytes
+           // between caption pixels are read and written back unchanged
   Avx2,    // the same, 32 bytes a step (x86-64 processors with AVX2)
   Simd,    // the widest vector path the processor runs
 };
@@ -128,7 +159,7 @@ class CPreparedCaption {
   const CaptionFrameLayout& Layout() const { return layout_; }
   // One past the last sample byte the merge writes (0 when empty).
   size_t Extent() const { return extent_; }
-  // Number of text pixels of the picture that the merge makes white.
+  // Number of glyph pixels of the picture that the merge makes white.
   size_t TextPixels() const { return textPixels_; }
   void Clear();
 
@@ -137,31 +168,24 @@ class CPreparedCaption {
   friend class CCaptionPlanner;
   friend struct CCaptionMerger;
 
-  // Consecutive text bytes of one buffer row, for the byte-wise path.
-  struct Run {
+  // Consecutive bytes of one buffer row, and where their values lie.
+  struct Stretch {
     uint32_t offset;
     uint32_t length;
-    uint8_t pattern;  // index into patterns_
-  };
-  // Stretches of one buffer row that hold text, with a mask byte (0 or FF)
-  // per byte, for the vector path. Gaps wider than a few vectors split them.
-  struct Span {
-    uint32_t offset;
-    uint32_t length;
-    uint32_t mask;    // index of its first mask byte in masks_
-    uint8_t pattern;
+    uint32_t values;  // index of its first byte's value in values_
   };
 
   CaptionFrameLayout layout_;
-  std::vector<Run> runs_;
-  std::vector<Span> spans_;
-  std::vector<uint8_t> masks_;
-  // The text value of a byte is patterns_[pattern][offset & 3]: planes and
-  // rows start at even offsets, so the value follows the byte's position.
-  uint8_t patterns_[2][4] = {};
-  bool uniform_[2] = {true, true};
-  // The same values as 16-byte rows, one for each phase (offset & 3).
-  uint8_t patternRows_[2][4][16] = {};
+  // The caption bytes, each stretch of them a run, for the byte-wise path.
+  std::vector<Stretch> runs_;
+  // Spans of caption pixels for the vector path: the runs of a row, joined
+  // across gaps of a few vectors at most.
+  std::vector<Stretch> spans_;
+  // The values of the spans' bytes, span after span, which hold those of the
+  // runs too. A byte between runs holds keep_, a value no caption byte of the
+  // format takes, and the merge leaves it as the frame has it.
+  std::vector<uint8_t> values_;
+  uint8_t keep_ = 0;
   size_t extent_ = 0;
   size_t textPixels_ = 0;
 };

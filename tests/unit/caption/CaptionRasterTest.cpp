@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -60,16 +61,20 @@ uint32_t Lcg(uint32_t& seed) {
 }
 
 // Text-like coverage: short strokes, a few long ones, and an underline so
-// that both short and long stretches of text bytes occur.
+// that both short and long stretches of caption bytes occur; glyph and
+// outline pixels side by side in any order, and 0xFF, which is a glyph's.
 CaptionMask MakeMask(int32_t w, int32_t h, uint32_t seed) {
   CaptionMask mask;
   mask.Reset(w, h);
   for (int32_t y = 0; y < h; ++y) {
     uint8_t* row = mask.Row(y);
-    for (int32_t x = 0; x < w; ++x) row[x] = (Lcg(seed) % 100) < 25 ? 1 : 0;
+    for (int32_t x = 0; x < w; ++x) {
+      const uint32_t v = Lcg(seed) % 100;
+      row[x] = v < 8 ? kCaptionEdge : v < 25 ? kCaptionGlyph : kCaptionBackground;
+    }
     if (y % 7 == 3) std::fill(row + w / 4, row + w / 4 + w / 2, 0xFF);
   }
-  for (int32_t x = 0; x < w; ++x) mask.Row(h - 1)[x] = 1;
+  for (int32_t x = 0; x < w; ++x) mask.Row(h - 1)[x] = kCaptionGlyph;
   return mask;
 }
 
@@ -119,13 +124,29 @@ PixelBytes Locate(const CaptionFrameLayout& l, int32_t px, int32_t py) {
   return b;
 }
 
-uint8_t WhiteByte(Fmt f, size_t indexInPixel) {
-  if (f == Fmt::Rgb555) return indexInPixel == 1 ? 0x7F : 0xFF;
-  return IsRgb(f) ? 0xFF : 235;
+// The bytes of a white and of a black pixel (RGB bytes in memory order, or
+// the luma byte).
+struct Colours {
+  Fmt format;
+  uint8_t white[4], black[4];
+} const kColours[] = {
+    {Fmt::Rgb555, {0xFF, 0x7F}, {0x00, 0x00}},
+    {Fmt::Rgb565, {0xFF, 0xFF}, {0x00, 0x00}},
+    {Fmt::Rgb24, {0xFF, 0xFF, 0xFF}, {0x00, 0x00, 0x00}},
+    {Fmt::Rgb32, {0xFF, 0xFF, 0xFF, 0xFF}, {0x00, 0x00, 0x00, 0xFF}},  // opaque
+    {Fmt::Yv12, {235}, {16}}, {Fmt::I420, {235}, {16}}, {Fmt::Nv12, {235}, {16}},
+    {Fmt::Yuy2, {235}, {16}}, {Fmt::Uyvy, {235}, {16}},
+};
+
+uint8_t CaptionByte(Fmt f, size_t indexInPixel, bool edge) {
+  for (const Colours& c : kColours) {
+    if (c.format == f) return edge ? c.black[indexInPixel] : c.white[indexInPixel];
+  }
+  return 0;
 }
 
-// The frame the merge must produce: text pixels white, chroma of text
-// pixels neutral, every other byte as it was.
+// The frame the merge must produce: glyph pixels white, outline pixels
+// black, chroma of either neutral, every other byte as it was.
 std::vector<uint8_t> Expected(const std::vector<uint8_t>& frame, const CaptionFrameLayout& l,
                               const CaptionMask& mask, int32_t top, int32_t left) {
   std::vector<uint8_t> out = frame;
@@ -133,8 +154,9 @@ std::vector<uint8_t> Expected(const std::vector<uint8_t>& frame, const CaptionFr
     for (int32_t px = 0; px < l.width; ++px) {
       const int32_t my = py - top, mx = px - left;
       if (my < 0 || my >= mask.height || mx < 0 || mx >= mask.width || !mask.Row(my)[mx]) continue;
+      const bool edge = mask.Row(my)[mx] == kCaptionEdge;
       PixelBytes b = Locate(l, px, py);
-      for (size_t i = 0; i < b.main.size(); ++i) out[b.main[i]] = WhiteByte(l.format, i);
+      for (size_t i = 0; i < b.main.size(); ++i) out[b.main[i]] = CaptionByte(l.format, i, edge);
       for (size_t c : b.chroma) out[c] = 128;
     }
   }
@@ -154,25 +176,30 @@ std::vector<uint8_t> NoiseFrame(size_t size, uint32_t seed) {
 }
 
 struct Geometry {
-  int32_t width, height, maskWidth, maskHeight, extraStride;
+  int32_t width, height, maskWidth, maskHeight, extraStride, outline;
 };
 
-TEST(CaptionRaster, MergeMakesTextWhiteAndLeavesEverythingElse) {
+TEST(CaptionRaster, MergeMakesGlyphsWhiteOutlinesBlackAndLeavesEverythingElse) {
   const Geometry geometries[] = {
-      {64, 100, 64, 16, 0},   // one line in the 48-row band
-      {37, 61, 37, 30, 0},    // odd width and height
-      {64, 100, 64, 60, 8},   // taller than the band; padded rows
-      {40, 30, 40, 12, 0},    // picture lower than the band
-      {32, 20, 32, 50, 4},    // caption taller than the picture
-      {50, 64, 30, 20, 0},    // narrower caption: centred
-      {20, 64, 33, 20, 0},    // wider caption: cut at both edges
+      {64, 100, 64, 16, 0, 0},   // one line in the 48-row band
+      {37, 61, 37, 30, 0, 0},    // odd width and height
+      {64, 100, 64, 60, 8, 0},   // taller than the band; padded rows
+      {40, 30, 40, 12, 0, 0},    // picture lower than the band
+      {32, 20, 32, 50, 4, 0},    // caption taller than the picture
+      {50, 64, 30, 20, 0, 0},    // narrower caption: centred
+      {20, 64, 33, 20, 0, 0},    // wider caption: cut at both edges
+      {64, 100, 64, 16, 0, 2},   // outlined: the outline cut at the picture's sides
+      {37, 61, 31, 40, 2, 3},    // outlined: taller than the band, odd sizes
+      {40, 30, 40, 12, 0, 3},    // outlined: picture lower than the band
+      {50, 64, 30, 20, 0, 5},    // outlined: narrower caption
   };
   for (Fmt f : kAllFormats) {
     for (const Geometry& g : geometries) {
       for (int sign : {-1, 1}) {
         SCOPED_TRACE(std::string(Name(f)) + " " + std::to_string(g.width) + "x" +
                      std::to_string(g.height) + " caption " + std::to_string(g.maskWidth) + "x" +
-                     std::to_string(g.maskHeight) + (sign > 0 ? " +height" : " -height"));
+                     std::to_string(g.maskHeight) + " outline " + std::to_string(g.outline) +
+                     (sign > 0 ? " +height" : " -height"));
         CaptionFrameLayout probe;
         ASSERT_TRUE(MakeCaptionFrameLayout(f, g.width, sign * g.height, 0, &probe));
         CaptionFrameLayout layout;
@@ -180,14 +207,15 @@ TEST(CaptionRaster, MergeMakesTextWhiteAndLeavesEverythingElse) {
                                            probe.planeStride[0] + g.extraStride, &layout));
         EXPECT_EQ(layout.bottomUp, IsRgb(f) && sign > 0);
         CaptionMask mask = MakeMask(g.maskWidth, g.maskHeight, g.width * 31 + g.maskHeight);
+        ASSERT_TRUE(OutlineCaption(&mask, g.outline));
         CPreparedCaption caption;
         ASSERT_TRUE(PrepareCaption(mask, layout, &caption));
         EXPECT_LE(caption.Extent(), layout.imageSize);
 
         const std::vector<uint8_t> frame = NoiseFrame(layout.imageSize, 7);
         const std::vector<uint8_t> expected =
-            Expected(frame, layout, mask, ExpectedTop(g.height, g.maskHeight),
-                     (g.width - g.maskWidth) / 2);
+            Expected(frame, layout, mask, ExpectedTop(g.height, mask.height),
+                     (g.width - mask.width) / 2);
         for (CaptionMergePath path : Paths()) {
           std::vector<uint8_t> merged = frame;
           MergeCaption(caption, merged.data(), merged.size(), path);
@@ -196,6 +224,67 @@ TEST(CaptionRaster, MergeMakesTextWhiteAndLeavesEverythingElse) {
       }
     }
   }
+}
+
+TEST(CaptionRaster, OutlineSurroundsEveryGlyphEvenAtTheMaskEdges) {
+  struct Case {
+    const char* what;
+    CaptionMask mask;
+    int32_t radius;
+  };
+  CaptionMask dot, corners, bottomStroke;
+  dot.Reset(1, 1);
+  dot.coverage[0] = kCaptionGlyph;
+  corners.Reset(6, 4);
+  for (int32_t i : {0, 5, 18, 23}) corners.coverage[i] = 0xFF;
+  bottomStroke.Reset(9, 4);
+  std::fill(bottomStroke.Row(3), bottomStroke.Row(3) + 9, kCaptionGlyph);
+  bottomStroke.Row(0)[8] = kCaptionEdge;  // far from the glyphs: stays outline
+  const Case cases[] = {
+      {"a lone pixel", dot, 2},         {"the four corners", corners, 3},
+      {"a stroke along the bottom", bottomStroke, 2}, {"text", MakeMask(30, 12, 4), 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CaptionMask mask = c.mask;
+    ASSERT_TRUE(OutlineCaption(&mask, c.radius));
+    const int32_t r = c.radius;
+    ASSERT_EQ(mask.width, c.mask.width + 2 * r);
+    ASSERT_EQ(mask.height, c.mask.height + 2 * r);
+    auto was = [&](int32_t x, int32_t y) {  // the value the pixel had, background outside
+      x -= r, y -= r;
+      const bool in = x >= 0 && y >= 0 && x < c.mask.width && y < c.mask.height;
+      return in ? c.mask.Row(y)[x] : kCaptionBackground;
+    };
+    for (int32_t y = 0; y < mask.height; ++y) {
+      for (int32_t x = 0; x < mask.width; ++x) {
+        int32_t nearest = INT32_MAX;  // dx * dx + dy * dy to the nearest glyph
+        for (int32_t gy = 0; gy < mask.height; ++gy) {
+          for (int32_t gx = 0; gx < mask.width; ++gx) {
+            const uint8_t v = was(gx, gy);
+            if (v == kCaptionBackground || v == kCaptionEdge) continue;
+            nearest = std::min(nearest, (gx - x) * (gx - x) + (gy - y) * (gy - y));
+          }
+        }
+        const uint8_t v = mask.Row(y)[x];
+        SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+        if (nearest == 0) {
+          EXPECT_EQ(v, kCaptionGlyph);
+        } else if (nearest <= r * r || was(x, y) == kCaptionEdge) {
+          EXPECT_EQ(v, kCaptionEdge);
+        } else if (nearest > (r + 1) * (r + 1)) {
+          EXPECT_EQ(v, kCaptionBackground);
+        }
+      }
+    }
+  }
+  // No outline, and refused radii, leave the mask alone.
+  const CaptionMask text = MakeMask(8, 5, 6);
+  CaptionMask mask = text;
+  EXPECT_TRUE(OutlineCaption(&mask, 0));
+  EXPECT_FALSE(OutlineCaption(&mask, -1));
+  EXPECT_FALSE(OutlineCaption(&mask, kCaptionMaxOutline + 1));
+  EXPECT_EQ(mask.coverage, text.coverage);
 }
 
 TEST(CaptionRaster, OneLineStartsFortyEightRowsBeforeTheEndAndIsUpright) {
@@ -243,7 +332,8 @@ TEST(CaptionRaster, NeverWritesPastAShortSample) {
       SCOPED_TRACE(std::string(Name(f)) + (sign > 0 ? " +height" : " -height"));
       CaptionFrameLayout layout;
       ASSERT_TRUE(MakeCaptionFrameLayout(f, 48, sign * 64, 0, &layout));
-      CaptionMask mask = MakeMask(48, 40, 99);
+      CaptionMask mask = MakeMask(44, 36, 99);
+      ASSERT_TRUE(OutlineCaption(&mask, 2));
       CPreparedCaption caption;
       ASSERT_TRUE(PrepareCaption(mask, layout, &caption));
       const std::vector<uint8_t> frame = NoiseFrame(layout.imageSize, 3);
@@ -333,6 +423,40 @@ TEST(CaptionRaster, TwoLineCaptionFromItsText) {
   EXPECT_EQ(luma(17, 48), 16);
   EXPECT_EQ(luma(17, 59), 16);
   EXPECT_EQ(luma(17, 71), 16);
+}
+
+TEST(CaptionRaster, OutlinedTwoLineCaptionFromItsText) {
+  CaptionMask mask = DrawText(CleanCaptionText("<P Class=ENCC>Hello<br>World"), 64);
+  ASSERT_TRUE(OutlineCaption(&mask, 2));
+  ASSERT_EQ(mask.height, 28);
+  CaptionFrameLayout layout;
+  ASSERT_TRUE(MakeCaptionFrameLayout(Fmt::I420, 64, 96, 0, &layout));
+  CPreparedCaption caption;
+  ASSERT_TRUE(PrepareCaption(mask, layout, &caption));
+  EXPECT_EQ(caption.TextPixels(), 2u * 5u * 5u * 10u);
+  std::vector<uint8_t> frame(layout.imageSize, 100);
+  MergeCaption(caption, frame.data(), frame.size(), CaptionMergePath::Simd);
+  // The letters keep their columns, 17..45, and start two rows lower: "Hello"
+  // in picture rows 51..60, "World" in 63..72; the outline is 2 pixels wide.
+  const struct {
+    int32_t x, y;
+    uint8_t luma;
+  } points[] = {
+      {17, 51, 235}, {45, 60, 235}, {17, 63, 235},  // letters
+      {16, 51, 16},  {15, 51, 16},  {14, 51, 100},  // left of "H"
+      {46, 60, 16},  {47, 60, 16},  {48, 60, 100},  // right of "o"
+      {17, 49, 16},  {17, 48, 100}, {22, 55, 16},   // above "H"; between letters
+      {17, 61, 16},  {17, 62, 16},  {17, 74, 16},   // between the lines; below "W"
+      {17, 75, 100}, {15, 49, 100},                 // past the outline; its round corner
+  };
+  for (const auto& p : points) {
+    EXPECT_EQ(frame[static_cast<size_t>(p.y) * 64 + p.x], p.luma) << p.x << "," << p.y;
+  }
+  // The U sample of (16..17, 48..49), outline only, turns neutral; that of
+  // (12..13, 50..51), outside it, stays.
+  const size_t u = 64 * 96;
+  EXPECT_EQ(frame[u + 24 * 32 + 8], 128);
+  EXPECT_EQ(frame[u + 25 * 32 + 6], 100);
 }
 
 TEST(CaptionRaster, PreparedCaptionFollowsItsLayout) {
