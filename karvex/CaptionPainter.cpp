@@ -28,10 +28,17 @@ int32_t CaptionLineHeight(int32_t pictureHeight) {
   return pictureHeight / 18 > kCaptionLeastLineHeight ? pictureHeight / 18 : kCaptionLeastLineHeight;
 }
 
+int32_t CaptionOutlineWidth(int32_t lineHeight) { return lineHeight / 12 > 2 ? lineHeight / 12 : 2; }
+
 bool PaintCaption(const char* text, int32_t width, int32_t pictureHeight, CaptionMask* mask, int32_t* height) {
   mask->Reset(0, 0);
   *height = 0;
   if (!text || !*text || width <= 0) return false;
+  // The outline grows the caption on every side: the text wraps inside it.
+  const int32_t lineHeight = CaptionLineHeight(pictureHeight);
+  const int32_t outline = CaptionOutlineWidth(lineHeight);
+  width -= 2 * outline;
+  if (width <= 0) return false;
   CScreenDC screen;
   if (!screen.Get()) return false;
 
@@ -40,7 +47,7 @@ bool PaintCaption(const char* text, int32_t width, int32_t pictureHeight, Captio
   const std::wstring wide = fw::Widen(text);
   // The text face, which has the letters of every script the system has a
   // font for (the screen's default face shows boxes outside its code page).
-  fw::CGdiObject<HFONT> font(fw::CreateTextFont(CaptionLineHeight(pictureHeight), FW_BOLD));
+  fw::CGdiObject<HFONT> font(fw::CreateTextFont(lineHeight, FW_BOLD));
   HGDIOBJ screenFont = font ? ::SelectObject(screen.Get(), font.get()) : nullptr;
   RECT measure = {0, 0, width, 0};
   ::DrawTextW(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &measure,
@@ -78,7 +85,11 @@ bool PaintCaption(const char* text, int32_t width, int32_t pictureHeight, Captio
   }
   if (section) ::DeleteObject(section);
   ::DeleteDC(memory);
-  if (ok) *height = h;
+  if (ok) {
+    OutlineCaption(mask, outline);
+    h = mask->height;
+    *height = h;
+  }
   return ok;
 }
 

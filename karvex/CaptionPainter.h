@@ -3,7 +3,8 @@
 // 18th of the picture's height and never lower than kCaptionLeastLineHeight,
 // drawn literally (an "&" is an "&"), centred and wrapped at the frame width,
 // white on black in a 16-bit DIB section; the drawn pixels fill the caption
-// mask.
+// mask as glyphs, which then get a dark outline a twelfth of the line height
+// wide (at least 2 pixels), within the frame width.
 #pragma once
 
 #include "karvex/CaptionRaster.h"
@@ -14,6 +15,7 @@ namespace velk {
 // of 0 or less, or GDI failing. `height` receives the text's height in rows.
 constexpr int32_t kCaptionLeastLineHeight = 20;
 int32_t CaptionLineHeight(int32_t pictureHeight);
+int32_t CaptionOutlineWidth(int32_t lineHeight);
 bool PaintCaption(const char* text, int32_t width, int32_t pictureHeight, CaptionMask* mask, int32_t* height);
 
 }  // namespace velk

@@ -7,6 +7,12 @@
 # submenu switches to Overlay; the next start plays with the caption drawn
 # white into the picture's bottom band by the overlay filter. Screenshots of
 # both modes are left in out/screens/.
+# Captions people can read, on a bright yellow 960 × 540 film that ffmpeg made,
+# with its captions beside it as SAMI (a French line written with entities),
+# SubRip or WebVTT: in the picture at 100 % each shows white glyphs at least
+# 20 pixels tall edged in dark pixels; the SubRip captions show in the strip
+# too. Screenshots: caption-overlay-50/100/full.png, caption-srt-overlay.png,
+# caption-srt-strip.png.
 #   VideoScreenE2E.sh WINERUN BIN_DIR VELKCTL_EXE VELKMEDIA
 set -uo pipefail
 winrun=$1 bin=$2 velkctl=$3 velkmedia=$4
@@ -130,4 +136,99 @@ poll 10 band_has_text || fail "no overlaid caption in the picture's bottom band"
 cp "$work/shot.png" "$out/screens/video-e2e-overlay.png"
 poll 10 band_is_empty || fail "the overlaid caption was not cleared"
 close_player || fail "the player ended with an error"
+
+# --- Captions people can read -----------------------------------------------------------
+ff() { ffmpeg -hide_banner -loglevel error -nostdin -y "$@"; }
+line="Deux personnes ne venant la r&eacute;gion &amp; Tom"
+for kind in smi srt vtt; do mkdir -p "$work/$kind"; done
+ff -f lavfi -i "color=c=yellow:size=960x540:rate=10:duration=12" -c:v mpeg4 -q:v 3 -an "$work/smi/film.avi" ||
+  fail "cannot make the yellow film"
+ln "$work/smi/film.avi" "$work/srt/film.avi" && ln "$work/smi/film.avi" "$work/vtt/film.avi"
+printf '<SAMI><BODY><SYNC Start=0><P Class=FRCC>%s</P><SYNC Start=11000><P Class=FRCC>&nbsp;</P></BODY></SAMI>\n' \
+  "$line" > "$work/smi/film.smi"
+printf '1\r\n00:00:00,000 --> 00:00:11,000\r\n<i>%s</i>\r\n' "$line" > "$work/srt/film.srt"
+printf 'WEBVTT\n\nNOTE made for the test\n\ncue-1\n00:00.000 --> 00:11.000 align:center\n<v Anna>%s\n' "$line" \
+  > "$work/vtt/film.vtt"
+
+# band: the bottom quarter of the picture, a little inside its edges, from the
+# last screenshot, in band.png: on the yellow film only a caption is white or dark.
+band() {
+  local rect l t r b
+  rect=$(ctl picture "$video" 3000) || return 1
+  read -r l t r b <<<"$rect"
+  convert "$work/shot.png" -crop "$((r - l - 8))x$(((b - t) / 4 - 4))+$((l + 4))+$((b - (b - t) / 4))" +repage \
+    "$work/band.png"
+}
+count() { # COLOUR FUZZ [FILE]: pixels of band.png (or FILE) near the colour
+  convert "${3:-$work/band.png}" -fuzz "$2" -fill magenta -opaque "$1" -fuzz 0 -fill black +opaque magenta \
+    -fill white -opaque magenta -colorspace Gray -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
+}
+# legible [HEIGHT]: the caption's white glyphs, at least HEIGHT pixels tall on
+# the screen, edged in dark pixels: around the white text (3 pixels beyond it)
+# the yellow picture has none of its own.
+legible() {
+  band || return 1
+  local w h x y
+  read -r w h x y <<<"$(convert "$work/band.png" -fuzz 12% -fill black +opaque white -trim \
+    -format '%w %h %[fx:page.x] %[fx:page.y]' info: 2>/dev/null)"
+  [ "${h:-0}" -ge "${1:-1}" ] && [ "${w:-0}" -gt 8 ] || return 1
+  x=$((x > 3 ? x - 3 : 0)) y=$((y > 3 ? y - 3 : 0))
+  convert "$work/band.png" -crop "$((w + 6))x$((h + 6))+$x+$y" +repage "$work/text.png" || return 1
+  [ "$(count white 12% "$work/text.png")" -gt 100 ] && [ "$(count black 20% "$work/text.png")" -gt 100 ]
+}
+play_film() { # KIND MODE
+  "$winrun" reg add 'HKCU\Software\Velk\VideoWindow' /v Caption /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+  "$winrun" "$work/player/Velk.exe" "Z:${work//\//\\}\\$1\\film.avi" &
+  pid=$!
+  ctl wait-window "$video" 20000 >/dev/null || fail "$1: the video window did not show"
+  ctl command "$video" 32775 5000 >/dev/null || fail "$1: no 100 % command"
+}
+# The video window in the top-left corner, where a 960 × 540 picture fits
+# whole, the main window below it.
+cat > "$work/start.reg" <<'REG'
+REGEDIT4
+
+[-HKEY_CURRENT_USER\Software\Velk]
+
+[HKEY_CURRENT_USER\Software\Velk\Qorn mediaplayer]
+"left"=dword:00000000
+"top"=dword:00000258
+"right"=dword:0000012c
+"bottom"=dword:00000384
+
+[HKEY_CURRENT_USER\Software\Velk\VideoWindow]
+"left"=dword:00000000
+"top"=dword:00000000
+"right"=dword:00000168
+"bottom"=dword:00000190
+"KeepAR"=dword:00000001
+REG
+load_settings
+for kind in smi srt vtt; do
+  play_film "$kind" 2
+  poll 10 legible 20 ||
+    fail "$kind: no legible caption in the picture at 100 % (white $(count white 12% "$work/text.png"), dark $(count black 20% "$work/text.png"))"
+  case $kind in
+    smi)
+      cp "$work/shot.png" "$out/screens/caption-overlay-100.png"
+      for step in 32774:50 32777:full; do
+        ctl command "$video" "${step%%:*}" 5000 >/dev/null
+        poll 10 legible || fail "no legible caption at ${step##*:}"
+        cp "$work/shot.png" "$out/screens/caption-overlay-${step##*:}.png"
+      done ;;
+    srt) cp "$work/shot.png" "$out/screens/caption-srt-overlay.png" ;;
+  esac
+  close_player || fail "$kind: the player ended with an error"
+done
+# The SubRip caption in the strip below the picture.
+play_film srt 1
+srt_strip() {
+  local rect l t r b
+  rect=$(ctl picture "$video" 3000) || return 1
+  read -r l t r b <<<"$rect"
+  [ "$(white "$l" "$b" $((r - l)) 60)" -gt 50 ]
+}
+poll 10 srt_strip || fail "srt: the strip shows no caption"
+cp "$work/shot.png" "$out/screens/caption-srt-strip.png"
+close_player || fail "srt: the player ended with an error"
 echo "video screen e2e passed"
