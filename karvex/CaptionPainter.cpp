@@ -47,7 +47,7 @@ bool PaintCaption(const char* text, int32_t width, int32_t pictureHeight, Captio
   const std::wstring wide = fw::Widen(text);
   // The text face, which has the letters of every script the system has a
   // font for (the screen's default face shows boxes outside its code page).
-  fw::CGdiObject<HFONT> font(fw::CreateTextFont(lineHeight, FW_BOLD));
+  fw::CGdiObject<HFONT> font(fw::CreateTextFont(lineHeight));
   HGDIOBJ screenFont = font ? ::SelectObject(screen.Get(), font.get()) : nullptr;
   RECT measure = {0, 0, width, 0};
   ::DrawTextW(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &measure,

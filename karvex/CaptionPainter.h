@@ -1,4 +1,4 @@
-// Draws a cleaned caption the way the overlay shows it: in bold letters of the
+// Draws a cleaned caption the way the overlay shows it: in letters of the
 // text face (every script the system has a font for) whose lines are about a
 // 18th of the picture's height and never lower than kCaptionLeastLineHeight,
 // drawn literally (an "&" is an "&"), centred and wrapped at the frame width,

@@ -220,7 +220,7 @@ void CMainWindow::Apply(const EngineRequest& request) {
   if (engine_) {
     if (request.stop) engine_->Stop();
     if (request.pause) engine_->Pause();
-    if (request.play && !engine_->Play(request.path) && engine_->LastFailure() != S_OK) {
+    if (request.play && !engine_->Play(request.path) && !request.path.empty() && engine_->LastFailure() != S_OK) {
       // No message box that would hold up a playlist: the title says it until the next item.
       const std::string said = std::string(DisplayText(request.path)) + fw::Narrow(L" \u2014 cannot be played (") +
                                CPlaybackEngine::FailureText(engine_->LastFailure()) + ")";
