@@ -73,6 +73,23 @@ void CaptionToAnsi(const wchar_t* text, char (&out)[KARVEX_MAX_CAPTION_BYTES]) {
   out[written > 0 ? written : 0] = '\0';
 }
 
+// The graph keeps time by a system clock of the engine's making, not by the
+// one its sound renderer offers. Wine's DirectSound renderer never lets go of
+// that clock, and once the video renderer has waited on it the clock's thread
+// runs on: every item with sound and picture would leave one behind. The
+// system clock is the one the graph frees with itself. Without one to be had,
+// the graph chooses as it would.
+void KeepTimeBySystemClock(const ComPtr<IGraphBuilder>& graph) {
+  ComPtr<IMediaFilter> filter;
+  ComPtr<IReferenceClock> clock;
+  if (FAILED(graph.As(IID_IMediaFilter, filter)) ||
+      FAILED(::CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER, IID_IReferenceClock,
+                                clock.ReceiveVoid()))) {
+    return;
+  }
+  filter->SetSyncSource(clock.Get());
+}
+
 }  // namespace
 
 CPlaybackEngine::CPlaybackEngine(fw::CWnd* owner, ISettingsStore& settings) : settings_(settings) {
@@ -130,6 +147,7 @@ bool CPlaybackEngine::Open(const std::string& path) {
   }
 
   if (!control_ && FAILED(graph_.As(IID_IMediaControl, control_))) return false;
+  KeepTimeBySystemClock(graph_);
   if (!events_) {
     if (FAILED(graph_.As(IID_IMediaEventEx, events_))) return false;
     if (owner_) {
