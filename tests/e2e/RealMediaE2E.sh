@@ -7,7 +7,9 @@
 # Overlay, and at 50 %, 200 % and full screen; each entry must play for its
 # length and hand over to the next; on a first start the video window must not
 # cover the main window; and closing after scaling and full-screen toggles must
-# end the player every time, with the automatic playlist written.
+# end the player every time, with the automatic playlist written; and item
+# after item with sound and picture (Next, over a hundred times) must leave
+# the player's threads and memory where they were.
 #   RealMediaE2E.sh WINERUN BIN_DIR VELKCTL_EXE MEDIA_DIR
 set -uo pipefail
 winrun=$1 bin=$2 velkctl=$3 media=$4
@@ -142,4 +144,47 @@ for round in 1 2 3; do
   close_player || fail "round $round: the player did not end cleanly after the toggles"
   grep -q 'long.avi' "$work/player/velk.m3u" 2>/dev/null || fail "round $round: the automatic playlist was not written"
 done
+# --- Item after item: nothing left behind -----------------------------------------
+# Short films with sound and picture on repeat, Next after Next: after a few
+# items to settle, the player's threads and memory (of its Linux process) must
+# not grow with the items.
+soak=(s1 s2 s3 s4 s5 s6) warm=6 changes=102
+for name in "${soak[@]}"; do
+  ff -f lavfi -i "smptebars=size=320x240:rate=25:duration=4" -f lavfi -i "sine=frequency=440:duration=4" \
+    -c:v mpeg4 -q:v 3 -c:a libmp3lame "$work/media/$name.avi" || fail "cannot make $name.avi"
+done
+printf '%s.avi\r\n' "${soak[@]}" > "$work/media/soak.m3u"
+"$winrun" reg add 'HKCU\Software\Velk\playlist' /v repeatmode /t REG_DWORD /d 2 /f >/dev/null 2>&1
+start_player "$(winpath "$work/media/soak.m3u")"
+wait_main title s1.avi || fail "soak: the first film did not play"
+player_process() { # the Linux process of this test's Velk.exe, by its command line
+  local p
+  for p in /proc/[0-9]*; do
+    { tr '\0' ' ' <"$p/cmdline"; } 2>/dev/null | grep "Velk\.exe" | grep -q "${work##*/}" && echo "${p#/proc/}"
+  done | tail -n 1
+}
+linux_pid=$(player_process)
+[ -n "$linux_pid" ] || fail "soak: no Linux process for the player"
+measure() { echo "$(ls "/proc/$linux_pid/task" | wc -l) $(awk '/^VmRSS/ { print $2 }' "/proc/$linux_pid/status")"; }
+next_items() { # COUNT: Next that many times, each item playing a moment
+  local i
+  for ((i = 0; i < $1; i++)); do
+    ctl command "$main_window" 32801 5000 >/dev/null || fail "soak: no Next"
+    sleep 0.6
+  done
+}
+next_items "$warm"
+wait_main title s1.avi || fail "soak: the films did not follow each other"
+read -r threads0 kb0 <<<"$(measure)"
+next_items "$changes"
+wait_main title "${soak[changes % ${#soak[@]}]}.avi" || fail "soak: Next was not followed"
+read -r threads1 kb1 <<<"$(measure)"
+echo "soak: $changes item changes: threads $threads0 -> $threads1, memory ${kb0} KB -> ${kb1} KB"
+awk -v t=$((threads1 - threads0)) -v n="$changes" 'BEGIN { exit !(t / n > 0.1) }' &&
+  fail "soak: $((threads1 - threads0)) more threads after $changes items"
+awk -v k=$((kb1 - kb0)) -v n="$changes" 'BEGIN { exit !(k / n > 100) }' &&
+  fail "soak: $((kb1 - kb0)) KB more memory after $changes items"
+close_player || fail "soak: the player ended with an error"
+"$winrun" reg delete 'HKCU\Software\Velk\playlist' /v repeatmode /f >/dev/null 2>&1
+
 echo "real media e2e passed"
