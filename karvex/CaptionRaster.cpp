@@ -581,8 +581,18 @@ struct CCaptionMerger {
       const size_t length = std::min<size_t>(run.length, size - run.offset);
       uint8_t* d = data + run.offset;
       const uint8_t* v = c.values_.data() + run.values;
-      if (length >= 16) {
+      // Short runs in two copies of a fixed size that overlap in the middle.
+      if (length > 64) {
         std::memcpy(d, v, length);
+      } else if (length >= 16) {
+        for (size_t k = 0; k + 16 < length; k += 16) std::memcpy(d + k, v + k, 16);
+        std::memcpy(d + length - 16, v + length - 16, 16);
+      } else if (length >= 8) {
+        std::memcpy(d, v, 8);
+        std::memcpy(d + length - 8, v + length - 8, 8);
+      } else if (length >= 4) {
+        std::memcpy(d, v, 4);
+        std::memcpy(d + length - 4, v + length - 4, 4);
       } else {
         for (size_t k = 0; k < length; ++k) d[k] = v[k];
       }
