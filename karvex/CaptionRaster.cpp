@@ -28,11 +28,11 @@ namespace {
 constexpr uint8_t kLumaWhite = 235;
 constexpr uint8_t kLumaBlack = 16;
 constexpr uint8_t kChromaNeutral = 128;
-// The value of a span byte that the merge leaves as the frame has it: one
-// no caption byte of the format takes. YUV bytes are 10, 80 or EB, so 0
-// serves, which saves the SSE2 blend a step; RGB bytes are 00, 7F or FF.
-constexpr uint8_t kKeepYuv = 0x00;
-constexpr uint8_t kKeepRgb = 0x01;
+// The value that marks a byte of a span that the merge leaves as the frame
+// has it: 00 when none of the span's caption bytes is 00, else FF when none
+// is FF (either saves the SSE2 blend a step), else 01, which no caption byte
+// takes (they are 00, 10, 7F, 80, EB or FF).
+constexpr uint8_t kKeepOther = 0x01;
 // What the planner makes of each sample byte: left alone, a glyph's, an
 // outline's, or neutral chroma, which is the same under either.
 constexpr uint8_t kByteKept = 0;
@@ -320,12 +320,17 @@ class CCaptionPlanner {
                uint8_t glyph, uint8_t edge) {
     const size_t offset = rowOffset + static_cast<size_t>(start);
     const size_t first = c_->values_.size();
-    c_->spans_.push_back({static_cast<uint32_t>(offset), static_cast<uint32_t>(end - start),
-                          static_cast<uint32_t>(first)});
+    auto value = [&](int32_t i) { return patterns_[kinds[i] == kByteEdge ? edge : glyph][i & 3]; };
+    bool has00 = false, hasFF = false;
     for (int32_t i = start; i < end; ++i) {
-      const uint8_t* pattern = patterns_[kinds[i] == kByteEdge ? edge : glyph];
-      c_->values_.push_back(kinds[i] ? pattern[i & 3] : c_->keep_);
+      if (!kinds[i]) continue;
+      has00 |= value(i) == 0x00;
+      hasFF |= value(i) == 0xFF;
     }
+    const uint8_t keep = !has00 ? 0x00 : !hasFF ? 0xFF : kKeepOther;
+    c_->spans_.push_back({static_cast<uint32_t>(offset), static_cast<uint32_t>(end - start),
+                          static_cast<uint32_t>(first), keep});
+    for (int32_t i = start; i < end; ++i) c_->values_.push_back(kinds[i] ? value(i) : keep);
     for (int32_t i = start; i < end;) {
       if (!kinds[i]) {
         ++i;
@@ -375,7 +380,6 @@ bool PrepareCaption(const CaptionMask& mask, const CaptionFrameLayout& layout,
     return false;
   }
   caption->layout_ = layout;
-  caption->keep_ = IsRgb(layout.format) ? kKeepRgb : kKeepYuv;
   if (mask.IsEmpty() ||
       mask.coverage.size() < static_cast<size_t>(mask.width) * static_cast<size_t>(mask.height)) {
     return true;
@@ -528,10 +532,13 @@ CaptionMergePath Resolve(CaptionMergePath path) {
 }
 
 #ifdef VELK_CAPTION_SSE2
+// How a span's values go in, by its keep value: 00 (an OR), FF (an AND) or
+// another (a select, one step more).
+enum class Blend { Or, And, Select };
+
 // Where a value byte is not the keep value the frame byte becomes the value
-// byte. With a keep value of 0 an OR puts the values in; else they go in by
-// XOR, one step more.
-template <bool kZeroKeep>
+// byte.
+template <Blend kHow>
 inline void Blend16(uint8_t* d, const uint8_t* v, __m128i keepValue) {
   const __m128i frame = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
   __m128i values = _mm_loadu_si128(reinterpret_cast<const __m128i*>(v));
@@ -540,9 +547,14 @@ inline void Blend16(uint8_t* d, const uint8_t* v, __m128i keepValue) {
   __asm__("" : "+x"(values));
 #endif
   const __m128i keep = _mm_cmpeq_epi8(values, keepValue);
-  const __m128i merged =
-      kZeroKeep ? _mm_or_si128(_mm_and_si128(keep, frame), values)
-                : _mm_xor_si128(values, _mm_and_si128(_mm_xor_si128(values, frame), keep));
+  __m128i merged;
+  if (kHow == Blend::Or) {
+    merged = _mm_or_si128(_mm_and_si128(keep, frame), values);
+  } else if (kHow == Blend::And) {
+    merged = _mm_andnot_si128(_mm_andnot_si128(frame, keep), values);  // (frame | ~keep) & values
+  } else {
+    merged = _mm_xor_si128(values, _mm_and_si128(_mm_xor_si128(values, frame), keep));
+  }
   _mm_storeu_si128(reinterpret_cast<__m128i*>(d), merged);
 }
 #endif
@@ -561,7 +573,7 @@ VELK_TARGET_AVX2 inline void Blend32(uint8_t* d, const uint8_t* v, __m256i keepV
 
 // The merge loops, one per path; all write the same bytes.
 struct CCaptionMerger {
-  using Span = CPreparedCaption::Stretch;
+  using Span = CPreparedCaption::Span;
 
   static void Runs(const CPreparedCaption& c, uint8_t* data, size_t size) {
     for (const auto& run : c.runs_) {
@@ -569,8 +581,18 @@ struct CCaptionMerger {
       const size_t length = std::min<size_t>(run.length, size - run.offset);
       uint8_t* d = data + run.offset;
       const uint8_t* v = c.values_.data() + run.values;
-      if (length >= 16) {
+      // Short runs in two copies of a fixed size that overlap in the middle.
+      if (length > 64) {
         std::memcpy(d, v, length);
+      } else if (length >= 16) {
+        for (size_t k = 0; k + 16 < length; k += 16) std::memcpy(d + k, v + k, 16);
+        std::memcpy(d + length - 16, v + length - 16, 16);
+      } else if (length >= 8) {
+        std::memcpy(d, v, 8);
+        std::memcpy(d + length - 8, v + length - 8, 8);
+      } else if (length >= 4) {
+        std::memcpy(d, v, 4);
+        std::memcpy(d + length - 4, v + length - 4, 4);
       } else {
         for (size_t k = 0; k < length; ++k) d[k] = v[k];
       }
@@ -581,54 +603,53 @@ struct CCaptionMerger {
   static void Short(const CPreparedCaption& c, const Span& span, uint8_t* d, size_t length) {
     const uint8_t* v = c.values_.data() + span.values;
     for (size_t k = 0; k < length; ++k) {
-      if (v[k] != c.keep_) d[k] = v[k];
+      if (v[k] != span.keep) d[k] = v[k];
     }
   }
 
 #ifdef VELK_CAPTION_SSE2
   // 16 bytes at a time; the last 16 again, overlapping, when the length is not
   // a multiple (blending is idempotent).
-  template <bool kZeroKeep>
-  static void Sse2Span(const CPreparedCaption& c, const Span& span, uint8_t* d, size_t length) {
+  template <Blend kHow>
+  static void Sse2Blend(const CPreparedCaption& c, const Span& span, uint8_t* d, size_t length) {
     const uint8_t* v = c.values_.data() + span.values;
-    const __m128i keep = _mm_set1_epi8(static_cast<char>(c.keep_));
+    const __m128i keep = _mm_set1_epi8(static_cast<char>(span.keep));
     size_t k = 0;
     for (; k + 32 <= length; k += 32) {
-      Blend16<kZeroKeep>(d + k, v + k, keep);
-      Blend16<kZeroKeep>(d + k + 16, v + k + 16, keep);
+      Blend16<kHow>(d + k, v + k, keep);
+      Blend16<kHow>(d + k + 16, v + k + 16, keep);
     }
     if (k + 16 <= length) {
-      Blend16<kZeroKeep>(d + k, v + k, keep);
+      Blend16<kHow>(d + k, v + k, keep);
       k += 16;
     }
-    if (k < length) Blend16<kZeroKeep>(d + length - 16, v + length - 16, keep);
+    if (k < length) Blend16<kHow>(d + length - 16, v + length - 16, keep);
   }
 
-  template <bool kZeroKeep>
-  static void Sse2Spans(const CPreparedCaption& c, uint8_t* data, size_t size) {
+  // A span of 16 bytes or more.
+  static void Sse2Span(const CPreparedCaption& c, const Span& span, uint8_t* d, size_t length) {
+    switch (span.keep) {
+      case 0x00: Sse2Blend<Blend::Or>(c, span, d, length); return;
+      case 0xFF: Sse2Blend<Blend::And>(c, span, d, length); return;
+      default: Sse2Blend<Blend::Select>(c, span, d, length); return;
+    }
+  }
+
+  static void Sse2(const CPreparedCaption& c, uint8_t* data, size_t size) {
     for (const auto& span : c.spans_) {
       if (span.offset >= size) continue;
       const size_t length = std::min<size_t>(span.length, size - span.offset);
       if (length < 16) {
         Short(c, span, data + span.offset, length);
       } else {
-        Sse2Span<kZeroKeep>(c, span, data + span.offset, length);
+        Sse2Span(c, span, data + span.offset, length);
       }
-    }
-  }
-
-  static void Sse2(const CPreparedCaption& c, uint8_t* data, size_t size) {
-    if (c.keep_ == 0) {
-      Sse2Spans<true>(c, data, size);
-    } else {
-      Sse2Spans<false>(c, data, size);
     }
   }
 #endif
 
 #ifdef VELK_CAPTION_AVX2
   VELK_TARGET_AVX2 static void Avx2(const CPreparedCaption& c, uint8_t* data, size_t size) {
-    const __m256i keep = _mm256_set1_epi8(static_cast<char>(c.keep_));
     for (const auto& span : c.spans_) {
       if (span.offset >= size) continue;
       const size_t length = std::min<size_t>(span.length, size - span.offset);
@@ -637,11 +658,12 @@ struct CCaptionMerger {
         if (length < 16) {
           Short(c, span, d, length);
         } else {
-          Sse2Span<false>(c, span, d, length);
+          Sse2Span(c, span, d, length);
         }
         continue;
       }
       const uint8_t* v = c.values_.data() + span.values;
+      const __m256i keep = _mm256_set1_epi8(static_cast<char>(span.keep));
       size_t k = 0;
       for (; k + 32 <= length; k += 32) Blend32(d + k, v + k, keep);
       if (k < length) Blend32(d + length - 32, v + length - 32, keep);

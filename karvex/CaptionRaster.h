@@ -168,24 +168,28 @@ class CPreparedCaption {
   friend class CCaptionPlanner;
   friend struct CCaptionMerger;
 
-  // Consecutive bytes of one buffer row, and where their values lie.
-  struct Stretch {
+  // Consecutive caption bytes of one buffer row, for the byte-wise path.
+  struct Run {
     uint32_t offset;
     uint32_t length;
     uint32_t values;  // index of its first byte's value in values_
   };
+  // The runs of a row joined across gaps of a few vectors at most, for the
+  // vector path.
+  struct Span {
+    uint32_t offset;
+    uint32_t length;
+    uint32_t values;
+    uint8_t keep;     // the value of the bytes between runs
+  };
 
   CaptionFrameLayout layout_;
-  // The caption bytes, each stretch of them a run, for the byte-wise path.
-  std::vector<Stretch> runs_;
-  // Spans of caption pixels for the vector path: the runs of a row, joined
-  // across gaps of a few vectors at most.
-  std::vector<Stretch> spans_;
+  std::vector<Run> runs_;
+  std::vector<Span> spans_;
   // The values of the spans' bytes, span after span, which hold those of the
-  // runs too. A byte between runs holds keep_, a value no caption byte of the
-  // format takes, and the merge leaves it as the frame has it.
+  // runs too. A byte between runs holds its span's keep value, one that no
+  // caption byte of the span takes, and the merge leaves it as it is.
   std::vector<uint8_t> values_;
-  uint8_t keep_ = 0;
   size_t extent_ = 0;
   size_t textPixels_ = 0;
 };
