@@ -184,6 +184,11 @@ bool CMainWindow::OnResizeDrag(fw::MsgArgs& m) {
 }
 
 bool CMainWindow::OnTimer(fw::MsgArgs& m) {
+  if (m.wParam == kBurstTimerId) {
+    ::KillTimer(m_hWnd, kBurstTimerId);
+    StartHeldItem();
+    return true;
+  }
   InvalidateRect(SeekTrackRect());
   InvalidateRect(TimeAreaRect());
   // An item whose graph never reports its end is ended here, as if it had.
@@ -217,6 +222,10 @@ EngineState CMainWindow::CurrentEngineState() const {
 // The playlist has decided; the engine follows, when there is one. A failed
 // open leaves the entry marked as playing and the window as it was.
 void CMainWindow::Apply(const EngineRequest& request) {
+  if (heldStart_) {  // whatever comes now decides instead of the burst's end
+    heldStart_.reset();
+    ::KillTimer(m_hWnd, kBurstTimerId);
+  }
   if (engine_) {
     if (request.stop) engine_->Stop();
     if (request.pause) engine_->Pause();
@@ -243,11 +252,43 @@ void CMainWindow::PlayByCode(int32_t result) {
 }
 
 void CMainWindow::Previous() {
-  if (playlist_) Apply(velk::RequestPrevious(*playlist_, CurrentEngineState()));
+  if (playlist_) Step(velk::RequestPrevious(*playlist_, CurrentEngineState()));
 }
 
 void CMainWindow::Next() {
-  if (playlist_) Apply(velk::RequestNext(*playlist_, CurrentEngineState()));
+  if (playlist_) Step(velk::RequestNext(*playlist_, CurrentEngineState()));
+}
+
+// Every item started builds a graph, a quarter of a second or more: a press
+// that follows another within the burst pause only moves the mark (and the
+// title), and the item it leaves marked starts once the presses stop. The
+// first press of a burst starts its item at once.
+void CMainWindow::Step(const EngineRequest& request) {
+  const bool inBurst = heldStart_ || (stepped_ && ::GetTickCount() - lastStepAt_ < kBurstPauseMs);
+  if (inBurst && request.play && !request.path.empty()) {
+    heldStart_ = request;
+    ::SetTimer(m_hWnd, kBurstTimerId, kBurstPauseMs, nullptr);
+  } else {
+    Apply(request);
+  }
+  stepped_ = true;
+  lastStepAt_ = ::GetTickCount();
+}
+
+// Starts the item a burst of Next or Previous ended on, if one waits.
+bool CMainWindow::StartHeldItem() {
+  if (!heldStart_) return false;
+  const EngineRequest request = *heldStart_;
+  Apply(request);
+  return true;
+}
+
+// A row being dragged is put where it is before anything moves the playing
+// mark, so rows and entries agree (Delete removes the dragged entry, the end of
+// an item marks the right row).
+void CMainWindow::SettleDrag() {
+  int32_t from = 0, to = 0;
+  if (playlist_ && playlistView_.TakeDrag(from, to)) playlist_->MoveEntry(from, to);
 }
 
 void CMainWindow::Play() {
@@ -330,10 +371,7 @@ bool CMainWindow::OnKeyUp(fw::MsgArgs& m) {
     m.result = Default();
     return true;
   }
-  // Keys arrive while the view drags a row: the drag is settled first, so the
-  // key acts on rows and entries that agree (Delete removes the right one).
-  int32_t from = 0, to = 0;
-  if (playlist_ && playlistView_.TakeDrag(from, to)) playlist_->MoveEntry(from, to);
+  SettleDrag();
   Perform(ActionOfKey(m.Key(), CtrlOrAltHeld()));
   m.result = Default();
   return true;
@@ -362,6 +400,8 @@ bool CMainWindow::OnGraphEvent(fw::MsgArgs&) {
 }
 
 bool CMainWindow::OnEndOfMedia(fw::MsgArgs&) {
+  SettleDrag();
+  if (StartHeldItem()) return true;  // the old item ended during a burst: its end starts it
   if (playlist_) {
     Apply(velk::RequestAtEndOfMedia(*playlist_));
   } else if (engine_) {

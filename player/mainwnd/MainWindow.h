@@ -3,6 +3,8 @@
 // owns the playback engine and the output volume for its whole life.
 #pragma once
 
+#include <optional>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -114,6 +116,9 @@ class CMainWindow : public CSkinWnd {
   void FillPlayList();
   EngineState CurrentEngineState() const;
   void Apply(const EngineRequest& request);
+  void Step(const EngineRequest& request);
+  bool StartHeldItem();
+  void SettleDrag();
   void RefreshDisplays();
   static bool CtrlOrAltHeld();
   void ChangeVolume(int step);
@@ -154,6 +159,13 @@ class CMainWindow : public CSkinWnd {
   std::vector<std::unique_ptr<CVideoFrameWindow>> retiredVideoWindows_;
   HICON icon_ = nullptr;
   UINT_PTR timerId_ = 0;
+  // A burst of Next or Previous moves the playing mark at every press; the
+  // item where the burst ends starts once the presses have paused this long.
+  static constexpr UINT_PTR kBurstTimerId = 2;
+  static constexpr DWORD kBurstPauseMs = 300;
+  DWORD lastStepAt_ = 0;
+  bool stepped_ = false;
+  std::optional<EngineRequest> heldStart_;
   // Saving the automatic playlist soon after its entries change.
   static constexpr DWORD kSaveDelayMs = 1000;
   uint64_t seenRevision_ = 0;

@@ -27,6 +27,14 @@ bool CMainWindow::OnActionCommand(fw::MsgArgs& m) {
 }
 
 void CMainWindow::Perform(Action action, int32_t clickX) {
+  SettleDrag();
+  // Anything but another step ends a burst of Next or Previous: its item
+  // starts first (a stop or the exit only drops it), so the action finds it playing.
+  if (action == Action::Stop || action == Action::Exit) {
+    heldStart_.reset();
+  } else if (action != Action::Next && action != Action::Previous) {
+    StartHeldItem();
+  }
   if (RouteOf(action).videoWindow) {
     if (videoWindow_ && videoWindow_->IsWindow()) videoWindow_->Perform(action);
     return;

@@ -346,6 +346,68 @@ TEST_F(MainWindowTest, DeleteDuringARowDragRemovesTheDraggedEntry) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(View().RowText(i), std::string(DisplayText(List().Path(i)))) << i;
 }
 
+// The end of an item while a row is dragged settles the drag first: the item
+// after the dragged playing entry's new place plays.
+TEST_F(MainWindowTest, TheEndOfAnItemDuringARowDragAdvancesFromTheRowsAsTheyStand) {
+  const std::string a = media_.Wav("a.wav", 8000), b = media_.Wav("b.wav", 8000), c = media_.Wav("c.wav", 8000),
+                    d = media_.Wav("d.wav", 8000);
+  WriteAutomaticPlayList({a, b, c, d});
+  Open("");
+  Key('X');
+  ASSERT_EQ(View().PlayingIndex(), 0);
+  auto inView = [&](int row) {
+    POINT p = OnRow(row);
+    ::MapWindowPoints(window_->m_hWnd, View().m_hWnd, &p, 1);
+    return MAKELPARAM(p.x, p.y);
+  };
+  View().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, inView(0));
+  View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(1));
+  View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(2));
+  ASSERT_TRUE(View().IsDragging());
+  window_->SendMessage(WM_PLAYER_ENDOFMEDIA, 0, 0);
+  EXPECT_FALSE(View().IsDragging());
+  EXPECT_EQ(List().Paths(), (std::vector<std::string>{b, c, a, d}));
+  EXPECT_EQ(View().PlayingIndex(), 3);
+  EXPECT_EQ(Title(), "d.wav");
+}
+
+// Each press of a burst of Next or Previous moves the mark and the title at
+// once; the first starts its item, the rest only the item where they stop.
+// Anything else pressed during the burst finds that item started.
+TEST_F(MainWindowTest, ABurstOfNextStartsOnlyTheItemWhereItStops) {
+  std::vector<std::string> items;
+  for (int i = 0; i < 8; ++i) items.push_back(media_.Wav("n" + std::to_string(i) + ".wav", 3000 + 1000 * i));
+  WriteAutomaticPlayList(items);
+  Open("");
+  Key('X');
+  Key('B');
+  ASSERT_EQ(View().PlayingIndex(), 1);
+  EXPECT_EQ(window_->Engine()->GetDuration(), 4);
+  IGraphBuilder* graph = window_->Engine()->Graph();
+  for (int i = 2; i < 7; ++i) {
+    Key('B');
+    EXPECT_EQ(View().PlayingIndex(), i);
+    EXPECT_EQ(Title(), "n" + std::to_string(i) + ".wav");
+  }
+  EXPECT_EQ(window_->Engine()->Graph(), graph);
+  EXPECT_EQ(window_->Engine()->GetDuration(), 4);
+  EXPECT_TRUE(PumpUntil([&] { return window_->Engine()->GetDuration() == 9; }));
+  EXPECT_EQ(State(), EngineState::Running);
+
+  Key('Z');
+  Key('Z');
+  EXPECT_EQ(View().PlayingIndex(), 4);
+  Key(VK_SPACE);
+  EXPECT_EQ(window_->Engine()->GetDuration(), 7);
+  EXPECT_EQ(State(), EngineState::Paused);
+  Key('B');
+  Key('B');
+  Key('V');  // a stop drops the burst's item
+  PumpFor(600);
+  EXPECT_FALSE(window_->Engine()->IsOpen());
+  EXPECT_EQ(View().PlayingIndex(), 6);
+}
+
 TEST_F(MainWindowTest, DroppedFilesGoWhereTheyAreDropped) {
   const std::string x = media_.Wav("x.wav", 500), y = media_.Wav("y.wav", 500);
   WriteAutomaticPlayList({x, y});
