@@ -26,10 +26,22 @@ bool Write(ISettingsStore& store, const char* section, const WindowIntKey& k, in
   return store.WriteInt(section, k.key, value);
 }
 
-std::string GetAppPath(const ISettingsStore& store) { return Read(store, AppPath); }
+namespace {
+std::string& RunningProgramFolder() {
+  static std::string folder;
+  return folder;
+}
+}  // namespace
+
+void SetRunningProgramFolder(std::string folder) { RunningProgramFolder() = std::move(folder); }
+
+std::string ProgramFolder(const ISettingsStore& store) {
+  const std::string& running = RunningProgramFolder();
+  return running.empty() ? Read(store, AppPath) : running;
+}
 
 std::string DefaultBackgroundPath(const ISettingsStore& store) {
-  return GetAppPath(store) + "\\list.bmp";
+  return ProgramFolder(store) + "\\list.bmp";
 }
 
 std::string ReadBackgroundPath(const ISettingsStore& store) {

@@ -83,9 +83,13 @@ bool Write(ISettingsStore& store, const TextSetting& s, const std::string& value
 int32_t Read(const ISettingsStore& store, const char* section, const WindowIntKey& k);
 bool Write(ISettingsStore& store, const char* section, const WindowIntKey& k, int32_t value);
 
-// The program folder, no trailing backslash; empty until recorded.
-std::string GetAppPath(const ISettingsStore& store);
-// "AppPath" + "\list.bmp": the playlist background picture by default.
+// The folder of the program's own files (the automatic playlist, Skins,
+// list.bmp), no trailing backslash: the running program's folder once it has
+// named it, so a copy run beside an installed one keeps to its own files;
+// before that (tools, tests) the recorded "AppPath", empty until recorded.
+std::string ProgramFolder(const ISettingsStore& store);
+void SetRunningProgramFolder(std::string folder);
+// ProgramFolder + "\list.bmp": the playlist background picture by default.
 std::string DefaultBackgroundPath(const ISettingsStore& store);
 std::string ReadBackgroundPath(const ISettingsStore& store);
 

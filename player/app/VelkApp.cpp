@@ -25,9 +25,10 @@ void CVelkApp::RecordAppPath() {
     DWORD attr = ::GetFileAttributesA(file.c_str());
     return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
   };
-  auto folder = AppPathToRecord(settings::GetAppPath(store), m_programName, FolderOfPath(m_modulePath),
-                                exists);
+  auto folder = AppPathToRecord(settings::Read(store, settings::AppPath), m_programName,
+                                FolderOfPath(m_modulePath), exists);
   if (folder) settings::Write(store, settings::AppPath, *folder);
+  settings::SetRunningProgramFolder(FolderOfPath(m_modulePath));
 }
 
 bool CVelkApp::InitInstance() {

@@ -44,7 +44,7 @@ void CSkinOptionsPage::SetSkin(std::string& path, const settings::TextSetting& s
 
 void CSkinOptionsPage::ChooseSkin(std::string& path, const settings::TextSetting& setting) {
   const FileRequest request =
-      SkinFileRequest(settings::GetAppPath(Settings()), fw::LoadResourceString(IDS_FILTER_IMAGE));
+      SkinFileRequest(settings::ProgramFolder(Settings()), fw::LoadResourceString(IDS_FILTER_IMAGE));
   std::string chosen;
   if (Choosers().ChooseFile(m_hWnd, request, chosen)) SetSkin(path, setting, chosen);
 }

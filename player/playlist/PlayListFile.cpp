@@ -25,7 +25,7 @@ std::string MediaFilesFilter() {
 const char* AutomaticPlayListName() { return "velk.m3u"; }
 
 std::string AutomaticPlayListFolder(const ISettingsStore& settings) {
-  return settings::GetAppPath(settings) + "\\";
+  return settings::ProgramFolder(settings) + "\\";
 }
 
 namespace {

@@ -34,7 +34,7 @@ const char* FilterString(int number);
 // Add files and Open files: strings 1 to 7 in order.
 std::string MediaFilesFilter();
 
-// The automatic playlist: "velk.m3u" in the program folder ("AppPath" + "\").
+// The automatic playlist: "velk.m3u" in the program folder (settings::ProgramFolder).
 const char* AutomaticPlayListName();
 std::string AutomaticPlayListFolder(const ISettingsStore& settings);
 

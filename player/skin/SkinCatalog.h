@@ -12,7 +12,7 @@ namespace velk {
 
 constexpr size_t kMaxSkinItems = ID_SKIN_LAST - ID_SKIN_FIRST + 1;
 
-// "AppPath" + "\Skins\".
+// The program folder + "\Skins\".
 std::string SkinsDir(const std::string& appPath);
 
 // The position in the skin list that a skin command chooses, or −1 for the

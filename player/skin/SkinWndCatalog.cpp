@@ -20,7 +20,7 @@ void AppendMatches(const std::string& pattern, std::vector<std::string>& names) 
 
 }  // namespace
 
-std::string CSkinWnd::GetSkinsDir() const { return SkinsDir(settings::GetAppPath(settings_)); }
+std::string CSkinWnd::GetSkinsDir() const { return SkinsDir(settings::ProgramFolder(settings_)); }
 
 void CSkinWnd::EnumerateSkins() {
   skinList_.clear();

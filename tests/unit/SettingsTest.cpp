@@ -30,7 +30,7 @@ TEST(SettingsStore, MissingOrOtherTypeYieldsTheDefault) {
 TEST(SettingsStore, EmptySectionIsTheProgramKeyAndDistinctFromOthers) {
   CMemorySettings store;
   store.WriteString("", "AppPath", "C:\\Velk");
-  EXPECT_EQ(settings::GetAppPath(store), "C:\\Velk");
+  EXPECT_EQ(settings::ProgramFolder(store), "C:\\Velk");
   EXPECT_EQ(store.GetString("playlist", "AppPath", ""), "");
 }
 
