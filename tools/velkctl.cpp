@@ -12,6 +12,8 @@
 //   velkctl message TITLE MSG TIMEOUT_MS   posts the window message MSG (0, 0) to the shown window
 //   velkctl picture TITLE TIMEOUT_MS       prints the screen rectangle of the shown window's
 //                                          visible child (the video picture), once it has one
+//   velkctl monitors                       prints each monitor's rectangle and work area,
+//                                          "left top right bottom  left top right bottom"
 // TITLE may also be "class:NAME": the unowned top-level window of that class
 // (the player's main window, whose title follows the playing entry).
 #include <windows.h>
@@ -139,7 +141,20 @@ static int Drop(HWND h, int x, int y, int first) {
   return ::PostMessageW(h, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) ? 0 : 1;
 }
 
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetMonitorInfoA(monitor, &info)) return TRUE;
+  const RECT &m = info.rcMonitor, &w = info.rcWork;
+  std::printf("%ld %ld %ld %ld  %ld %ld %ld %ld\n", m.left, m.top, m.right, m.bottom, w.left, w.top, w.right,
+              w.bottom);
+  return TRUE;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "monitors") == 0) {
+    return ::EnumDisplayMonitors(nullptr, nullptr, &PrintMonitor, 0) ? 0 : 1;
+  }
   if (argc == 3 && std::strcmp(argv[1], "menu-rect") == 0) {
     HWND menu = WaitShownOfClass("#32768", static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
     return menu ? PrintRect(menu) : 1;

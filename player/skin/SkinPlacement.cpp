@@ -76,10 +76,10 @@ SkinRect PlaceBesidePartner(const SkinRect& window, bool stored, const SkinRect&
   return r.Offset(r.left < screen.left ? screen.left - r.left : 0, r.top < screen.top ? screen.top - r.top : 0);
 }
 
-PlacementParts PlacementToSave(const SkinRect& window, int32_t screenWidth, int32_t screenHeight) {
+PlacementParts PlacementToSave(const SkinRect& window, const SkinRect& screen) {
   PlacementParts p;
-  p.horizontal = window.Width() < screenWidth && window.left < screenWidth;
-  p.vertical = window.Height() < screenHeight && window.top < screenHeight;
+  p.horizontal = window.Width() < screen.Width() && window.left < screen.right && window.right > screen.left;
+  p.vertical = window.Height() < screen.Height() && window.top < screen.bottom && window.bottom > screen.top;
   return p;
 }
 

@@ -32,8 +32,9 @@ struct PlacementParts {
   bool horizontal = false;  // write "left" and "right"
   bool vertical = false;    // write "top" and "bottom"
 };
-// A window wider (higher) than the screen keeps the stored horizontal
-// (vertical) values of the previous run.
-PlacementParts PlacementToSave(const SkinRect& window, int32_t screenWidth, int32_t screenHeight);
+// screen: the virtual screen (every monitor), as the stored place is checked
+// against at start. A window wider (higher) than it or off it keeps the
+// stored horizontal (vertical) values of the previous run.
+PlacementParts PlacementToSave(const SkinRect& window, const SkinRect& screen);
 
 }  // namespace velk

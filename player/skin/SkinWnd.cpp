@@ -216,8 +216,10 @@ void CSkinWnd::SavePlacement() {
     wp.length = sizeof(wp);
     if (::GetWindowPlacement(m_hWnd, &wp)) rc = wp.rcNormalPosition;
   }
-  const PlacementParts parts =
-      PlacementToSave(ToSkin(rc), ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  const int32_t left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const PlacementParts parts = PlacementToSave(
+      ToSkin(rc), SkinRect{left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                           top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)});
   ISettingsStore& store = settings_;
   if (parts.horizontal) {
     store.WriteInt(section_, settings::PlacementLeft.key, rc.left);

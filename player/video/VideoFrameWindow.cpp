@@ -1,6 +1,7 @@
 #include "player/video/VideoFrameWindow.h"
 
 
+#include <algorithm>
 #include <new>
 
 #include "karvex/CaptionText.h"
@@ -25,6 +26,17 @@ static_assert(kRendererFrameStyle == 0x00C40000 && kRendererFrameExStyle == 0x00
 // A scale keeps the window's place, z-order and activation.
 constexpr UINT kScaleFlags =
     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
+
+// The monitor a window is on (the nearest one when it is on none).
+MONITORINFO MonitorOf(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetMonitorInfoA(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) {
+    info.rcMonitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    info.rcWork = info.rcMonitor;
+  }
+  return info;
+}
 
 OAHWND AsOwner(HWND hwnd) { return reinterpret_cast<OAHWND>(hwnd); }
 
@@ -135,7 +147,9 @@ bool CVideoFrameWindow::OnDestroy(fw::MsgArgs& m) {
 // --- Layout ---------------------------------------------------------------------------
 
 RECT CVideoFrameWindow::LayoutArea() const {
-  if (fullScreen_) return RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  if (fullScreen_) {
+    return RECT{0, 0, fullScreenRect_.right - fullScreenRect_.left, fullScreenRect_.bottom - fullScreenRect_.top};
+  }
   return GetInnerRect();
 }
 
@@ -176,20 +190,38 @@ RECT CVideoFrameWindow::CaptionStrip() const {
 
 // --- Scale and full screen -----------------------------------------------------------
 
+// A scale never makes the window larger than its monitor's work area: the
+// picture is made smaller with its ratio, and the window moved onto the work
+// area, so its title strip and close dot stay within reach.
 void CVideoFrameWindow::ScaleTo(int percent) {
   if (fullScreen_) LeaveFullScreen();
-  const SkinSize size =
-      video::WindowSizeForPicture(SizeOf(GetClientRect()), SizeOf(GetInnerRect()),
-                                  video::ScaledPicture(videoSize_, percent), captionMode_);
-  ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.width, size.height, kScaleFlags);
+  const SkinSize client = SizeOf(GetClientRect()), inner = SizeOf(GetInnerRect());
+  const SkinSize wanted = video::ScaledPicture(videoSize_, percent);
+  const RECT work = MonitorOf(m_hWnd).rcWork;
+  const SkinSize picture = video::FitScaledPicture(wanted, video::WindowSizeForPicture(client, inner, {}, captionMode_),
+                                                   SizeOf(work));
+  const SkinSize size = video::WindowSizeForPicture(client, inner, picture, captionMode_);
+  if (picture == wanted) {
+    limitedEntry_ = -1;
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.width, size.height, kScaleFlags);
+    return;
+  }
+  limitedEntry_ = percent == 50 ? 0 : percent == 100 ? 1 : 2;
+  limitedPicture_ = picture;
+  const RECT now = GetWindowRect();
+  const LONG left = std::max(work.left, std::min<LONG>(now.left, work.right - size.width));
+  const LONG top = std::max(work.top, std::min<LONG>(now.top, work.bottom - size.height));
+  ::SetWindowPos(m_hWnd, nullptr, left, top, size.width, size.height, kScaleFlags & ~SWP_NOMOVE);
 }
 
 void CVideoFrameWindow::EnterFullScreen() {
   if (fullScreen_) return;
   savedRect_ = GetWindowRect();
+  fullScreenRect_ = MonitorOf(m_hWnd).rcMonitor;  // the monitor the window is on, not always the first
   fullScreen_ = true;
   // On top as well: a full-screen picture is never left under the main window.
-  ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
+  ::SetWindowPos(m_hWnd, HWND_TOP, fullScreenRect_.left, fullScreenRect_.top,
+                 fullScreenRect_.right - fullScreenRect_.left, fullScreenRect_.bottom - fullScreenRect_.top,
                  SWP_NOREDRAW);
 }
 
@@ -308,8 +340,10 @@ void CVideoFrameWindow::PrepareMenu(HMENU popup) {
     long width = 0, height = 0;
     renderer_->get_Width(&width);
     renderer_->get_Height(&height);
-    player.sizeEntry = video::CheckedSizeEntry(
-        videoSize_, {static_cast<int32_t>(width), static_cast<int32_t>(height)}, fullScreen_);
+    const SkinSize picture{static_cast<int32_t>(width), static_cast<int32_t>(height)};
+    player.sizeEntry = !fullScreen_ && limitedEntry_ >= 0 && picture == limitedPicture_
+                           ? limitedEntry_
+                           : video::CheckedSizeEntry(videoSize_, picture, fullScreen_);
   }
   player.keepAspect = keepAspect_;
   player.captionMode = captionMode_;

@@ -96,6 +96,12 @@ class CVideoFrameWindow : public CSkinWnd {
 
   IVideoWindow* renderer_;
   bool fullScreen_ = false;
+  // The monitor covered in full screen, screen coordinates.
+  RECT fullScreenRect_{};
+  // A scale made smaller to fit its monitor keeps its entry checked while
+  // the picture stays at the size it got.
+  int limitedEntry_ = -1;
+  SkinSize limitedPicture_{};
   bool menuOpen_ = false;
   RECT savedRect_{};
   SkinSize videoSize_{};

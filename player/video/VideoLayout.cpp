@@ -1,5 +1,7 @@
 #include "player/video/VideoLayout.h"
 
+#include <algorithm>
+
 namespace velk::video {
 
 CaptionMode NormalizeCaptionMode(int32_t stored) {
@@ -42,6 +44,26 @@ SkinSize ScaledPicture(SkinSize video, int percent) {
 SkinSize WindowSizeForPicture(SkinSize client, SkinSize inner, SkinSize picture, CaptionMode mode) {
   return {client.width - inner.width + picture.width,
           client.height - inner.height + picture.height + StripReserve(mode)};
+}
+
+SkinSize FitScaledPicture(SkinSize picture, SkinSize extra, SkinSize room) {
+  const int64_t w = std::max<int64_t>(1, int64_t{room.width} - extra.width);
+  const int64_t h = std::max<int64_t>(1, int64_t{room.height} - extra.height);
+  if (picture.width <= w && picture.height <= h) return picture;
+  if (picture.width <= 0 || picture.height <= 0) {
+    return {static_cast<int32_t>(std::min<int64_t>(picture.width, w)),
+            static_cast<int32_t>(std::min<int64_t>(picture.height, h))};
+  }
+  // The smaller of the two ratios, in integers: w / pw against h / ph.
+  SkinSize fitted;
+  if (w * picture.height <= h * picture.width) {
+    fitted = {static_cast<int32_t>(w), static_cast<int32_t>(w * picture.height / picture.width)};
+  } else {
+    fitted = {static_cast<int32_t>(h * picture.width / picture.height), static_cast<int32_t>(h)};
+  }
+  fitted.width = std::max(fitted.width, 1);
+  fitted.height = std::max(fitted.height, 1);
+  return fitted;
 }
 
 int CheckedSizeEntry(SkinSize video, SkinSize current, bool fullScreen) {

@@ -44,6 +44,11 @@ SkinSize ScaledPicture(SkinSize video, int percent);
 // around the inner area stays as it is.
 SkinSize WindowSizeForPicture(SkinSize client, SkinSize inner, SkinSize picture, CaptionMode mode);
 
+// A scale's picture made smaller with its ratio, where the window around it
+// (`extra`: the frame and the strip) would not fit in `room` (the work area of
+// the window's monitor); as it is when it fits. Never under 1 x 1.
+SkinSize FitScaledPicture(SkinSize picture, SkinSize extra, SkinSize room);
+
 // Position of the checked entry in the size submenu: 0 "50%", 1 "100%", 2
 // "200%", 3 "Full Screen", or -1 for none. `current` is the picture's size now.
 // A scale counts only when both ratios agree within 0.01 and hit it exactly.

@@ -231,4 +231,24 @@ srt_strip() {
 poll 10 srt_strip || fail "srt: the strip shows no caption"
 cp "$work/shot.png" "$out/screens/caption-srt-strip.png"
 close_player || fail "srt: the player ended with an error"
+
+# A 720p film at 100 % and 200 % on this 1280 x 1024 screen: the window stays
+# within the screen, its title strip and dots in reach, the picture 16:9.
+ff -f lavfi -i "testsrc2=size=1280x720:rate=10:duration=8" -c:v mpeg4 -q:v 4 -an "$work/wide.avi" ||
+  fail "cannot make the 720p film"
+"$winrun" "$work/player/Velk.exe" "Z:${work//\//\\}\\wide.avi" &
+pid=$!
+ctl wait-window "$video" 20000 >/dev/null || fail "720p: the video window did not show"
+for size in 32775:100 32776:200; do
+  ctl command "$video" "${size%%:*}" 5000 >/dev/null || fail "720p: no ${size##*:} % command"
+  sleep 1
+  read -r l t r b <<<"$(ctl rect "$video" 5000)"
+  [ "$l" -ge 0 ] && [ "$t" -ge 0 ] && [ "$r" -le 1280 ] && [ "$b" -le 1024 ] ||
+    fail "720p at ${size##*:} %: the window ($l $t $r $b) leaves the screen"
+  read -r pl pt pr pb <<<"$(ctl picture "$video" 3000)"
+  awk -v w=$((pr - pl)) -v h=$((pb - pt)) 'BEGIN { exit !(w > 1000 && (w * 9 - h * 16) ^ 2 < (3 * 16) ^ 2) }' ||
+    fail "720p at ${size##*:} %: the picture is $((pr - pl)) x $((pb - pt))"
+done
+shoot && cp "$work/shot.png" "$out/screens/video-720p-200.png"
+close_player || fail "720p: the player ended with an error"
 echo "video screen e2e passed"

@@ -37,13 +37,18 @@ TEST(SkinPlacement, AStoredPlaceComesBackUsableAndOnAMonitor) {
 }
 
 TEST(SkinPlacement, OnlyPartsThatFitTheScreenAreWritten) {
-  auto p = PlacementToSave({10, 10, 310, 310}, 1280, 1024);
+  const SkinRect one{0, 0, 1280, 1024}, two{0, 0, 2560, 1024};
+  auto p = PlacementToSave({10, 10, 310, 310}, one);
   EXPECT_TRUE(p.horizontal && p.vertical);
-  p = PlacementToSave({0, 10, 1300, 310}, 1280, 1024);  // wider than the screen
+  p = PlacementToSave({0, 10, 1300, 310}, one);  // wider than the screen
   EXPECT_FALSE(p.horizontal);
   EXPECT_TRUE(p.vertical);
-  p = PlacementToSave({1290, 1030, 1400, 1100}, 1280, 1024);  // off the screen
+  p = PlacementToSave({1290, 1030, 1400, 1100}, one);  // off the screen
   EXPECT_FALSE(p.horizontal || p.vertical);
+  p = PlacementToSave({1400, 10, 1700, 310}, two);  // on a second monitor right of the first
+  EXPECT_TRUE(p.horizontal && p.vertical);
+  p = PlacementToSave({-400, 10, -100, 310}, {-1280, 0, 1280, 1024});  // on one left of the primary
+  EXPECT_TRUE(p.horizontal);
 }
 
 TEST(SkinPlacement, AWindowBesideItsPartnerNeverCoversThePartnersTitle) {

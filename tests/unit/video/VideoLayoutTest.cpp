@@ -58,6 +58,16 @@ TEST(VideoLayout, ScalesAndWindowSizes) {
             (SkinSize{184, 246}));
 }
 
+TEST(VideoLayout, AScaleLargerThanItsMonitorKeepsItsRatioInside) {
+  const SkinSize frame{24, 36}, room{1280, 994};  // a 1280 x 1024 monitor less a 30-pixel task bar
+  EXPECT_EQ(FitScaledPicture({640, 360}, frame, room), (SkinSize{640, 360}));       // fits: as it is
+  EXPECT_EQ(FitScaledPicture({1280, 720}, frame, room), (SkinSize{1256, 706}));     // 100 % of 720p: the width
+  EXPECT_EQ(FitScaledPicture({2560, 1440}, frame, room), (SkinSize{1256, 706}));    // 200 %
+  EXPECT_EQ(FitScaledPicture({640, 1440}, frame, room), (SkinSize{640 * 958 / 1440, 958}));
+  EXPECT_EQ(FitScaledPicture({2560, 1440}, frame, {10, 10}), (SkinSize{1, 1}));     // no room at all
+  EXPECT_EQ(FitScaledPicture({0, 480}, frame, room), (SkinSize{0, 480}));
+}
+
 TEST(VideoLayout, CheckedSizeEntry) {
   const SkinSize v{320, 240};
   EXPECT_EQ(CheckedSizeEntry(v, {160, 120}, false), 0);
