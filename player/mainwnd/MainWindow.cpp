@@ -93,6 +93,10 @@ bool CMainWindow::OnCreate(fw::MsgArgs& m) {
     m.result = -1;
     return true;
   }
+  playlistView_.SetRowTips([this](int32_t row) {
+    const auto failed = row < playlist_->Count() ? failures_.find(playlist_->Path(row)) : failures_.end();
+    return failed == failures_.end() ? std::string() : failed->second;
+  });
   FillPlayList();
   seenRevision_ = playlist_->Revision();
   // The automatic playlist as read has nothing to save; an item or a playlist
@@ -230,10 +234,15 @@ void CMainWindow::Apply(const EngineRequest& request) {
     if (request.stop) engine_->Stop();
     if (request.pause) engine_->Pause();
     if (request.play && !engine_->Play(request.path) && !request.path.empty() && engine_->LastFailure() != S_OK) {
-      // No message box that would hold up a playlist: the title says it until the next item.
+      // No message box that would hold up a playlist: the title says it until
+      // the next item, the entry's row why for as long as it stays unplayable.
+      const std::string why = CPlaybackEngine::FailureText(engine_->LastFailure());
       const std::string said = std::string(DisplayText(request.path)) + fw::Narrow(L" \u2014 cannot be played (") +
-                               CPlaybackEngine::FailureText(engine_->LastFailure()) + ")";
+                               why + ")";
       ::SetWindowTextA(m_hWnd, said.c_str());
+      failures_[request.path] = "Cannot be played: " + why;
+    } else if (request.play) {
+      failures_.erase(request.path);
     }
   }
   RefreshDisplays();

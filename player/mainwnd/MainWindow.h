@@ -3,6 +3,7 @@
 // owns the playback engine and the output volume for its whole life.
 #pragma once
 
+#include <map>
 #include <optional>
 
 #include <memory>
@@ -166,6 +167,8 @@ class CMainWindow : public CSkinWnd {
   DWORD lastStepAt_ = 0;
   bool stepped_ = false;
   std::optional<EngineRequest> heldStart_;
+  // Why entries could not be played, by path, for their rows' tips.
+  std::map<std::string, std::string> failures_;
   // Saving the automatic playlist soon after its entries change.
   static constexpr DWORD kSaveDelayMs = 1000;
   uint64_t seenRevision_ = 0;

@@ -296,6 +296,8 @@ bool CPlayListCtrl::OnSize(fw::MsgArgs&) {
 }
 
 bool CPlayListCtrl::OnDestroy(fw::MsgArgs&) {
+  if (tip_) ::DestroyWindow(tip_);
+  tip_ = nullptr;
   picture_.reset();
   dragging_ = false;
   return false;

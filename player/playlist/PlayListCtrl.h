@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,6 +88,10 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   COLORREF BackNormalColour() const { return backNormalColour_; }
   COLORREF BackSelectedColour() const { return backSelectedColour_; }
   bool IsDragging() const { return dragging_; }
+  // The tip a row shows while the pointer rests on it (empty: none), asked
+  // again whenever the pointer moves onto another row.
+  void SetRowTips(std::function<std::string(int32_t row)> tipOf) { tipOf_ = std::move(tipOf); }
+  HWND ToolTip() const { return tip_; }
   // Ends a row drag in progress without telling the parent, giving back where
   // the dragged row went (from, to): the caller moves the entry itself before
   // it changes the entries, so rows and entries agree first. False when no
@@ -134,6 +139,7 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   // A message straight to the list view's own procedure.
   LRESULT List(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   void NotifyParent(UINT code, int32_t row, POINT point);
+  void ShowRowTip(int32_t row, const fw::MsgArgs& move);
 
   ISettingsStore& settings_;
   std::vector<std::string> texts_;
@@ -158,6 +164,9 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   int32_t dragStart_ = -1;
   int32_t dragCurrent_ = -1;
   int32_t dragTarget_ = -1;
+  std::function<std::string(int32_t row)> tipOf_;
+  HWND tip_ = nullptr;
+  int32_t tipRow_ = -1;
 };
 
 }  // namespace velk

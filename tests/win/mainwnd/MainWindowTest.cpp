@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "platform/framework/RegistrySettings.h"
+#include "platform/framework/Text.h"
 #include "player/app/SettingsStore.h"
 #include "player/mainwnd/MainWindow.h"
 #include "player/playlist/Location.h"
@@ -173,6 +174,19 @@ TEST_F(MainWindowTest, AMediaFileOnTheCommandLineIsTheOnlyEntryPlaysAtOnceAndIsK
   Open("\"" + media_.File("gone.avi") + "\"");
   EXPECT_EQ(State(), EngineState::Stopped);
   EXPECT_EQ(Title().rfind("gone.avi \xE2\x80\x94 cannot be played (", 0), 0u) << Title();
+  // Its row says why in a tip where the pointer rests.
+  POINT row = OnRow(0);
+  ::ClientToScreen(window_->m_hWnd, &row);
+  ::SetCursorPos(row.x, row.y);
+  ::ScreenToClient(View().m_hWnd, &row);
+  View().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(row.x, row.y));
+  ASSERT_TRUE(PumpUntil([&] { return View().ToolTip() && ::IsWindowVisible(View().ToolTip()); }));
+  wchar_t tip[256] = {};
+  TOOLINFOW tool{sizeof(tool), 0, View().m_hWnd, 1};
+  tool.lpszText = tip;
+  ::SendMessageW(View().ToolTip(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(fw::Narrow(tip).rfind("Cannot be played: ", 0), 0u) << fw::Narrow(tip);
+  EXPECT_GT(fw::Narrow(tip).size(), 20u);
 }
 
 // A crash or a kill loses nothing: the automatic playlist on disk follows the
