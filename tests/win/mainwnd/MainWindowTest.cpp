@@ -8,12 +8,15 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <functional>
 
 #include "platform/framework/RegistrySettings.h"
 #include "platform/framework/Text.h"
 #include "player/app/SettingsStore.h"
+#include "player/engine/OutputVolume.h"
 #include "player/mainwnd/MainWindow.h"
 #include "player/playlist/Location.h"
 #include "player/res/ResourceIds.h"
@@ -118,19 +121,72 @@ class MainWindowTest : public ::testing::Test {
     return text;
   }
   // The colour drawn at a point when the window paints into a bitmap.
-  COLORREF DrawnAt(POINT p) {
+  COLORREF DrawnAt(POINT p) { return Drawn({p.x, p.y, p.x + 1, p.y + 1}, 1).front(); }
+  // The colours drawn in an area, every `step`-th pixel of every `step`-th row, from one painting.
+  std::vector<COLORREF> Drawn(const RECT& area, LONG step) {
     const RECT rc = window_->GetClientRect();
     HDC screen = ::GetDC(nullptr);
     HDC dc = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, rc.right, rc.bottom);
     HGDIOBJ old = ::SelectObject(dc, bitmap);
     window_->DrawWindow(dc);
-    const COLORREF colour = ::GetPixel(dc, p.x, p.y);
+    std::vector<COLORREF> colours;
+    for (LONG y = area.top; y < area.bottom; y += step)
+      for (LONG x = area.left; x < area.right; x += step) colours.push_back(::GetPixel(dc, x, y));
     ::SelectObject(dc, old);
     ::DeleteObject(bitmap);
     ::DeleteDC(dc);
     ::ReleaseDC(nullptr, screen);
-    return colour;
+    return colours;
+  }
+
+  // The middle of a skin region or button, client coordinates.
+  POINT Centre(uint32_t region) {
+    const RECT rc = window_->GetClientRect();
+    LONG sx = 0, sy = 0, n = 0;
+    for (LONG y = 0; y < rc.bottom; ++y)
+      for (LONG x = 0; x < rc.right; ++x)
+        if (window_->HitTest(x, y, rc) == region) sx += x, sy += y, ++n;
+    SkinButton button{};
+    if (n || !window_->GetButton(region, &button)) return n ? POINT{sx / n, sy / n} : POINT{-1, -1};
+    const SkinPoint corner = AnchorCorner(button.anchor, SkinRect{0, 0, rc.right, rc.bottom});
+    return POINT{corner.x + button.x + button.normal.Width() / 2, corner.y + button.y + button.normal.Height() / 2};
+  }
+  void Click(POINT p) {
+    window_->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    window_->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    PumpFor(10);  // the skin posts what the click does
+  }
+  // How many pixels of the volume bar's middle row are drawn in its colour.
+  int VolumeBarFill() {
+    const RECT bar = window_->VolumeBarRect();
+    const LONG middle = (bar.top + bar.bottom) / 2;
+    const std::vector<COLORREF> row = Drawn({bar.left, middle, bar.right, middle + 1}, 1);
+    return static_cast<int>(std::count(row.begin(), row.end(), window_->VolumeColour()));
+  }
+  // The ids of the pop-up menu `show` opens (its items in order), read from
+  // inside the menu's own loop, which is then ended.
+  static std::vector<UINT> MenuShownBy(const std::function<void()>& show) {
+    static std::vector<UINT> seen;
+    seen.clear();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+      HWND menu = ::FindWindowA("#32768", nullptr);
+      if (!menu || !::IsWindowVisible(menu)) return;
+      HMENU items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
+      for (int i = 0; i < ::GetMenuItemCount(items); ++i) seen.push_back(::GetMenuItemID(items, i));
+      ::EndMenu();
+    });
+    show();
+    ::KillTimer(nullptr, timer);
+    return seen;
+  }
+  static std::vector<UINT> MenuItems(int position) {
+    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU));
+    HMENU popup = ::GetSubMenu(menu, position);
+    std::vector<UINT> ids;
+    for (int i = 0; i < ::GetMenuItemCount(popup); ++i) ids.push_back(::GetMenuItemID(popup, i));
+    ::DestroyMenu(menu);
+    return ids;
   }
 
   fw::CRegistrySettings store_;
@@ -187,6 +243,114 @@ TEST_F(MainWindowTest, AMediaFileOnTheCommandLineIsTheOnlyEntryPlaysAtOnceAndIsK
   ::SendMessageW(View().ToolTip(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
   EXPECT_EQ(fw::Narrow(tip).rfind("Cannot be played: ", 0), 0u) << fw::Narrow(tip);
   EXPECT_GT(fw::Narrow(tip).size(), 20u);
+}
+
+// What a user sees as they use the main window, path by path: the volume
+// buttons, keys and strip move the bar; a click on the seek strip moves the
+// position, and paused it is ignored and the time stays; the right-click
+// popup over ADD, SUB, SEL and LIST is that button's menu and the main popup
+// elsewhere; the tray icon restores the window and opens the main popup, and
+// is gone after exit; the end of an item plays the entry each repeat mode and
+// shuffle call for.
+TEST_F(MainWindowTest, WhatTheUserSeesAsTheyUseTheWindow) {
+  const std::string a = media_.Wav("a.wav", 8000), b = media_.Wav("b.wav", 8000), c = media_.Wav("c.wav", 8000);
+  WriteAutomaticPlayList({a, b, c});
+  Open("");
+  Key('X');
+  ASSERT_EQ(State(), EngineState::Running);
+
+  const RECT bar = window_->VolumeBarRect();
+  const LONG barY = (bar.top + bar.bottom) / 2;
+  ASSERT_TRUE(COutputVolume().Set(0x80008000));
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    int direction;
+  } volumeRows[] = {
+      {"down button", [&] { Click(Centre(ID_BTN_VOLDOWN)); }, -1},
+      {"up button", [&] { Click(Centre(ID_BTN_VOLUP)); }, +1},
+      {"Left", [&] { Key(VK_LEFT); }, -1},
+      {"Right", [&] { Key(VK_RIGHT); }, +1},
+      {"strip near its left end", [&] { Click({bar.left + (bar.right - bar.left) / 8, barY}); }, -1},
+      {"strip near its right end", [&] { Click({bar.right - (bar.right - bar.left) / 8, barY}); }, +1},
+  };
+  for (const auto& row : volumeRows) {
+    const int before = VolumeBarFill();
+    row.act();
+    const int after = VolumeBarFill();
+    EXPECT_TRUE(row.direction > 0 ? after > before : after < before) << row.what << ": " << before << " -> " << after;
+  }
+
+  const RECT track = window_->SeekTrackRect();
+  auto seekAt = [&](int quarter) { Click({track.left + (track.right - track.left) * quarter / 4, (track.top + track.bottom) / 2}); };
+  seekAt(3);
+  EXPECT_NEAR(window_->Engine()->GetPosition(), 6, 1);
+  Key('C');
+  ASSERT_EQ(State(), EngineState::Paused);
+  const int paused = window_->Engine()->GetPosition();
+  const RECT time = window_->TimeAreaRect();
+  const std::vector<COLORREF> shown = Drawn(time, 1);
+  seekAt(1);
+  PumpFor(1200);
+  EXPECT_EQ(window_->Engine()->GetPosition(), paused);
+  EXPECT_EQ(Drawn(time, 1), shown);
+  Key(VK_SPACE);
+
+  const struct {
+    uint32_t button;
+    int popup;
+  } popupRows[] = {{ID_BTN_ADD, MAIN_MENU_ADD_FILE}, {ID_BTN_REMOVE, MAIN_MENU_REMOVE_FILE},
+                   {ID_BTN_SELECT, MAIN_MENU_SELECT}, {ID_BTN_OPENLIST, MAIN_MENU_LOAD_LIST},
+                   {ID_BTN_PLAY, MAIN_MENU_POPUP}};
+  for (const auto& row : popupRows) {
+    const POINT p = Centre(row.button);
+    EXPECT_EQ(MenuShownBy([&] { window_->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y)); }),
+              MenuItems(row.popup))
+        << row.button;
+  }
+
+  window_->Perform(Action::Minimize);
+  ASSERT_TRUE(::IsIconic(window_->m_hWnd));
+  window_->SendMessage(WM_PLAYER_TRAYNOTIFY, CMainWindow::kTrayIconId, WM_LBUTTONDOWN);
+  EXPECT_TRUE(PumpUntil([&] { return !::IsIconic(window_->m_hWnd); }));
+  EXPECT_EQ(MenuShownBy([&] {
+              window_->SendMessage(WM_PLAYER_TRAYNOTIFY, CMainWindow::kTrayIconId, WM_RBUTTONUP);
+            }),
+            MenuItems(MAIN_MENU_POPUP));
+
+  const struct {
+    Action repeat;
+    bool shuffle;
+    int playing;
+    int next;  // -1: any other entry; -2: stopped with the first marked
+  } endRows[] = {{Action::RepeatNone, false, 1, 2},  {Action::RepeatThis, false, 1, 1},
+                 {Action::RepeatAll, false, 2, 0},   {Action::RepeatNone, false, 2, -2},
+                 {Action::RepeatNone, true, 1, -1}};
+  for (const auto& row : endRows) {
+    window_->Perform(row.repeat);
+    if (List().Shuffle() != row.shuffle) window_->Perform(Action::Shuffle);
+    View().SelectNone();
+    View().SelectRange(row.playing, row.playing);
+    Key(VK_RETURN);
+    ASSERT_EQ(View().PlayingIndex(), row.playing);
+    window_->SendMessage(WM_PLAYER_ENDOFMEDIA, 0, 0);
+    if (row.next == -2) {
+      EXPECT_FALSE(window_->Engine()->IsOpen());
+      EXPECT_EQ(View().PlayingIndex(), 0);
+    } else {
+      EXPECT_EQ(State(), EngineState::Running) << static_cast<int>(row.repeat);
+      if (row.next >= 0) EXPECT_EQ(View().PlayingIndex(), row.next) << static_cast<int>(row.repeat);
+      if (row.next == -1) EXPECT_NE(View().PlayingIndex(), row.playing);
+    }
+  }
+
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = sizeof(icon);
+  icon.hWnd = window_->m_hWnd;
+  icon.uID = CMainWindow::kTrayIconId;
+  EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &icon));
+  window_->DestroyWindow();
+  EXPECT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &icon));
 }
 
 // A crash or a kill loses nothing: the automatic playlist on disk follows the
