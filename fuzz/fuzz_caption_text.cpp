@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "core/Utf8.h"
-#include "karvex/CaptionText.h"
+#include "core/CaptionText.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #endif
 
 #include "karvex/CaptionPainter.h"
-#include "karvex/CaptionText.h"
+#include "core/CaptionText.h"
 
 namespace velk {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/framework/Handles.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/playlist/PlayList.h"
 #include "player/playlist/PlayListFile.h"
 #include "player/playlist/WinFileSystem.h"

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 namespace velk::fw {
 

@@ -1,7 +1,7 @@
 #include "platform/framework/WinApp.h"
 
 #include "platform/framework/Wnd.h"
-#include "player/app/StartupRules.h"
+#include "core/StartupRules.h"
 
 namespace velk::fw {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "player/engine/EngineState.h"
+#include "core/EngineState.h"
 
 namespace velk {
 

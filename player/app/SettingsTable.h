@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 namespace velk::settings {
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "player/app/SettingsTable.h"
-#include "player/app/StartupRules.h"
+#include "core/StartupRules.h"
 #include "player/mainwnd/MainWindow.h"
 
 namespace velk {

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "platform/framework/ComPtr.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/engine/CaptionFiles.h"
 #include "player/engine/CaptionLanguages.h"
-#include "player/engine/EngineState.h"
+#include "core/EngineState.h"
 #include "shared/CaptionOverlay.h"
 
 namespace velk {

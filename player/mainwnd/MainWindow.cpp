@@ -11,7 +11,7 @@
 
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Menu.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/mainwnd/DisplayLayout.h"
 #include "player/mainwnd/MainInput.h"

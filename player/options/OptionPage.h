@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/framework/Dialog.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/options/ColorSwatchButton.h"
 #include "player/options/OptionChoosers.h"
 #include "player/options/OptionsRules.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/framework/Dialog.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 namespace velk {
 

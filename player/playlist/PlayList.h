@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/playlist/FileSystem.h"
 #include "player/playlist/PlayListView.h"
 

@@ -20,7 +20,7 @@
 
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Wnd.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/playlist/ListBackImage.h"
 #include "player/playlist/PlayListView.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/playlist/FileSystem.h"
 
 namespace velk {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "player/engine/EngineState.h"
+#include "core/EngineState.h"
 #include "player/playlist/PlayList.h"
 #include "player/res/ResourceIds.h"
 

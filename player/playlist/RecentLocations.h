@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 namespace velk {
 

@@ -1,6 +1,6 @@
 #include "player/skin/SkinCatalog.h"
 
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 namespace velk {
 

@@ -4,7 +4,7 @@
 
 
 #include "platform/framework/Gdi.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/skin/SkinCatalog.h"
 #include "player/skin/SkinLayout.h"

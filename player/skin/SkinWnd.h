@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/framework/Wnd.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/res/ResourceIds.h"
 #include "player/skin/FrameSkinImage.h"
 #include "player/skin/SkinControls.h"

@@ -1,7 +1,7 @@
 // CSkinWnd: the skin catalogue of the window's "&Skin" submenu.
 #include "platform/framework/Handles.h"
 #include "platform/framework/Menu.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/skin/SkinCatalog.h"
 #include "player/skin/SkinWnd.h"

@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <new>
 
-#include "karvex/CaptionText.h"
+#include "core/CaptionText.h"
 #include "platform/framework/Gdi.h"
 #include "platform/framework/Menu.h"
 #include "platform/framework/Text.h"
 #include "player/app/PlayerActions.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/skin/SkinLayout.h"
 #include "player/skin/SkinRectWin.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "player/app/SettingsTable.h"
-#include "player/app/StartupRules.h"
+#include "core/StartupRules.h"
 
 namespace velk {
 namespace {

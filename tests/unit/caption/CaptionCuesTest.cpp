@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/CaptionCues.h"
-#include "karvex/CaptionText.h"
+#include "core/CaptionText.h"
 
 namespace velk {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "karvex/CaptionRaster.h"
-#include "karvex/CaptionText.h"
+#include "core/CaptionText.h"
 
 namespace velk {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "karvex/CaptionText.h"
+#include "core/CaptionText.h"
 
 namespace velk {
 namespace {

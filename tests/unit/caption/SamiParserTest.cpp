@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "karvex/CaptionText.h"
+#include "core/CaptionText.h"
 #include "platform/sami/SamiParser.h"
 #include "tests/support/MediaGen.h"
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/options/OptionsRules.h"
 
 namespace velk::options {

@@ -12,7 +12,7 @@
 #include <random>
 
 #include "platform/framework/RegistrySettings.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/mainwnd/MainWindow.h"
 #include "player/playlist/Location.h"
 #include "player/playlist/PlayListFile.h"

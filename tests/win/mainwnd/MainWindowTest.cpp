@@ -15,7 +15,7 @@
 
 #include "platform/framework/RegistrySettings.h"
 #include "platform/framework/Text.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/engine/OutputVolume.h"
 #include "player/mainwnd/MainWindow.h"
 #include "player/playlist/Location.h"

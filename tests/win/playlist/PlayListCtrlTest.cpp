@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/framework/Handles.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/app/SettingsTable.h"
 #include "player/playlist/PlayListCtrl.h"
 #include "platform/framework/Text.h"

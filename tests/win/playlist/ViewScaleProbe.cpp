@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/playlist/PlayListCtrl.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 namespace velk::skintest {
 

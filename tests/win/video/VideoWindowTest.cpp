@@ -11,7 +11,7 @@
 
 #include "platform/framework/Menu.h"
 #include "platform/framework/RegistrySettings.h"
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "player/mainwnd/MainWindow.h"
 #include "player/playlist/PlayList.h"
 #include "shared/PlayerMessages.h"

@@ -1,4 +1,4 @@
-#include "karvex/CaptionText.h"
+#include "core/CaptionText.h"
 
 #include <algorithm>
 #include <cstdint>

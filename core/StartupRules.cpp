@@ -1,4 +1,4 @@
-#include "player/app/StartupRules.h"
+#include "core/StartupRules.h"
 
 namespace velk {
 

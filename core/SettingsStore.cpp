@@ -1,4 +1,4 @@
-#include "player/app/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <algorithm>
 
