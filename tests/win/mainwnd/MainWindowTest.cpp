@@ -497,56 +497,37 @@ TEST_F(MainWindowTest, TheEndOfAnItemMovesOnAndTheLastOneStopsWithTheFirstMarked
   EXPECT_FALSE(window_->Engine()->IsOpen());
 }
 
-// Delete pressed while a row is being dragged: the drag is settled first, so
-// the dragged entry goes, and rows and entries still agree when the drag's
-// button comes up.
-TEST_F(MainWindowTest, DeleteDuringARowDragRemovesTheDraggedEntry) {
-  const std::string a = media_.File("a.mp3"), b = media_.File("b.mp3"), c = media_.File("c.mp3"),
-                    d = media_.File("d.mp3");
-  WriteAutomaticPlayList({a, b, c, d});
-  Open("");
-  auto inView = [&](int row) {
-    POINT p = OnRow(row);
-    ::MapWindowPoints(window_->m_hWnd, View().m_hWnd, &p, 1);
-    return MAKELPARAM(p.x, p.y);
-  };
-  View().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, inView(0));
-  View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(1));
-  View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(2));
-  ASSERT_TRUE(View().IsDragging());
-  Key(VK_DELETE);
-  EXPECT_FALSE(View().IsDragging());
-  View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(3));
-  View().SendMessage(WM_LBUTTONUP, 0, inView(3));
-  PumpFor(0);
-  EXPECT_EQ(List().Paths(), (std::vector<std::string>{b, c, d}));
-  ASSERT_EQ(View().RowCount(), 3);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(View().RowText(i), std::string(DisplayText(List().Path(i)))) << i;
-}
-
-// The end of an item while a row is dragged settles the drag first: the item
-// after the dragged playing entry's new place plays.
-TEST_F(MainWindowTest, TheEndOfAnItemDuringARowDragAdvancesFromTheRowsAsTheyStand) {
+// Delete pressed, or the playing item ending, while a row is being dragged:
+// the drag is settled first, so the dragged entry goes (and rows and entries
+// still agree when the drag's button comes up), or the item after the
+// dragged playing entry's new place plays.
+TEST_F(MainWindowTest, DeleteOrTheEndOfAnItemDuringARowDragSettlesItFirst) {
   const std::string a = media_.Wav("a.wav", 8000), b = media_.Wav("b.wav", 8000), c = media_.Wav("c.wav", 8000),
                     d = media_.Wav("d.wav", 8000);
-  WriteAutomaticPlayList({a, b, c, d});
-  Open("");
-  Key('X');
-  ASSERT_EQ(View().PlayingIndex(), 0);
   auto inView = [&](int row) {
     POINT p = OnRow(row);
     ::MapWindowPoints(window_->m_hWnd, View().m_hWnd, &p, 1);
     return MAKELPARAM(p.x, p.y);
   };
-  View().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, inView(0));
-  View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(1));
-  View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(2));
-  ASSERT_TRUE(View().IsDragging());
-  window_->SendMessage(WM_PLAYER_ENDOFMEDIA, 0, 0);
-  EXPECT_FALSE(View().IsDragging());
-  EXPECT_EQ(List().Paths(), (std::vector<std::string>{b, c, a, d}));
-  EXPECT_EQ(View().PlayingIndex(), 3);
-  EXPECT_EQ(Title(), "d.wav");
+  for (const bool itemEnds : {false, true}) {
+    window_.reset();
+    WriteAutomaticPlayList({a, b, c, d});
+    store_.WriteInt("playlist", "curtrack", 0);
+    Open("");
+    Key('X');
+    View().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, inView(0));
+    View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(1));
+    View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(2));
+    ASSERT_TRUE(View().IsDragging());
+    itemEnds ? void(window_->SendMessage(WM_PLAYER_ENDOFMEDIA, 0, 0)) : Key(VK_DELETE);
+    EXPECT_FALSE(View().IsDragging());
+    View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, inView(3));
+    View().SendMessage(WM_LBUTTONUP, 0, inView(3));
+    PumpFor(10);
+    EXPECT_EQ(List().Paths(), itemEnds ? (std::vector<std::string>{b, c, a, d}) : (std::vector<std::string>{b, c, d}));
+    for (int i = 0; i < View().RowCount(); ++i) EXPECT_EQ(View().RowText(i), std::string(DisplayText(List().Path(i))));
+    if (itemEnds) EXPECT_EQ(Title(), "d.wav");
+  }
 }
 
 // Each press of a burst of Next or Previous moves the mark and the title at
