@@ -129,6 +129,7 @@ bool CPlaybackEngine::Open(const std::string& path) {
   }
 
   const std::wstring media = fw::Widen(path);
+  const ComPtr<IBaseFilter> pictures = AddPictureRenderer();
   if (caption.path.empty()) {
     if (FAILED(hr = graph_->RenderFile(media.c_str(), nullptr))) {
       lastFailure_ = hr;
@@ -156,6 +157,7 @@ bool CPlaybackEngine::Open(const std::string& path) {
     }
   }
 
+  DropIfUnconnected(pictures);
   if (!control_ && FAILED(graph_.As(IID_IMediaControl, control_))) return false;
   KeepTimeBySystemClock(graph_);
   if (!events_) {
@@ -375,6 +377,35 @@ void CPlaybackEngine::InsertCaptionFilter() {
 
 // As RenderFile does, keeping the source at hand: the file's source filter, named by the file, with each of its outputs
 // rendered; null, and the source taken out again, when none could be.
+// Pictures go to the system's GDI video renderer, put into the graph before
+// the media is rendered, which prefers filters already there. It draws RGB
+// frames through GDI, as the renderer of every Windows version does; Wine's
+// default renderer instead sets up a Direct3D device for every graph, which
+// keeps about a megabyte and fails often ("Failed to create device") item
+// after item. Null when the system has none: rendering then chooses.
+ComPtr<IBaseFilter> CPlaybackEngine::AddPictureRenderer() {
+  ComPtr<IBaseFilter> renderer;
+  if (FAILED(::CoCreateInstance(CLSID_VideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                renderer.ReceiveVoid())) ||
+      FAILED(graph_->AddFilter(renderer.Get(), L"Video Renderer"))) {
+    return {};
+  }
+  return renderer;
+}
+
+// An item without pictures leaves the renderer unconnected: it goes, so the
+// graph has no video window and no renderer waiting for an end.
+void CPlaybackEngine::DropIfUnconnected(const ComPtr<IBaseFilter>& renderer) {
+  if (!renderer) return;
+  ComPtr<IEnumPins> pins;
+  ComPtr<IPin> pin, peer;
+  if (SUCCEEDED(renderer->EnumPins(pins.Receive())) && pins->Next(1, pin.Receive(), nullptr) == S_OK &&
+      SUCCEEDED(pin->ConnectedTo(peer.Receive())) && peer) {
+    return;
+  }
+  graph_->RemoveFilter(renderer.Get());
+}
+
 ComPtr<IBaseFilter> CPlaybackEngine::RenderSource(const std::wstring& path) {
   ComPtr<IBaseFilter> source;
   if (FAILED(graph_->AddSourceFilter(path.c_str(), path.c_str(), source.Receive())) || !source) return {};

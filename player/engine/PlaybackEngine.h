@@ -113,6 +113,8 @@ class CPlaybackEngine : public ICaptionLanguages {
   HWND OwnerWindow() const;
   void InsertCaptionFilter();
   ComPtr<IBaseFilter> RenderSource(const std::wstring& path);
+  ComPtr<IBaseFilter> AddPictureRenderer();
+  void DropIfUnconnected(const ComPtr<IBaseFilter>& renderer);
   void RouteVideoThroughOverlay(const ComPtr<IBaseFilter>& source);
   bool RenderCaptionFile(const std::string& captionPath);
   void FindCaptionLanguages(const ComPtr<IBaseFilter>& source);
