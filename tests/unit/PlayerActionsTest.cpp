@@ -5,8 +5,10 @@
 
 #include "player/app/PlayerActions.h"
 
+#include <fstream>
 #include <map>
 #include <utility>
+#include <vector>
 
 #include "player/res/ResourceIds.h"
 #include "shared/PlayerMessages.h"
@@ -162,6 +164,31 @@ TEST(PlayerActions, TipsNameTheActionAndItsKeys) {
       {0x9999, false, ""},
   };
   for (const auto& r : rows) EXPECT_EQ(TipOf(r.message, r.video), r.tip) << r.message;
+}
+
+// The README's table of keys is this table's; when they differ, the message
+// holds the rows to paste there.
+TEST(PlayerActions, TheReadmeListsEveryKeyOfTheTable) {
+  std::vector<std::string> rows;
+  uint32_t count = 0;
+  const ActionRoute* routes = ActionRoutes(&count);
+  for (uint32_t i = 0; i < count; ++i) {
+    const std::string main = KeysOf(routes[i].action, false), video = KeysOf(routes[i].action, true);
+    if (!main.empty() || !video.empty()) rows.push_back("| " + std::string(routes[i].what) + " | " + main + " | " + video + " |");
+  }
+  std::ifstream readme(VELK_SOURCE_DIR "/README.md");
+  ASSERT_TRUE(readme.good());
+  std::vector<std::string> documented;
+  bool inKeys = false;
+  for (std::string line; std::getline(readme, line);) {
+    if (line.rfind("## ", 0) == 0) inKeys = line == "## Keys";
+    else if (inKeys && line.rfind("| ", 0) == 0) documented.push_back(line);
+  }
+  std::string expected;
+  for (const std::string& row : rows) expected += row + "\n";
+  ASSERT_GE(documented.size(), 2u) << expected;
+  documented.erase(documented.begin());  // the heading row; "|---|" rows do not start with "| "
+  EXPECT_EQ(documented, rows) << expected;
 }
 
 }  // namespace
