@@ -5,9 +5,7 @@
 #include <windows.h>
 
 #include <map>
-#include <ostream>
 #include <string>
-#include <vector>
 
 namespace velk::e2e {
 
@@ -21,9 +19,6 @@ struct Value {
     return present == o.present && type == o.type && data == o.data;
   }
 };
-
-// Failures show a value as its type and text.
-void PrintTo(const Value& v, std::ostream* os);
 
 struct KeyState {
   bool exists = false;
@@ -41,15 +36,9 @@ bool Write(const char* ext, const KeyState& s);
 Value Sz(const std::string& text, DWORD type = REG_SZ);
 KeyState Owned(const Value& def, const Value& back);
 
-// A registry tree as a table: each key's path below the root, with its values
-// by name ("" the default value), so that two states compare row by row.
-using RegistryTable = std::map<std::string, std::map<std::string, Value>>;
-// Adds root\path and everything below it (nothing when the key is missing);
-// rows are named "name\path". KEY_WOW64_64KEY view.
-void ReadTree(HKEY root, const std::string& name, const std::string& path, RegistryTable* table);
-// Puts root\path into the state a ReadTree of it gave (its rows named "name\path").
-void WriteTree(HKEY root, const std::string& name, const std::string& path, const RegistryTable& table);
-// The rows that differ, one line each: missing, added or changed keys and values.
-std::vector<std::string> Differences(const RegistryTable& before, const RegistryTable& after);
+// A registry tree as rows (the 64-bit view): a key's path, and "path [name]"
+// with the type and bytes of each of its values; states compare row by row.
+using RegistryRows = std::map<std::string, std::string>;
+void ReadTree(HKEY root, const std::string& path, RegistryRows* rows);
 
 }  // namespace velk::e2e

@@ -5,6 +5,8 @@
 // the user chose to keep.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "platform/framework/Handles.h"
 #include "tests/e2e/Driver.h"
 #include "tests/e2e/FileTypes.h"
@@ -68,65 +70,40 @@ PlayerWindow WaitForPlayerFrom(const std::string& program, DWORD timeoutMs) {
 }
 
 // Installation's traces in the registry, besides the settings.
-RegistryTable MachineTable() {
-  RegistryTable table;
-  for (const char* ext : kExtensions) ReadTree(HKEY_CLASSES_ROOT, "HKCR", ext, &table);
-  ReadTree(HKEY_CLASSES_ROOT, "HKCR", "Velk.File", &table);
-  ReadTree(HKEY_LOCAL_MACHINE, "HKLM", kUninstallKey, &table);
-  return table;
+RegistryRows MachineRows() {
+  RegistryRows rows;
+  for (const char* key : {".mp3", ".avi", ".asf", ".mpg", ".m3u", "Velk.File"}) ReadTree(HKEY_CLASSES_ROOT, key, &rows);
+  ReadTree(HKEY_LOCAL_MACHINE, kUninstallKey, &rows);
+  return rows;
 }
 
-RegistryTable SettingsTable() {
-  RegistryTable table;
-  ReadTree(HKEY_CURRENT_USER, "HKCU", "Software\\Velk", &table);
-  return table;
-}
-
-// A top-level dialog, of any process, with a control showing the text.
-HWND WaitForDialogSaying(const std::string& text, DWORD timeoutMs) {
-  struct Search {
-    const std::string* text;
-    HWND found;
-  } search{&text, nullptr};
+// The uninstaller's question: a dialog box owned by its window.
+HWND WaitForQuestion(DWORD timeoutMs) {
   const DWORD start = ::GetTickCount();
   do {
-    for (HWND h = ::FindWindowA("#32770", nullptr); h && !search.found; h = ::FindWindowExA(nullptr, h, "#32770", nullptr)) {
-      ::EnumChildWindows(
-          h,
-          [](HWND child, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            char buf[256] = {};
-            ::GetWindowTextA(child, buf, sizeof(buf));
-            if (std::string(buf).find(*s->text) == std::string::npos) return TRUE;
-            s->found = ::GetAncestor(child, GA_ROOT);
-            return FALSE;
-          },
-          reinterpret_cast<LPARAM>(&search));
-    }
-    if (search.found) return search.found;
+    for (HWND h = ::FindWindowA("#32770", "Velk Uninstall"); h; h = ::FindWindowExA(nullptr, h, "#32770", "Velk Uninstall"))
+      if (::GetWindow(h, GW_OWNER) && ::IsWindowVisible(h)) return h;
     ::Sleep(100);
   } while (::GetTickCount() - start < timeoutMs);
   return nullptr;
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
-  fw::CHandle f(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD n = 0;
-  return f.Valid() && ::WriteFile(f.Get(), text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-}
-
 class Install : public ::testing::Test {
  protected:
   void SetUp() override {
-    types_ = MachineTable();
-    settings_ = SettingsTable();
+    for (const char* ext : kExtensions) saved_[ext] = Read(ext);
+    appPath_ = ReadUserString("Software\\Velk", "AppPath", &hadAppPath_);
     // A machine that never had the player.
     fw::DeleteKeyTree(HKEY_CLASSES_ROOT, "Velk.File");
     fw::DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallKey);
   }
   void TearDown() override {
-    for (const char* ext : kExtensions) WriteTree(HKEY_CLASSES_ROOT, "HKCR", ext, types_);
-    WriteTree(HKEY_CURRENT_USER, "HKCU", "Software\\Velk", settings_);
+    for (const auto& [ext, state] : saved_) Write(ext.c_str(), state);
+    fw::CRegKey k;
+    if (hadAppPath_ && k.Create(HKEY_CURRENT_USER, "Software\\Velk", KEY_WRITE) == ERROR_SUCCESS) {
+      ::RegSetValueExA(k.Get(), "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(appPath_.c_str()),
+                       static_cast<DWORD>(appPath_.size() + 1));
+    }
   }
   void InstallInto(const std::string& dir) {
     ::CreateDirectoryA(dir.c_str(), nullptr);
@@ -136,7 +113,9 @@ class Install : public ::testing::Test {
     ASSERT_TRUE(setup.WaitExit(60000, &code));
     ASSERT_EQ(code, 0u);
   }
-  RegistryTable types_, settings_;
+  std::map<std::string, KeyState> saved_;
+  std::string appPath_;
+  bool hadAppPath_ = false;
 };
 
 TEST_F(Install, TakesTheTypesOverOpensFilesAndGivesThemBack) {
@@ -147,12 +126,11 @@ TEST_F(Install, TakesTheTypesOverOpensFilesAndGivesThemBack) {
   Write(".m3u", KeyState{true, Sz(""), Value{}});
   Write(".mpg", KeyState{});
   Write(".asf", KeyState{});
-  {
-    fw::CRegKey asf;
-    ASSERT_EQ(asf.Create(HKEY_CLASSES_ROOT, ".asf", KEY_WRITE), ERROR_SUCCESS);
-    ::RegSetValueExA(asf.Get(), "Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>("video/x-ms-asf"), 15);
-  }
-  const RegistryTable before = MachineTable();
+  fw::CRegKey asf;
+  ASSERT_EQ(asf.Create(HKEY_CLASSES_ROOT, ".asf", KEY_WRITE), ERROR_SUCCESS);
+  ::RegSetValueExA(asf.Get(), "Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>("video/x-ms-asf"), 15);
+  asf.Close();
+  const RegistryRows before = MachineRows();
   const std::string dir = TempPath("VelkInstallTest");
   InstallInto(dir);
 
@@ -179,55 +157,44 @@ TEST_F(Install, TakesTheTypesOverOpensFilesAndGivesThemBack) {
   ASSERT_NE(player.hwnd, nullptr);
   fw::CHandle process(::OpenProcess(SYNCHRONIZE, FALSE, player.pid));
   ::PostMessageA(player.hwnd, WM_CLOSE, 0, 0);
-  if (process.Valid()) {
-    EXPECT_EQ(::WaitForSingleObject(process.Get(), 20000), WAIT_OBJECT_0);
-  }
+  if (process.Valid()) EXPECT_EQ(::WaitForSingleObject(process.Get(), 20000), WAIT_OBJECT_0);
   ::DeleteFileA(clip.c_str());
 
   // Uninstalling, started each way a user starts it. The uninstaller runs on
   // from a copy of itself: its last step removes the uninstall entry.
   const struct {
     const char* how;
-    bool throughEntry;
-    bool silent;  // keeps the settings and the playlist
-    bool keep;    // the answer when asked
+    const char* program;  // the silent entry: velkassoc, then the uninstaller
+    const char* tail;
+    int answer;           // to the question whether to keep the settings; silent: kept
   } ways[] = {
-      {"the uninstall entry, silently", true, true, true},
-      {"uninstall.exe, answering No", false, false, false},
-      {"uninstall.exe, answering Yes", false, false, true},
-      {"uninstall.exe, silently", false, true, true},
+      {"the uninstall entry, silently", "velkassoc.exe", "", IDYES},
+      {"uninstall.exe, answering No", "uninstall.exe", "", IDNO},
+      {"uninstall.exe, answering Yes", "uninstall.exe", "", IDYES},
+      {"uninstall.exe, silently", "uninstall.exe", "/S", IDYES},
   };
   for (const auto& way : ways) {
     SCOPED_TRACE(way.how);
     if (!FileExists(dir + "\\uninstall.exe")) InstallInto(dir);
-    ASSERT_TRUE(WriteText(dir + "\\velk.m3u", "C:\\film.avi\r\n"));
-    for (const char* leftOver : {"velk.m3u.tmp", "velk.m3u.1.tmp"}) WriteText(dir + "\\" + leftOver, "C:\\f");
+    for (const char* list : {"velk.m3u", "velk.m3u.tmp", "velk.m3u.1.tmp"})
+      ASSERT_TRUE(testmedia::WriteFile(dir + "\\" + list, std::string("C:\\film.avi\r\n")));
 
+    const bool entry = way.program[0] == 'v', asked = !entry && !*way.tail, keep = way.answer == IDYES;
     CProcess uninstall;
-    if (way.throughEntry) {
-      const std::string command = MachineString(kUninstallKey, way.silent ? "QuietUninstallString" : "UninstallString");
-      const size_t split = command.find("\" ");
-      ASSERT_NE(split, std::string::npos);
-      ASSERT_TRUE(uninstall.Start(command.substr(1, split - 1), command.substr(split + 2)));
-    } else {
-      ASSERT_TRUE(uninstall.Start(dir + "\\uninstall.exe", way.silent ? "/S" : ""));
-    }
-    if (!way.silent) {
-      HWND question = WaitForDialogSaying("Keep your Velk settings", 30000);
+    ASSERT_TRUE(uninstall.Start(dir + "\\" + way.program, entry ? quiet.substr(quiet.find("\" ") + 2) : way.tail));
+    if (asked) {
+      HWND question = WaitForQuestion(30000);
       ASSERT_NE(question, nullptr);
-      ::PostMessageA(question, WM_COMMAND, way.keep ? IDYES : IDNO, 0);
+      ::PostMessageA(question, WM_COMMAND, way.answer, 0);
     }
     DWORD start = ::GetTickCount();
     while (!MachineString(kUninstallKey, "DisplayName").empty() && ::GetTickCount() - start < 30000) ::Sleep(100);
 
-    for (const std::string& line : Differences(before, MachineTable())) ADD_FAILURE() << line;
-    EXPECT_FALSE(FileExists(dir + "\\Velk.exe"));
-    EXPECT_FALSE(FileExists(dir + "\\velk.m3u.tmp"));
-    EXPECT_FALSE(FileExists(dir + "\\velk.m3u.1.tmp"));
-    EXPECT_EQ(FileExists(dir + "\\velk.m3u"), way.keep);
-    EXPECT_EQ(FileExists(dir), way.keep);  // the folder goes unless it holds the kept playlist
-    if (way.keep) EXPECT_EQ(ReadUserString("Software\\Velk", "AppPath"), dir);
-    else EXPECT_TRUE(SettingsTable().empty());
+    EXPECT_EQ(MachineRows(), before);
+    for (const char* gone : {"Velk.exe", "velk.m3u.tmp", "velk.m3u.1.tmp"}) EXPECT_FALSE(FileExists(dir + "\\" + gone));
+    EXPECT_EQ(FileExists(dir + "\\velk.m3u"), keep);
+    EXPECT_EQ(FileExists(dir), keep);  // the folder goes unless it holds the kept playlist
+    EXPECT_EQ(ReadUserString("Software\\Velk", "AppPath"), keep ? dir : "");
   }
   ::DeleteFileA((dir + "\\velk.m3u").c_str());
   ::RemoveDirectoryA(dir.c_str());

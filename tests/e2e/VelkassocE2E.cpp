@@ -87,16 +87,6 @@ TEST_F(Velkassoc, HandsBackOnlyThePlayersTypesThenStartsTheUninstaller) {
   for (const char* ext : kExtensions) EXPECT_EQ(Read(ext), after[ext]) << ext;
 }
 
-TEST_F(Velkassoc, TheUninstallerAsksForTheTypesAlone) {
-  Write(".mp3", Owned(Sz("Velk.File"), Sz("mp3file")));
-  CProcess p;
-  ASSERT_TRUE(p.Start(BinDir() + "\\velkassoc.exe", "/types"));
-  DWORD code = 99;
-  EXPECT_TRUE(p.WaitExit(20000, &code));  // no message box waits for an answer
-  EXPECT_EQ(code, 0u);
-  EXPECT_EQ(Read(".mp3"), Owned(Sz("mp3file"), Value{}));
-}
-
 TEST_F(Velkassoc, WithoutAnUninstallerRestoresFirstThenSaysSo) {
   for (const char* tail : {"", "C:\\nowhere\\uninstall.exe /S"}) {
     Write(".mp3", Owned(Sz("Velk.File"), Sz("mp3file")));

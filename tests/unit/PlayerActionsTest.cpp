@@ -8,7 +8,6 @@
 #include <fstream>
 #include <map>
 #include <utility>
-#include <vector>
 
 #include "player/res/ResourceIds.h"
 #include "shared/PlayerMessages.h"
@@ -169,26 +168,19 @@ TEST(PlayerActions, TipsNameTheActionAndItsKeys) {
 // The README's table of keys is this table's; when they differ, the message
 // holds the rows to paste there.
 TEST(PlayerActions, TheReadmeListsEveryKeyOfTheTable) {
-  std::vector<std::string> rows;
   uint32_t count = 0;
   const ActionRoute* routes = ActionRoutes(&count);
+  std::string rows, documented, line;
   for (uint32_t i = 0; i < count; ++i) {
     const std::string main = KeysOf(routes[i].action, false), video = KeysOf(routes[i].action, true);
-    if (!main.empty() || !video.empty()) rows.push_back("| " + std::string(routes[i].what) + " | " + main + " | " + video + " |");
+    if (!main.empty() || !video.empty()) rows += "| " + std::string(routes[i].what) + " | " + main + " | " + video + " |\n";
   }
   std::ifstream readme(VELK_SOURCE_DIR "/README.md");
-  ASSERT_TRUE(readme.good());
-  std::vector<std::string> documented;
-  bool inKeys = false;
-  for (std::string line; std::getline(readme, line);) {
+  for (bool inKeys = false; std::getline(readme, line);) {
     if (line.rfind("## ", 0) == 0) inKeys = line == "## Keys";
-    else if (inKeys && line.rfind("| ", 0) == 0) documented.push_back(line);
+    else if (inKeys && line.rfind("| ", 0) == 0 && line.rfind("| Action |", 0) != 0) documented += line + "\n";
   }
-  std::string expected;
-  for (const std::string& row : rows) expected += row + "\n";
-  ASSERT_GE(documented.size(), 2u) << expected;
-  documented.erase(documented.begin());  // the heading row; "|---|" rows do not start with "| "
-  EXPECT_EQ(documented, rows) << expected;
+  EXPECT_EQ(documented, rows);
 }
 
 }  // namespace
