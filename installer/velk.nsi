@@ -29,7 +29,9 @@ UninstPage instfiles
 
 ; Takes one file type over for the player. The previous owner is kept in
 ; "Velk_Back" with its own registry type, so velkassoc can hand it back at
-; uninstallation. A type the player already owns keeps its saved owner.
+; uninstallation; a type with no owner is recorded as a value with no type and
+; no data, so that none is written back (an empty text would be an owner).
+; A type the player already owns keeps its record.
 !macro TakeOver EXT
   Push "${EXT}"
   Call TakeOverType
@@ -52,11 +54,19 @@ Function TakeOverType
   IntCmp $0 0 saved
   StrCpy $R2 0
 saved:
+  StrCmp $R2 0 none
   IntCmp $R2 2 0 plain plain
   WriteRegExpandStr HKCR "$R0" "Velk_Back" "$R1"
   Goto owner
 plain:
   WriteRegStr HKCR "$R0" "Velk_Back" "$R1"
+  Goto owner
+none:
+  ; KEY_WRITE in the 64-bit view; REG_NONE, no data.
+  System::Call 'advapi32::RegCreateKeyExW(p 0x80000000, w R0, i 0, p 0, i 0, i 0x20106, p 0, *p .R3, p 0) i .r0'
+  IntCmp $0 0 0 owner owner
+  System::Call 'advapi32::RegSetValueExW(p R3, w "Velk_Back", i 0, i 0, p 0, i 0) i .r0'
+  System::Call 'advapi32::RegCloseKey(p R3)'
 owner:
   WriteRegStr HKCR "$R0" "" "${PLAYER_CLASS}"
 done:
@@ -103,13 +113,25 @@ SectionEnd
 
 Section "Uninstall"
   SetRegView 64
+  ; The file types go back first, however uninstalling was started: from the
+  ; uninstall entry velkassoc has done it already and finds nothing left.
+  ExecWait '"$INSTDIR\velkassoc.exe" /types'
+  DeleteRegKey HKCR "${PLAYER_CLASS}"
+
+  ; The settings and the automatic playlist are the user's: asked, kept when silent.
+  MessageBox MB_YESNO|MB_ICONQUESTION "Keep your Velk settings and playlist?" /SD IDYES IDYES keep
+  DeleteRegKey HKCU "Software\Velk"
+  Delete "$INSTDIR\velk.m3u"
+keep:
   Delete "$INSTDIR\Velk.exe"
   Delete "$INSTDIR\Karvex.ax"
   Delete "$INSTDIR\samiparse.ax"
   Delete "$INSTDIR\velkassoc.exe"
-  Delete "$INSTDIR\velk.m3u"
+  ; What an interrupted save of the playlist left beside it.
+  Delete "$INSTDIR\velk.m3u*.tmp"
   RMDir /r "$INSTDIR\Skins"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  SetAutoClose true
 SectionEnd

@@ -12,10 +12,14 @@ bool NamesPlayerClass(const RegValue& value) {
   return std::string_view(begin, static_cast<size_t>(zero - begin)) == kPlayerClass;
 }
 
-std::optional<RegValue> ValueToRestore(const std::optional<RegValue>& currentDefault,
-                                       const std::optional<RegValue>& backup) {
-  if (!backup || !currentDefault || !NamesPlayerClass(*currentDefault)) return std::nullopt;
-  return backup;
+bool RecordsNoDefault(const RegValue& backup) {
+  return backup.type == kNoDefaultType && backup.data.empty();
+}
+
+Restore RestoreOf(const std::optional<RegValue>& currentDefault, const std::optional<RegValue>& backup) {
+  if (!currentDefault || !NamesPlayerClass(*currentDefault)) return {};
+  if (!backup || RecordsNoDefault(*backup)) return {Restore::kRemove, {}};
+  return {Restore::kWrite, *backup};
 }
 
 ProgramAndArguments SplitCommandLine(const std::string& commandLine) {

@@ -1,6 +1,7 @@
 // velkassoc: run at uninstallation. Gives the file types the player took over
 // back to their previous owners, then starts the uninstaller whose command line
-// it was given. No window; one message box when the uninstaller cannot start.
+// it was given ("/types": none, the uninstaller is the caller). No window; one
+// message box when the uninstaller cannot start.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -41,16 +42,32 @@ std::optional<RegValue> ReadValue(HKEY key, const char* name) {
   return std::nullopt;
 }
 
+// True when a key holds no values and no subkeys.
+bool IsEmpty(HKEY key) {
+  DWORD subkeys = 0, values = 0;
+  return ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                            nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+         subkeys == 0 && values == 0;
+}
+
+// Gives one type back and drops the player's record of it. A key that the
+// player's entries alone kept (a type nobody had before) goes as well.
 void RestoreExtension(const char* extension) {
   velk::fw::CRegKey key;
-  if (key.Create(HKEY_CLASSES_ROOT, extension, KEY_ALL_ACCESS) != ERROR_SUCCESS) return;
-  std::optional<RegValue> backup = ReadValue(key.Get(), velk::assoc::kBackupValue);
-  if (backup) {
-    auto restore = velk::assoc::ValueToRestore(ReadValue(key.Get(), nullptr), backup);
-    if (restore) {
-      ::RegSetValueExA(key.Get(), nullptr, 0, restore->type, restore->data.data(),
-                       static_cast<DWORD>(restore->data.size()));
-    }
+  if (key.Open(HKEY_CLASSES_ROOT, extension, KEY_ALL_ACCESS) != ERROR_SUCCESS) return;
+  const std::optional<RegValue> backup = ReadValue(key.Get(), velk::assoc::kBackupValue);
+  const velk::assoc::Restore restore = velk::assoc::RestoreOf(ReadValue(key.Get(), nullptr), backup);
+  if (restore.kind == velk::assoc::Restore::kWrite) {
+    ::RegSetValueExA(key.Get(), nullptr, 0, restore.value.type, restore.value.data.data(),
+                     static_cast<DWORD>(restore.value.data.size()));
+  } else if (restore.kind == velk::assoc::Restore::kRemove) {
+    ::RegDeleteValueA(key.Get(), nullptr);
+  }
+  if (backup) ::RegDeleteValueA(key.Get(), velk::assoc::kBackupValue);
+  const bool changed = backup || restore.kind != velk::assoc::Restore::kLeave;
+  if (changed && IsEmpty(key.Get())) {
+    key.Close();
+    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, extension);
   }
 }
 
@@ -86,6 +103,9 @@ void StartUninstaller(const char* commandLine) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   for (const char* extension : velk::assoc::kExtensions) RestoreExtension(extension);
+  // The uninstaller itself asks for the types alone: it is already running.
+  const velk::assoc::ProgramAndArguments parts = velk::assoc::SplitCommandLine(commandLine ? commandLine : "");
+  if (parts.program == velk::assoc::kTypesOnlySwitch && parts.arguments.empty()) return 0;
   StartUninstaller(commandLine ? commandLine : "");
   return 0;
 }

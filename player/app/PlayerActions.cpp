@@ -177,6 +177,8 @@ std::string KeysOf(const ActionRoute& row, bool videoWindow) {
 
 }  // namespace
 
+std::string KeysOf(Action action, bool videoWindow) { return KeysOf(RouteOf(action), videoWindow); }
+
 std::string TipOf(uint32_t message, bool videoWindow) {
   // What the buttons with a right-click menu or a dialog hold.
   static constexpr struct {

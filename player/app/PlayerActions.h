@@ -68,6 +68,11 @@ uint32_t MessageOf(Action action);
 // anything else.
 std::string TipOf(uint32_t message, bool videoWindow);
 
+// The keys that reach an action in the main window or in the video window
+// (which keeps its own and passes the main window's on), as "V, Esc"; empty
+// for an action no key reaches there.
+std::string KeysOf(Action action, bool videoWindow);
+
 // What menus show, from a snapshot of the player taken when a menu opens.
 struct PlayerSnapshot {
   int32_t repeatMode = 0;   // 0 none, 1 this, 2 all

@@ -1,5 +1,7 @@
 #include "tests/e2e/FileTypes.h"
 
+#include <vector>
+
 #include "platform/framework/Handles.h"
 
 namespace velk::e2e {
@@ -57,5 +59,21 @@ Value Sz(const std::string& text, DWORD type) {
 }
 
 KeyState Owned(const Value& def, const Value& back) { return KeyState{true, def, back}; }
+
+void ReadTree(HKEY root, const std::string& path, RegistryRows* rows) {
+  fw::CRegKey key;
+  if (key.Open(root, path.c_str(), KEY_READ | KEY_WOW64_64KEY) != ERROR_SUCCESS) return;
+  (*rows)[path] = "key";
+  char name[1024];
+  DWORD n = sizeof(name);
+  for (DWORD i = 0; ::RegEnumValueA(key.Get(), i, name, &n, 0, 0, 0, 0) == ERROR_SUCCESS; ++i, n = sizeof(name)) {
+    const Value v = ReadValue(key.Get(), name);
+    (*rows)[path + " [" + name + "]"] = std::to_string(v.type) + " " + v.data;
+  }
+  std::vector<std::string> children;
+  for (DWORD i = 0; ::RegEnumKeyExA(key.Get(), i, name, &n, 0, 0, 0, 0) == ERROR_SUCCESS; ++i, n = sizeof(name))
+    children.push_back(path + "\\" + name);
+  for (const std::string& child : children) ReadTree(root, child, rows);
+}
 
 }  // namespace velk::e2e

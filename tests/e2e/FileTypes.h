@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 namespace velk::e2e {
@@ -34,5 +35,10 @@ bool Write(const char* ext, const KeyState& s);
 // A zero-terminated text value.
 Value Sz(const std::string& text, DWORD type = REG_SZ);
 KeyState Owned(const Value& def, const Value& back);
+
+// A registry tree as rows (the 64-bit view): a key's path, and "path [name]"
+// with the type and bytes of each of its values; states compare row by row.
+using RegistryRows = std::map<std::string, std::string>;
+void ReadTree(HKEY root, const std::string& path, RegistryRows* rows);
 
 }  // namespace velk::e2e

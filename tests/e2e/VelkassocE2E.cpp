@@ -68,14 +68,12 @@ TEST_F(Velkassoc, HandsBackOnlyThePlayersTypesThenStartsTheUninstaller) {
   const std::string tail = "\"" + recorder + "\" " + out + " /S _?=C:\\Program Files\\Velk";
   EXPECT_EQ(Run(tail), 0u);
 
-  EXPECT_EQ(Read(".mp3").def, Sz("mp3file"));
-  EXPECT_EQ(Read(".mp3").back, Sz("mp3file"));  // the saved owner stays in place
-  EXPECT_EQ(Read(".avi"), aviBefore);
-  EXPECT_EQ(Read(".asf").def, Sz("Velk.File"));
-  const KeyState mpg = Read(".mpg");
-  EXPECT_TRUE(mpg.exists);
-  EXPECT_FALSE(mpg.def.present);
-  EXPECT_EQ(Read(".m3u").def, Sz(longBack, REG_EXPAND_SZ));
+  // The records go with the player; another owner keeps its type.
+  EXPECT_EQ(Read(".mp3"), Owned(Sz("mp3file"), Value{}));
+  EXPECT_EQ(Read(".avi"), Owned(aviBefore.def, Value{}));
+  EXPECT_FALSE(Read(".asf").exists);  // the player's class with no record: nothing was there before
+  EXPECT_FALSE(Read(".mpg").exists);
+  EXPECT_EQ(Read(".m3u"), Owned(Sz(longBack, REG_EXPAND_SZ), Value{}));
 
   // The uninstaller got its command line unchanged (it does not wait for it).
   std::string args;

@@ -19,30 +19,44 @@ TEST(AssocRule, OnlyTheExactPlayerClassIsHandedBack) {
   const RegValue back = Text("mp3file");
   struct Row {
     std::optional<RegValue> current;
-    bool restored;
+    Restore::Kind kind;
   } rows[] = {
-      {Text("Velk.File"), true},
-      {Text("velk.file"), false},          // lower case is someone else's
-      {Text("Velk.File2"), false},
-      {Text("Velk.Fil"), false},
-      {Text("WMP11.AssocFile.MP3"), false},
-      {std::nullopt, false},               // no default value at all
-      {RegValue{1, {}}, false},            // empty data
+      {Text("Velk.File"), Restore::kWrite},
+      {Text("velk.file"), Restore::kLeave},  // lower case is someone else's
+      {Text("Velk.File2"), Restore::kLeave},
+      {Text("Velk.Fil"), Restore::kLeave},
+      {Text("WMP11.AssocFile.MP3"), Restore::kLeave},
+      {std::nullopt, Restore::kLeave},       // no default value at all
+      {RegValue{1, {}}, Restore::kLeave},    // empty data
   };
   for (const auto& r : rows) {
-    auto got = ValueToRestore(r.current, back);
-    EXPECT_EQ(got.has_value(), r.restored)
+    EXPECT_EQ(RestoreOf(r.current, back).kind, r.kind)
         << (r.current ? std::string(r.current->data.begin(), r.current->data.end()) : "<none>");
   }
-  EXPECT_FALSE(ValueToRestore(Text("Velk.File"), std::nullopt).has_value());
 }
 
-TEST(AssocRule, TheBackupComesBackWholeWithItsOwnType) {
-  RegValue back = Text(std::string(300, 'x') + ".Long.Class.Name", 2 /* REG_EXPAND_SZ */);
-  auto got = ValueToRestore(Text("Velk.File"), back);
-  ASSERT_TRUE(got.has_value());
-  EXPECT_EQ(got->type, 2u);
-  EXPECT_EQ(got->data, back.data);
+TEST(AssocRule, TheRecordDecidesWhatComesBack) {
+  const RegValue longExpand = Text(std::string(300, 'x') + ".Long.Class.Name", 2 /* REG_EXPAND_SZ */);
+  const RegValue typedNone{kNoDefaultType, {'a', 0}};  // a typeless value that held data is a value
+  struct Row {
+    const char* what;
+    std::optional<RegValue> backup;
+    Restore::Kind kind;
+  } rows[] = {
+      {"whole, with its type", longExpand, Restore::kWrite},
+      {"an empty text that was there", Text(""), Restore::kWrite},
+      {"typeless data", typedNone, Restore::kWrite},
+      {"no default before", RegValue{kNoDefaultType, {}}, Restore::kRemove},
+      {"no record: the class goes away", std::nullopt, Restore::kRemove},
+  };
+  for (const auto& r : rows) {
+    const Restore got = RestoreOf(Text("Velk.File"), r.backup);
+    EXPECT_EQ(got.kind, r.kind) << r.what;
+    if (got.kind == Restore::kWrite) {
+      EXPECT_EQ(got.value.type, r.backup->type) << r.what;
+      EXPECT_EQ(got.value.data, r.backup->data) << r.what;
+    }
+  }
 }
 
 TEST(AssocRule, ClassNameEndsAtTheFirstZero) {

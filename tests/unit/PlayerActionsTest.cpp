@@ -5,6 +5,7 @@
 
 #include "player/app/PlayerActions.h"
 
+#include <fstream>
 #include <map>
 #include <utility>
 
@@ -162,6 +163,24 @@ TEST(PlayerActions, TipsNameTheActionAndItsKeys) {
       {0x9999, false, ""},
   };
   for (const auto& r : rows) EXPECT_EQ(TipOf(r.message, r.video), r.tip) << r.message;
+}
+
+// The README's table of keys is this table's; when they differ, the message
+// holds the rows to paste there.
+TEST(PlayerActions, TheReadmeListsEveryKeyOfTheTable) {
+  uint32_t count = 0;
+  const ActionRoute* routes = ActionRoutes(&count);
+  std::string rows, documented, line;
+  for (uint32_t i = 0; i < count; ++i) {
+    const std::string main = KeysOf(routes[i].action, false), video = KeysOf(routes[i].action, true);
+    if (!main.empty() || !video.empty()) rows += "| " + std::string(routes[i].what) + " | " + main + " | " + video + " |\n";
+  }
+  std::ifstream readme(VELK_SOURCE_DIR "/README.md");
+  for (bool inKeys = false; std::getline(readme, line);) {
+    if (line.rfind("## ", 0) == 0) inKeys = line == "## Keys";
+    else if (inKeys && line.rfind("| ", 0) == 0 && line.rfind("| Action |", 0) != 0) documented += line + "\n";
+  }
+  EXPECT_EQ(documented, rows);
 }
 
 }  // namespace
