@@ -184,7 +184,7 @@ awk -v t=$((threads1 - threads0)) -v n="$changes" 'BEGIN { exit !(t / n > 0.1) }
   fail "soak: $((threads1 - threads0)) more threads after $changes items"
 # Memory is reported, not yet held to a bound: it still grows by about 640 KB
 # per item change under Wine 8 (a megabyte before pictures went to the GDI
-# renderer), in Wine's decoding of films with sound.
+# renderer), in Wine's decoding of the pictures: films without sound grow as much.
 echo "soak: $(((kb1 - kb0) / changes)) KB more memory per item change"
 close_player || fail "soak: the player ended with an error"
 "$winrun" reg delete 'HKCU\Software\Velk\playlist' /v repeatmode /f >/dev/null 2>&1
