@@ -7,22 +7,6 @@
 
 namespace velk {
 
-namespace {
-
-// The screen context for measuring, released on every path.
-class CScreenDC {
- public:
-  CScreenDC() : dc_(::GetDC(nullptr)) {}
-  ~CScreenDC() {
-    if (dc_) ::ReleaseDC(nullptr, dc_);
-  }
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-}  // namespace
 
 int32_t CaptionLineHeight(int32_t pictureHeight) {
   return pictureHeight / 18 > kCaptionLeastLineHeight ? pictureHeight / 18 : kCaptionLeastLineHeight;
@@ -39,8 +23,8 @@ bool PaintCaption(const char* text, int32_t width, int32_t pictureHeight, Captio
   const int32_t outline = CaptionOutlineWidth(lineHeight);
   width -= 2 * outline;
   if (width <= 0) return false;
-  CScreenDC screen;
-  if (!screen.Get()) return false;
+  fw::CClientDC screen(nullptr);
+  if (!screen) return false;
 
   // Drawn in UTF-16: the player's text is in the process code page, which a
   // font's own code page must not reinterpret.
@@ -48,11 +32,12 @@ bool PaintCaption(const char* text, int32_t width, int32_t pictureHeight, Captio
   // The text face, which has the letters of every script the system has a
   // font for (the screen's default face shows boxes outside its code page).
   fw::CGdiObject<HFONT> font(fw::CreateTextFont(lineHeight));
-  HGDIOBJ screenFont = font ? ::SelectObject(screen.Get(), font.get()) : nullptr;
   RECT measure = {0, 0, width, 0};
-  ::DrawTextW(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &measure,
-              DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
-  if (screenFont) ::SelectObject(screen.Get(), screenFont);
+  {
+    fw::CSelection measuring(screen, font.Get());
+    ::DrawTextW(screen, wide.c_str(), static_cast<int>(wide.size()), &measure,
+                DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+  }
   int32_t h = measure.bottom;
   if (h <= 0) return false;
 
@@ -65,14 +50,14 @@ bool PaintCaption(const char* text, int32_t width, int32_t pictureHeight, Captio
   info.bmiHeader.biCompression = BI_RGB;
   info.bmiHeader.biSizeImage = static_cast<DWORD>(h) * static_cast<DWORD>(width) * 2;
 
-  HDC memory = ::CreateCompatibleDC(screen.Get());
+  fw::CMemoryDC memory(screen);
   if (!memory) return false;
   void* bits = nullptr;
-  HBITMAP section = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  fw::CGdiObject<HBITMAP> section(::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   bool ok = false;
   if (section && bits) {
-    HGDIOBJ old = ::SelectObject(memory, section);
-    HGDIOBJ oldFont = font ? ::SelectObject(memory, font.get()) : nullptr;
+    fw::CSelection drawing(memory, section.Get());
+    fw::CSelection lettering(memory, font.Get());
     ::SetTextColor(memory, RGB(255, 255, 255));
     ::SetBkColor(memory, RGB(0, 0, 0));
     RECT draw = {0, 0, width, h};
@@ -80,11 +65,7 @@ bool PaintCaption(const char* text, int32_t width, int32_t pictureHeight, Captio
     ::GdiFlush();
     int32_t stride = (width * 2 + 3) & ~3;
     ok = mask->LoadFromPixels(bits, width, h, stride, 16);
-    if (oldFont) ::SelectObject(memory, oldFont);
-    ::SelectObject(memory, old);
   }
-  if (section) ::DeleteObject(section);
-  ::DeleteDC(memory);
   if (ok) {
     OutlineCaption(mask, outline);
     h = mask->height;

@@ -37,20 +37,59 @@ class CPaintDC {
   HDC dc_;
 };
 
+// A memory device context compatible with another (the screen's for null),
+// deleted with its owner.
+class CMemoryDC {
+ public:
+  explicit CMemoryDC(HDC compatible) : dc_(::CreateCompatibleDC(compatible)) {}
+  ~CMemoryDC() {
+    if (dc_) ::DeleteDC(dc_);
+  }
+  CMemoryDC(const CMemoryDC&) = delete;
+  CMemoryDC& operator=(const CMemoryDC&) = delete;
+  operator HDC() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HDC dc_;
+};
+
+// An object selected into a device context for the owner's lifetime; the
+// one it replaced goes back in at the end. A null object selects nothing.
+class CSelection {
+ public:
+  CSelection(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? ::SelectObject(dc, object) : nullptr) {}
+  ~CSelection() {
+    if (old_) ::SelectObject(dc_, old_);
+  }
+  CSelection(const CSelection&) = delete;
+  CSelection& operator=(const CSelection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
 // Owns one GDI object (font, brush, bitmap): deleted when replaced or gone.
 template <class Handle>
 class CGdiObject {
  public:
   CGdiObject() = default;
   explicit CGdiObject(Handle handle) : handle_(handle) {}
-  ~CGdiObject() { reset(); }
+  ~CGdiObject() { Reset(); }
   CGdiObject(const CGdiObject&) = delete;
   CGdiObject& operator=(const CGdiObject&) = delete;
-  void reset(Handle handle = nullptr) {
+  void Reset(Handle handle = nullptr) {
     if (handle_) ::DeleteObject(handle_);
     handle_ = handle;
   }
-  Handle get() const { return handle_; }
+  Handle Get() const { return handle_; }
+  // Gives the object up to the caller, who deletes it.
+  Handle Release() {
+    Handle handle = handle_;
+    handle_ = nullptr;
+    return handle;
+  }
   explicit operator bool() const { return handle_ != nullptr; }
 
  private:

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/framework/ComPtr.h"
+#include "platform/framework/Gdi.h"
 #include "platform/framework/Text.h"
 
 namespace velk {
@@ -33,15 +34,11 @@ HBITMAP ToCompatibleBitmap(HDC dc, UINT width, UINT height, const std::vector<BY
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
-  HDC screen = dc ? nullptr : ::GetDC(nullptr);
-  HDC target = dc ? dc : screen;
-  HBITMAP bitmap = ::CreateCompatibleBitmap(target, static_cast<int>(width), static_cast<int>(height));
-  if (bitmap && ::SetDIBits(target, bitmap, 0, height, bgrx.data(), &bi, DIB_RGB_COLORS) == 0) {
-    ::DeleteObject(bitmap);
-    bitmap = nullptr;
-  }
-  if (screen) ::ReleaseDC(nullptr, screen);
-  return bitmap;
+  fw::CClientDC screen(nullptr);
+  HDC target = dc ? dc : static_cast<HDC>(screen);
+  fw::CGdiObject<HBITMAP> bitmap(::CreateCompatibleBitmap(target, static_cast<int>(width), static_cast<int>(height)));
+  if (bitmap && ::SetDIBits(target, bitmap.Get(), 0, height, bgrx.data(), &bi, DIB_RGB_COLORS) == 0) return nullptr;
+  return bitmap.Release();
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework/Gdi.h"
 #include "player/app/PlayerActions.h"
 #include "player/engine/OutputVolume.h"
 #include "player/engine/PlaybackEngine.h"
@@ -178,6 +179,7 @@ class CMainWindow : public CSkinWnd {
   COLORREF timeColour_ = 0xFFFF00;
   COLORREF timeBackColour_ = 0x400040;
   COLORREF volumeColour_ = 0x4080;
+  fw::CGdiObject<HFONT> timeFont_;
 };
 
 }  // namespace velk

@@ -80,12 +80,13 @@ void CMainWindow::DrawPlayingTime(HDC dc) {
     return;
   }
   // 6 points in the skin's own pixels (96 to the inch), whatever the screen's
-  // DPI: the digits must fit their fields of the skin picture.
-  const int height = -::MulDiv(6, kSkinPixelsPerInch, 72);
-  HFONT font = ::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, "Arial");
-  HGDIOBJ oldFont = font ? ::SelectObject(dc, font) : nullptr;
+  // DPI: the digits must fit their fields of the skin picture. Made once.
+  if (!timeFont_) {
+    timeFont_.Reset(::CreateFontA(-::MulDiv(6, kSkinPixelsPerInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, "Arial"));
+  }
+  const fw::CSelection lettering(dc, timeFont_.Get());
   const COLORREF oldBack = ::SetBkColor(dc, timeBackColour_);
   const COLORREF oldText = ::SetTextColor(dc, timeColour_);
   const display::TimeText text = display::FormatTime(engine_->GetPosition());
@@ -98,8 +99,6 @@ void CMainWindow::DrawPlayingTime(HDC dc) {
   field(ToRect(display::SecondsField(client)), text.seconds);
   ::SetTextColor(dc, oldText);
   ::SetBkColor(dc, oldBack);
-  if (oldFont) ::SelectObject(dc, oldFont);
-  if (font) ::DeleteObject(font);
 }
 
 void CMainWindow::DrawVolumeBar(HDC dc) {

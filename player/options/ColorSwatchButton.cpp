@@ -1,5 +1,6 @@
 #include "player/options/ColorSwatchButton.h"
 
+#include "platform/framework/Gdi.h"
 #include "player/options/OptionsRules.h"
 
 namespace velk::options {
@@ -10,8 +11,8 @@ void CColorSwatchButton::SetColour(COLORREF colour) {
 }
 
 void CColorSwatchButton::DrawItem(HDC dc, const RECT& rc) const {
-  HBRUSH brush = ::CreateSolidBrush(colour_);
-  HGDIOBJ oldBrush = ::SelectObject(dc, brush);
+  const fw::CGdiObject<HBRUSH> brush(::CreateSolidBrush(colour_));
+  const fw::CSelection filling(dc, brush.Get());
   // The current pen gives the one-pixel border, the brush the colour.
   ::Rectangle(dc, rc.left, rc.top, rc.right, rc.bottom);
   const int oldMode = ::SetBkMode(dc, TRANSPARENT);
@@ -21,8 +22,6 @@ void CColorSwatchButton::DrawItem(HDC dc, const RECT& rc) const {
   const TextOrigin at = SwatchTextOrigin(rc.right, rc.bottom, size.cx, size.cy);
   ::TextOutA(dc, at.x, at.y, kText, 6);
   ::SetBkMode(dc, oldMode);
-  ::SelectObject(dc, oldBrush);
-  ::DeleteObject(brush);
 }
 
 }  // namespace velk::options

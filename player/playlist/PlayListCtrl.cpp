@@ -95,12 +95,11 @@ void CPlayListCtrl::UseSkinSizedFont() {
                     &face)) {
     return;
   }
-  HDC screen = ::GetDC(nullptr);
+  fw::CClientDC screen(nullptr);
   const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : kSkinPixelsPerInch;
-  if (screen) ::ReleaseDC(nullptr, screen);
   if (dpi != kSkinPixelsPerInch && dpi > 0) face.lfHeight = ::MulDiv(face.lfHeight, kSkinPixelsPerInch, dpi);
-  font_.reset(fw::CreateTextFont(face.lfHeight));
-  if (font_) SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  font_.Reset(fw::CreateTextFont(face.lfHeight));
+  if (font_) SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 }
 
 void CPlayListCtrl::FitColumn() {

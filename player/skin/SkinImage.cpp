@@ -1,25 +1,20 @@
 #include "player/skin/SkinImage.h"
 
+#include "platform/framework/Gdi.h"
 #include "platform/imgutil/ImgUtil.h"
 
 namespace velk {
 
 CSkinImage::~CSkinImage() { ReplaceBitmap(nullptr); }
 
-void CSkinImage::ReplaceBitmap(HBITMAP bitmap) {
-  if (bitmap_) ::DeleteObject(bitmap_);
-  bitmap_ = bitmap;
-}
+void CSkinImage::ReplaceBitmap(HBITMAP bitmap) { bitmap_.Reset(bitmap); }
 
 bool CSkinImage::LoadFromFile(const std::string& path, HDC dc, SkinSize minimum) {
   int width = 0, height = 0, bits = 0;
-  HBITMAP bitmap = CImgUtil::LoadImageA(path, dc, &width, &height, &bits);
+  fw::CGdiObject<HBITMAP> bitmap(CImgUtil::LoadImageA(path, dc, &width, &height, &bits));
   if (!bitmap) return false;
-  if (width < minimum.width || height < minimum.height) {  // its pieces would lie outside it
-    ::DeleteObject(bitmap);
-    return false;
-  }
-  ReplaceBitmap(bitmap);
+  if (width < minimum.width || height < minimum.height) return false;  // its pieces would lie outside it
+  ReplaceBitmap(bitmap.Release());
   OnImageChanged();
   return true;
 }
@@ -57,13 +52,10 @@ bool CSkinImage::DrawImage(uint32_t id, HDC dc, int x, int y, int width, int hei
 
 bool CSkinImage::BlitArea(HDC dc, int x, int y, int width, int height, int sourceX,
                           int sourceY) const {
-  HDC memory = ::CreateCompatibleDC(dc);
+  fw::CMemoryDC memory(dc);
   if (!memory) return false;
-  HGDIOBJ old = bitmap_ ? ::SelectObject(memory, bitmap_) : nullptr;
-  const bool ok = ::BitBlt(dc, x, y, width, height, memory, sourceX, sourceY, SRCCOPY) != FALSE;
-  if (old) ::SelectObject(memory, old);
-  ::DeleteDC(memory);
-  return ok;
+  const fw::CSelection picture(memory, bitmap_.Get());
+  return ::BitBlt(dc, x, y, width, height, memory, sourceX, sourceY, SRCCOPY) != FALSE;
 }
 
 bool CSkinImage::DrawPlan(HDC dc, const std::vector<PieceDraw>& plan) const {

@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "platform/framework/Gdi.h"
 #include "player/skin/SkinGeometry.h"
 
 namespace velk {
@@ -45,12 +46,12 @@ class CSkinImage {
   // Carries out a plan of piece blits; true when any of them drew.
   bool DrawPlan(HDC dc, const std::vector<PieceDraw>& plan) const;
 
-  HBITMAP GetBitmap() const { return bitmap_; }
+  HBITMAP GetBitmap() const { return bitmap_.Get(); }
 
  private:
   void ReplaceBitmap(HBITMAP bitmap);
 
-  HBITMAP bitmap_ = nullptr;
+  fw::CGdiObject<HBITMAP> bitmap_;
   std::map<uint32_t, SkinRect> pieces_;
 };
 

@@ -473,10 +473,11 @@ void CVideoFrameWindow::DrawCaptionStrip(HDC dc) {
   // The text face, which has the letters of every script the system has a
   // font for (the default "System" face shows boxes outside its code page).
   fw::CGdiObject<HFONT> font(fw::CreateTextFont(kCaptionFontHeight));
-  HGDIOBJ oldFont = font ? ::SelectObject(dc, font.get()) : nullptr;
   const std::wstring line = fw::Widen(captionLine_);
-  ::DrawTextW(dc, line.c_str(), static_cast<int>(line.size()), &strip, DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
-  if (oldFont) ::SelectObject(dc, oldFont);
+  {
+    fw::CSelection lettering(dc, font.Get());
+    ::DrawTextW(dc, line.c_str(), static_cast<int>(line.size()), &strip, DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+  }
   ::SetBkMode(dc, oldMode);
   ::SetBkColor(dc, oldBack);
   ::SetTextColor(dc, oldText);
