@@ -151,17 +151,16 @@ HRESULT CSamiOutputPin::Inactive() {
 }
 
 void CSamiOutputPin::StartThread() {
-  if (thread_) return;
+  if (thread_.Valid()) return;
   stop_ = 0;
-  thread_ = ::CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr);
+  thread_ = fw::CHandle(::CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr));
 }
 
 void CSamiOutputPin::StopThread() {
-  if (!thread_) return;
+  if (!thread_.Valid()) return;
   stop_ = 1;
-  ::WaitForSingleObject(thread_, INFINITE);
-  ::CloseHandle(thread_);
-  thread_ = nullptr;
+  ::WaitForSingleObject(thread_.Get(), INFINITE);
+  thread_.Close();
 }
 
 void CSamiOutputPin::Seek(REFERENCE_TIME position, size_t timeline) { Restart(position, 0, timeline); }
@@ -173,7 +172,7 @@ void CSamiOutputPin::SwitchTimeline(size_t timeline, REFERENCE_TIME streamTime) 
 void CSamiOutputPin::Restart(REFERENCE_TIME segment, REFERENCE_TIME streamTime, size_t timeline) {
   // A thread that has delivered everything still counts: the new timeline
   // may have more to say.
-  bool running = thread_ != nullptr;
+  bool running = thread_.Valid();
   if (running) {
     // Flush first: the renderer lets go of a sample it holds, the thread returns.
     stop_ = 1;
@@ -262,18 +261,17 @@ HRESULT STDMETHODCALLTYPE CSamiSource::Load(LPCOLESTR fileName, const AM_MEDIA_T
   if (!fileName) return E_POINTER;
   CAutoLock lock(&lock_);
   if (!fileName_.empty()) return E_UNEXPECTED;
-  HANDLE file = ::CreateFileW(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return HRESULT_FROM_WIN32(::GetLastError());
+  const fw::CHandle file(::CreateFileW(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file.Valid()) return HRESULT_FROM_WIN32(::GetLastError());
   LARGE_INTEGER size = {};
   std::vector<uint8_t> bytes;
-  bool ok = ::GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20);
+  bool ok = ::GetFileSizeEx(file.Get(), &size) && size.QuadPart < (64 << 20);
   if (ok) {
     bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    ok = bytes.empty() || (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+    ok = bytes.empty() || (::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
                            read == bytes.size());
   }
-  ::CloseHandle(file);
   if (!ok) return E_FAIL;
   try {
     SamiDocument doc = ParseSami(bytes.data(), bytes.size());
@@ -441,14 +439,10 @@ dshow::CUnknown* CTextRenderer::CreateInstance(IUnknown* outer, HRESULT* hr) {
 
 CTextRenderer::CTextRenderer(IUnknown* outer) : CBaseFilter(outer, &lock_, CLSID_SamiTextRenderer) {
   input_ = new (std::nothrow) CTextInputPin(this, &lock_);
-  wake_ = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  timer_ = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
 }
 
 CTextRenderer::~CTextRenderer() {
   delete input_;
-  if (wake_) ::CloseHandle(wake_);
-  if (timer_) ::CloseHandle(timer_);
 }
 
 HRESULT STDMETHODCALLTYPE CTextRenderer::NonDelegatingQueryInterface(REFIID iid, void** out) {
@@ -464,7 +458,7 @@ HRESULT STDMETHODCALLTYPE CTextRenderer::Stop() {
   CAutoLock lock(&lock_);
   HRESULT hr = CBaseFilter::Stop();
   endOfStream_ = false;
-  ::SetEvent(wake_);
+  ::SetEvent(wake_.Get());
   return hr;
 }
 
@@ -475,7 +469,7 @@ HRESULT STDMETHODCALLTYPE CTextRenderer::Pause() {
     completeSent_ = false;
   }
   HRESULT hr = CBaseFilter::Pause();
-  ::SetEvent(wake_);
+  ::SetEvent(wake_.Get());
   return hr;
 }
 
@@ -485,7 +479,7 @@ HRESULT STDMETHODCALLTYPE CTextRenderer::Run(REFERENCE_TIME start) {
   // The graph counts completions afresh at every run.
   completeSent_ = false;
   SendCompleteIfDue();
-  ::SetEvent(wake_);
+  ::SetEvent(wake_.Get());
   return hr;
 }
 
@@ -508,11 +502,11 @@ bool CTextRenderer::WaitForTime(REFERENCE_TIME start) {
         REFERENCE_TIME now = 0;
         clock->GetTime(&now);
         if (now >= start_ + start) return true;
-        ::ResetEvent(timer_);
-        if (FAILED(clock->AdviseTime(start_, start, reinterpret_cast<HEVENT>(timer_), &cookie))) return true;
+        ::ResetEvent(timer_.Get());
+        if (FAILED(clock->AdviseTime(start_, start, reinterpret_cast<HEVENT>(timer_.Get()), &cookie))) return true;
       }
     }
-    HANDLE handles[2] = {wake_, timer_};
+    HANDLE handles[2] = {wake_.Get(), timer_.Get()};
     DWORD which = ::WaitForMultipleObjects(cookie ? 2 : 1, handles, FALSE, INFINITE);
     if (cookie) {
       CAutoLock lock(&lock_);
@@ -552,7 +546,7 @@ void CTextRenderer::BeginFlush() {
   CAutoLock lock(&lock_);
   flushing_ = true;
   endOfStream_ = false;
-  ::SetEvent(wake_);
+  ::SetEvent(wake_.Get());
 }
 
 void CTextRenderer::EndFlush() {

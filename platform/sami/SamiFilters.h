@@ -17,6 +17,7 @@
 
 #include "platform/dshow/Pins.h"
 #include "platform/dshow/Server.h"
+#include "platform/framework/Handles.h"
 
 namespace velk {
 
@@ -97,7 +98,7 @@ class CSamiOutputPin : public dshow::CBaseOutputPin {
   void Restart(REFERENCE_TIME segment, REFERENCE_TIME streamTime, size_t timeline);
 
   CSamiSource* source_;
-  HANDLE thread_ = nullptr;
+  fw::CHandle thread_;
   volatile LONG stop_ = 0;
   // What the next streaming thread delivers; set while no thread runs.
   REFERENCE_TIME from_ = 0;      // the segment's start in media time
@@ -214,8 +215,8 @@ class CTextRenderer : public dshow::CBaseFilter, public IAMFilterMiscFlags, publ
 
   dshow::CCritSec lock_;
   CTextInputPin* input_ = nullptr;
-  HANDLE wake_ = nullptr;   // auto-reset: state changed, re-check
-  HANDLE timer_ = nullptr;  // auto-reset: clock advise
+  fw::CHandle wake_{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};   // auto-reset: state changed, re-check
+  fw::CHandle timer_{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};  // auto-reset: clock advise
   bool flushing_ = false;
   bool endOfStream_ = false;
   bool completeSent_ = false;
