@@ -26,6 +26,9 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
+#include "platform/framework/Handles.h"
+#include "platform/framework/Text.h"
+
 static BOOL CALLBACK CountMenu(HWND h, LPARAM count) {
   char cls[32] = {};
   ::GetClassNameA(h, cls, sizeof(cls));
@@ -132,12 +135,11 @@ static int Drop(HWND h, int x, int y, int first) {
   std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
   DWORD pid = 0;
   ::GetWindowThreadProcessId(h, &pid);
-  HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
-  if (!process) return 1;
-  void* remote = ::VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  const bool written = remote && ::WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
-  ::CloseHandle(process);
-  if (!written) return 1;
+  const velk::fw::CHandle process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid));
+  if (!process.Valid()) return 1;
+  void* remote =
+      ::VirtualAllocEx(process.Get(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (!remote || !::WriteProcessMemory(process.Get(), remote, block.data(), block.size(), nullptr)) return 1;
   return ::PostMessageW(h, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) ? 0 : 1;
 }
 
@@ -214,9 +216,7 @@ int main(int argc, char** argv) {
     // As UTF-8, whatever this program's code page: titles name files in any script.
     wchar_t text[1024] = {};
     ::GetWindowTextW(h, text, 1024);
-    char utf8[4096] = {};
-    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), nullptr, nullptr);
-    std::printf("%s\n", utf8);
+    std::printf("%s\n", velk::fw::Narrow(std::wstring_view(text), CP_UTF8).c_str());
     return 0;
   }
   // command: WM_COMMAND with the id; message: that window message with 0, 0.
