@@ -1,6 +1,8 @@
 #include "player/engine/PlaybackEngine.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <vector>
 
@@ -59,19 +61,12 @@ void CaptionToAnsi(const wchar_t* text, char (&out)[KARVEX_MAX_CAPTION_BYTES]) {
   out[0] = '\0';
   if (!text) return;
   const size_t length = wcslen(text);
-  auto bytesFor = [text](size_t units) -> size_t {
-    if (units == 0) return 0;
-    int n = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(units), nullptr, 0, nullptr,
-                                  nullptr);
-    return n > 0 ? static_cast<size_t>(n) : 0;
-  };
+  auto bytesFor = [text](size_t units) { return fw::Narrow(std::wstring_view(text, units)).size(); };
   const size_t units = engine::FittingPrefix(text, length, sizeof(out) - 1, bytesFor);
-  int written = 0;
-  if (units > 0) {
-    written = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(units), out,
-                                    static_cast<int>(sizeof(out) - 1), nullptr, nullptr);
-  }
-  out[written > 0 ? written : 0] = '\0';
+  const std::string narrow = fw::Narrow(std::wstring_view(text, units));
+  const size_t written = std::min(narrow.size(), sizeof(out) - 1);
+  std::memcpy(out, narrow.data(), written);
+  out[written] = '\0';
 }
 
 // The graph keeps time by a system clock of the engine's making, not by the
@@ -325,7 +320,8 @@ void FreeType(AM_MEDIA_TYPE& type) {
   ::CoTaskMemFree(type.pbFormat);
   type.pbFormat = nullptr;
   type.cbFormat = 0;
-  if (type.pUnk) type.pUnk->Release();
+  ComPtr<IUnknown> owner;
+  owner.Attach(type.pUnk);  // released here
   type.pUnk = nullptr;
 }
 
