@@ -135,7 +135,7 @@ class CMainWindow : public CSkinWnd {
   void FocusPlayList();
   void AddFiles();
   void OpenFiles();
-  void AddDirectory();
+  void AddFolder();
   void AddLocation();
   void OpenPlayList();
   void SavePlayListAs();

@@ -60,7 +60,7 @@ void CMainWindow::Perform(Action action, int32_t clickX) {
       {Action::OpenPlayList, [](CMainWindow& w, int32_t) { w.OpenPlayList(); }},
       {Action::SavePlayList, [](CMainWindow& w, int32_t) { w.SavePlayListAs(); }},
       {Action::AddFiles, [](CMainWindow& w, int32_t) { w.AddFiles(); }},
-      {Action::AddFolder, [](CMainWindow& w, int32_t) { w.AddDirectory(); }},
+      {Action::AddFolder, [](CMainWindow& w, int32_t) { w.AddFolder(); }},
       {Action::AddLocation, [](CMainWindow& w, int32_t) { w.AddLocation(); }},
       {Action::RemoveSelected, [](CMainWindow& w, int32_t) { w.playlist_->RemoveEntries(true); }},
       {Action::DeleteThis, [](CMainWindow& w, int32_t) { w.playlist_->RemoveEntries(true); }},
@@ -72,9 +72,9 @@ void CMainWindow::Perform(Action action, int32_t clickX) {
       {Action::SortAscending, [](CMainWindow& w, int32_t) { w.Sort(true); }},
       {Action::SortDescending, [](CMainWindow& w, int32_t) { w.Sort(false); }},
       {Action::PlayThis, [](CMainWindow& w, int32_t) { w.Play(); }},
-      {Action::RepeatNone, [](CMainWindow& w, int32_t) { velk::SetRepeatByCommand(*w.playlist_, ID_REPEAT_NONE); }},
-      {Action::RepeatThis, [](CMainWindow& w, int32_t) { velk::SetRepeatByCommand(*w.playlist_, ID_REPEAT_THIS); }},
-      {Action::RepeatAll, [](CMainWindow& w, int32_t) { velk::SetRepeatByCommand(*w.playlist_, ID_REPEAT_ALL); }},
+      {Action::RepeatNone, [](CMainWindow& w, int32_t) { w.playlist_->SetRepeatMode(REPEAT_NONE); }},
+      {Action::RepeatThis, [](CMainWindow& w, int32_t) { w.playlist_->SetRepeatMode(REPEAT_THIS); }},
+      {Action::RepeatAll, [](CMainWindow& w, int32_t) { w.playlist_->SetRepeatMode(REPEAT_ALL); }},
       {Action::ToggleRepeatThis, [](CMainWindow& w, int32_t) { velk::ToggleRepeatThis(*w.playlist_); }},
       {Action::Shuffle, [](CMainWindow& w, int32_t) { velk::ToggleShuffle(*w.playlist_, w.CurrentEngineState()); }},
       {Action::BlankBackground, [](CMainWindow& w, int32_t) { w.playlistView_.SetBlankBackground(); }},
@@ -147,7 +147,7 @@ void CMainWindow::OpenFiles() {
   if (playlist_ && choosers_->ChooseMediaFiles(m_hWnd, chosen)) Apply(velk::RequestOpenFiles(*playlist_, chosen));
 }
 
-void CMainWindow::AddDirectory() {
+void CMainWindow::AddFolder() {
   std::string folder;
   if (playlist_ && choosers_->ChooseFolder(m_hWnd, folder)) playlist_->AddFolder(folder, playlist_->Count());
 }

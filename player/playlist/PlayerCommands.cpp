@@ -98,10 +98,6 @@ EngineRequest RequestOpenFiles(CPlayList& list, const std::vector<std::string>& 
   return request;
 }
 
-void SetRepeatByCommand(CPlayList& list, int32_t id) {
-  if (id >= ID_REPEAT_NONE && id <= ID_REPEAT_ALL) list.SetRepeatMode(id - ID_REPEAT_NONE);
-}
-
 void ToggleRepeatThis(CPlayList& list) {
   list.SetRepeatMode(list.RepeatMode() == REPEAT_THIS ? REPEAT_NONE : REPEAT_THIS);
 }

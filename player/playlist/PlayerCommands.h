@@ -40,9 +40,7 @@ EngineRequest RequestDoubleClick(CPlayList& list, int32_t row);
 // and play from the first entry.
 EngineRequest RequestOpenFiles(CPlayList& list, const std::vector<std::string>& chosen);
 
-// Repeat menu ids 5000, 5001, 5002 set the mode 0, 1, 2; "Repeat this"
-// toggles between 1 and 0 (2 becomes 1).
-void SetRepeatByCommand(CPlayList& list, int32_t id);
+// "Repeat this" toggles between 1 and 0 (2 becomes 1).
 void ToggleRepeatThis(CPlayList& list);
 // Shuffle on starts a fresh pass: while an item plays (or pauses) it goes on
 // and the next advance draws; while stopped the current track moves on at once.

@@ -211,12 +211,12 @@ TEST(Navigation, PauseResumePlayAndDoubleClick) {
 TEST(Navigation, RepeatCommandsAndShuffleOff) {
   PlayListRig r;
   r.Fill(3);
-  SetRepeatByCommand(*r.list, 5002);
+  r.list->SetRepeatMode(REPEAT_ALL);
   EXPECT_EQ(r.list->RepeatMode(), REPEAT_ALL);
   ToggleRepeatThis(*r.list);
   ToggleRepeatThis(*r.list);
   EXPECT_EQ(r.list->RepeatMode(), REPEAT_NONE);
-  SetRepeatByCommand(*r.list, 5001);
+  r.list->SetRepeatMode(REPEAT_THIS);
   EXPECT_EQ(r.list->RepeatMode(), REPEAT_THIS);
 
   r.list->SetCurrentTrack(0);
