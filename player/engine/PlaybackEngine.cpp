@@ -86,6 +86,18 @@ void KeepTimeBySystemClock(const ComPtr<IGraphBuilder>& graph) {
   filter->SetSyncSource(clock.Get());
 }
 
+// The graph's file source: the filter that took the file's name.
+ComPtr<IBaseFilter> FileSourceOf(const ComPtr<IGraphBuilder>& graph) {
+  ComPtr<IEnumFilters> filters;
+  if (FAILED(graph->EnumFilters(filters.Receive())) || !filters) return {};
+  ComPtr<IBaseFilter> filter;
+  while (filters->Next(1, filter.Receive(), nullptr) == S_OK) {
+    ComPtr<IFileSourceFilter> source;
+    if (SUCCEEDED(filter.As(IID_IFileSourceFilter, source))) return filter;
+  }
+  return {};
+}
+
 }  // namespace
 
 CPlaybackEngine::CPlaybackEngine(fw::CWnd* owner, ISettingsStore& settings) : settings_(settings) {
@@ -115,33 +127,16 @@ bool CPlaybackEngine::Open(const std::string& path) {
   Close();
   lastFailure_ = S_OK;
 
-  HRESULT hr = S_OK;
-  if (!graph_ && FAILED(hr = ::CoCreateInstance(CLSID_FilterGraph, nullptr,
-                                                CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER, IID_IGraphBuilder,
-                                                graph_.ReceiveVoid()))) {
+  const std::wstring media = fw::Widen(path);
+  const bool withCaptions = !caption.path.empty();
+  bool whole = true;
+  const HRESULT hr = RenderMedia(media, withCaptions, CLSID_NULL, &whole);
+  if (FAILED(hr)) {
     lastFailure_ = hr;
     return false;
   }
-
-  const std::wstring media = fw::Widen(path);
-  const ComPtr<IBaseFilter> pictures = AddPictureRenderer();
-  if (caption.path.empty()) {
-    if (FAILED(hr = graph_->RenderFile(media.c_str(), nullptr))) {
-      lastFailure_ = hr;
-      return false;
-    }
-  } else {
-    captionFlags_ = 0;
-    // The overlay goes in first, so that rendering the media connects the
-    // video stream through it.
-    if (!captionOverlay_) InsertCaptionFilter();
-    // Rendered as RenderFile would, with the source at hand for the overlay.
-    const ComPtr<IBaseFilter> source = RenderSource(media);
-    if (!source) {
-      lastFailure_ = VFW_E_CANNOT_RENDER;
-      return false;
-    }
-    RouteVideoThroughOverlay(source);
+  if (!whole) RebuildThroughWholeParser(media, withCaptions);
+  if (withCaptions) {
     captionFile_ = caption;
     const bool shown = caption.kind == engine::CaptionFileKind::Sami ? RenderCaptionFile(caption.path)
                                                                       : LoadCaptionCues(caption);
@@ -152,7 +147,6 @@ bool CPlaybackEngine::Open(const std::string& path) {
     }
   }
 
-  DropIfUnconnected(pictures);
   if (!control_ && FAILED(graph_.As(IID_IMediaControl, control_))) return false;
   KeepTimeBySystemClock(graph_);
   if (!events_) {
@@ -316,6 +310,17 @@ ComPtr<IPin> VideoRendererInput(const ComPtr<IBaseFilter>& source) {
   return {};
 }
 
+ComPtr<IPin> FirstInput(IBaseFilter* filter) {
+  ComPtr<IEnumPins> pins;
+  if (FAILED(filter->EnumPins(pins.Receive())) || !pins) return {};
+  ComPtr<IPin> pin;
+  while (pins->Next(1, pin.Receive(), nullptr) == S_OK) {
+    PIN_DIRECTION direction = PINDIR_OUTPUT;
+    if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_INPUT) return pin;
+  }
+  return {};
+}
+
 void FreeType(AM_MEDIA_TYPE& type) {
   ::CoTaskMemFree(type.pbFormat);
   type.pbFormat = nullptr;
@@ -371,14 +376,12 @@ void CPlaybackEngine::InsertCaptionFilter() {
   // The graph holds the filter from here on; our reference goes with `filter`.
 }
 
-// As RenderFile does, keeping the source at hand: the file's source filter, named by the file, with each of its outputs
-// rendered; null, and the source taken out again, when none could be.
 // Pictures go to the system's GDI video renderer, put into the graph before
 // the media is rendered, which prefers filters already there. It draws RGB
 // frames through GDI, as the renderer of every Windows version does; Wine's
-// default renderer instead sets up a Direct3D device for every graph, which
-// keeps about a megabyte and fails often ("Failed to create device") item
-// after item. Null when the system has none: rendering then chooses.
+// default renderer instead sets up a Direct3D device for every graph, keeps
+// about 360 KB of it and often fails to make one ("Failed to create device")
+// item after item. Null when the system has none: rendering then chooses.
 ComPtr<IBaseFilter> CPlaybackEngine::AddPictureRenderer() {
   ComPtr<IBaseFilter> renderer;
   if (FAILED(::CoCreateInstance(CLSID_VideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
@@ -402,22 +405,129 @@ void CPlaybackEngine::DropIfUnconnected(const ComPtr<IBaseFilter>& renderer) {
   graph_->RemoveFilter(renderer.Get());
 }
 
-ComPtr<IBaseFilter> CPlaybackEngine::RenderSource(const std::wstring& path) {
-  ComPtr<IBaseFilter> source;
+// As RenderFile does, keeping the source at hand: the file's source filter, named by the file, with each of its outputs
+// rendered; null, and the source taken out again, when none could be.
+ComPtr<IBaseFilter> CPlaybackEngine::RenderSource(const std::wstring& path, REFCLSID parser, bool* wholly) {
+  ComPtr<IBaseFilter> source, reader;
   if (FAILED(graph_->AddSourceFilter(path.c_str(), path.c_str(), source.Receive())) || !source) return {};
-  bool rendered = false;
-  for (const ComPtr<IPin>& output : OutputPins(source.Get())) {
-    if (SUCCEEDED(graph_->Render(output.Get()))) rendered = true;
+  reader = source;
+  if (parser != CLSID_NULL) {
+    // The source's one output goes to the parser asked for, whose outputs are rendered.
+    const std::vector<ComPtr<IPin>> outputs = OutputPins(source.Get());
+    ComPtr<IPin> input;
+    if (outputs.size() != 1 ||
+        FAILED(::CoCreateInstance(parser, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, reader.ReceiveVoid())) ||
+        FAILED(graph_->AddFilter(reader.Get(), L"Parser")) || !(input = FirstInput(reader.Get())) ||
+        FAILED(graph_->ConnectDirect(outputs.front().Get(), input.Get(), nullptr))) {
+      return {};
+    }
+  }
+  bool rendered = false, whole = true;
+  for (const ComPtr<IPin>& output : OutputPins(reader.Get())) {
+    const HRESULT hr = graph_->Render(output.Get());
+    if (SUCCEEDED(hr)) rendered = true;
+    if (hr != S_OK) whole = false;
   }
   if (!rendered) {
     graph_->RemoveFilter(source.Get());
     return {};
   }
+  if (wholly) *wholly = whole;
   return source;
 }
 
+// The parsers registered for the source's stream other than the one reading
+// it, best first.
+std::vector<CLSID> CPlaybackEngine::OtherParsers(const ComPtr<IBaseFilter>& source) {
+  std::vector<CLSID> parsers;
+  const std::vector<ComPtr<IPin>> outputs = source ? OutputPins(source.Get()) : std::vector<ComPtr<IPin>>();
+  ComPtr<IPin> parserInput;
+  AM_MEDIA_TYPE type = {};
+  if (outputs.size() != 1 || FAILED(outputs.front()->ConnectedTo(parserInput.Receive())) || !parserInput ||
+      FAILED(outputs.front()->ConnectionMediaType(&type))) {
+    return parsers;
+  }
+  CLSID chosen = CLSID_NULL;
+  if (ComPtr<IBaseFilter> parser = FilterOf(parserInput.Get())) parser->GetClassID(&chosen);
+  // Every parser of the stream's major type: one that reads any file names no
+  // subtype (Wine's GStreamer splitter), and the mapper matches it only to a
+  // query without one. Connecting tells which parsers take this stream.
+  const GUID stream[2] = {type.majortype, GUID_NULL};
+  FreeType(type);
+  ComPtr<IFilterMapper2> mapper;
+  ComPtr<IEnumMoniker> found;
+  if (FAILED(::CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
+                                mapper.ReceiveVoid())) ||
+      FAILED(mapper->EnumMatchingFilters(found.Receive(), 0, TRUE, MERIT_DO_NOT_USE + 1, TRUE, 1, stream, nullptr,
+                                         nullptr, FALSE, TRUE, 0, nullptr, nullptr, nullptr)) ||
+      !found) {
+    return parsers;
+  }
+  ComPtr<IMoniker> moniker;
+  while (found->Next(1, moniker.Receive(), nullptr) == S_OK) {
+    ComPtr<IBaseFilter> parser;
+    CLSID id = CLSID_NULL;
+    if (SUCCEEDED(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, parser.ReceiveVoid())) &&
+        SUCCEEDED(parser->GetClassID(&id)) && id != chosen) {
+      parsers.push_back(id);
+    }
+  }
+  return parsers;
+}
+
+// The media's streams in a graph of their own: as RenderFile would, or read by
+// the given parser; with captions, through the overlay, which goes in first so
+// that rendering the media connects the picture through it.
+HRESULT CPlaybackEngine::RenderMedia(const std::wstring& media, bool withCaptions, REFCLSID parser, bool* whole) {
+  HRESULT hr = S_OK;
+  if (!graph_ && FAILED(hr = ::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+                                                IID_IGraphBuilder, graph_.ReceiveVoid()))) {
+    return hr;
+  }
+  const ComPtr<IBaseFilter> pictures = AddPictureRenderer();
+  if (!withCaptions && parser == CLSID_NULL) {
+    hr = graph_->RenderFile(media.c_str(), nullptr);
+    *whole = hr == S_OK;
+    DropIfUnconnected(pictures);
+    return hr;
+  }
+  if (withCaptions) {
+    captionFlags_ = 0;
+    if (!captionOverlay_) InsertCaptionFilter();
+  }
+  const ComPtr<IBaseFilter> source = RenderSource(media, parser, whole);
+  DropIfUnconnected(pictures);
+  if (!source) return VFW_E_CANNOT_RENDER;
+  if (withCaptions) RouteVideoThroughOverlay(source);
+  return S_OK;
+}
+
+// A file that renders only in part had a stream read by a parser whose
+// output no decoder takes: Wine 10 reads AVI files with a splitter of its own
+// that hands out MPEG-4 and Motion JPEG pictures still compressed, and has no
+// decoder for them, so the sound plays without the picture. As a Windows
+// player lets the user pick another splitter, the other parsers registered for
+// the file's stream are tried, best first, each in a new graph (a graph that
+// had its parser replaced never ends after a seek under Wine 10), and the
+// first that renders every stream is kept; when none does, the graph's own
+// choice is made again.
+bool CPlaybackEngine::RebuildThroughWholeParser(const std::wstring& media, bool withCaptions) {
+  std::vector<CLSID> parsers = OtherParsers(FileSourceOf(graph_));
+  parsers.push_back(CLSID_NULL);
+  for (const CLSID& parser : parsers) {
+    captionOverlay_.Reset();
+    captionFlags_ = 0;
+    graph_.Reset();  // a graph that never ran lets go at once
+    bool whole = false;
+    if (SUCCEEDED(RenderMedia(media, withCaptions, parser, &whole)) && (whole || parser == CLSID_NULL)) {
+      return whole;
+    }
+  }
+  return false;
+}
+
 bool CPlaybackEngine::RenderCaptionFile(const std::string& captionPath) {
-  const ComPtr<IBaseFilter> source = RenderSource(fw::Widen(captionPath));
+  const ComPtr<IBaseFilter> source = RenderSource(fw::Widen(captionPath), CLSID_NULL);
   if (!source) return false;
   FindCaptionLanguages(source);
   // The language chosen for an earlier file, when this one has it too.
@@ -482,8 +592,10 @@ void CPlaybackEngine::AnnounceVideoWindow() {
     long width = 0, height = 0;
     if (SUCCEEDED(basic->GetVideoSize(&width, &height))) {
       basic.Reset();
-      videoWindow_->put_Width(width);
-      videoWindow_->put_Height(height);
+      // A top-down picture reports its height negative (Wine 10 does for
+      // uncompressed frames): the window takes its size all the same.
+      videoWindow_->put_Width(width < 0 ? -width : width);
+      videoWindow_->put_Height(height < 0 ? -height : height);
     }
   }
   // The graph answers for its video window even without a video stream; the

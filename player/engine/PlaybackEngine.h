@@ -112,7 +112,12 @@ class CPlaybackEngine : public ICaptionLanguages {
  private:
   HWND OwnerWindow() const;
   void InsertCaptionFilter();
-  ComPtr<IBaseFilter> RenderSource(const std::wstring& path);
+  HRESULT RenderMedia(const std::wstring& media, bool withCaptions, REFCLSID parser, bool* whole);
+  bool RebuildThroughWholeParser(const std::wstring& media, bool withCaptions);
+  // The file's source with its streams rendered, read by `parser` unless it
+  // is CLSID_NULL; `wholly` tells whether every stream was rendered.
+  ComPtr<IBaseFilter> RenderSource(const std::wstring& path, REFCLSID parser, bool* wholly = nullptr);
+  static std::vector<CLSID> OtherParsers(const ComPtr<IBaseFilter>& source);
   ComPtr<IBaseFilter> AddPictureRenderer();
   void DropIfUnconnected(const ComPtr<IBaseFilter>& renderer);
   void RouteVideoThroughOverlay(const ComPtr<IBaseFilter>& source);

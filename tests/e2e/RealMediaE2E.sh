@@ -118,9 +118,10 @@ for mode in 0 2; do
         # start-up of the next graph).
         played=$((now - started))
         [ "$played" -ge $((prev_ms / 1000 - 1)) ] && [ "$played" -le $((prev_ms / 1000 + 3)) ] ||
+          { [ "$prev_width" -eq 0 ] && known_wine_defect 10 "sound alone plays 3.5 times too fast ($prev)"; } ||
           fail "$what: $prev played ${played}s, it lasts ${prev_ms}ms"
       fi
-      started=$now prev=$file prev_ms=$ms seen=$((seen + 1))
+      started=$now prev=$file prev_ms=$ms prev_width=$width seen=$((seen + 1))
       if [ "$width" -gt 0 ]; then
         wait_picture "$work/media/${file%.*}.png" "$what: $file"
       fi

@@ -87,8 +87,10 @@ ComPtr<IPin> FirstPin(IBaseFilter* filter, PIN_DIRECTION want) {
 }
 
 // Pixels of the bottom band that are white, for the frame formats the
-// renderer takes.
-int WhiteInBand(const GUID& subtype, int w, int h, const std::vector<uint8_t>& frame) {
+// renderer takes; `height` is the header's, negative for a top-down frame
+// (Wine 10 hands uncompressed RGB over top-down).
+int WhiteInBand(const GUID& subtype, int w, int height, const std::vector<uint8_t>& frame) {
+  const int h = height < 0 ? -height : height;
   int count = 0;
   if (subtype == MEDIASUBTYPE_YV12 || subtype == MEDIASUBTYPE_NV12 || subtype == MEDIASUBTYPE_IYUV) {
     for (int y = h - 48; y < h; ++y)
@@ -109,7 +111,8 @@ int WhiteInBand(const GUID& subtype, int w, int h, const std::vector<uint8_t>& f
   }
   int bpp = subtype == MEDIASUBTYPE_RGB24 ? 3 : 4;
   int stride = (w * bpp + 3) & ~3;
-  for (int y = 0; y < 48; ++y)  // bottom-up: the picture's bottom rows come first
+  // Bottom-up, the picture's bottom rows come first; top-down, last.
+  for (int y = height < 0 ? h - 48 : 0; y < (height < 0 ? h : 48); ++y)
     for (int x = 0; x < w; ++x) {
       size_t i = static_cast<size_t>(y) * stride + x * bpp;
       if (i + 2 < frame.size() && frame[i] >= 0xF0 && frame[i + 1] >= 0xF0 && frame[i + 2] >= 0xF0) ++count;
@@ -245,7 +248,7 @@ TEST_F(KarvexGraph, FramesAfterTheFilterCarryTheCaptionUntilItIsCleared) {
   ASSERT_TRUE(type.formattype == FORMAT_VideoInfo);
   const auto* info = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
   const int w = info->bmiHeader.biWidth;
-  const int h = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight;
+  const int h = info->bmiHeader.biHeight;
   const GUID subtype = type.subtype;
   velk::dshow::FreeMediaType(type);
 
