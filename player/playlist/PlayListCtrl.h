@@ -165,6 +165,7 @@ class CPlayListCtrl : public fw::CWnd, public IPlayListView {
   int32_t dragCurrent_ = -1;
   int32_t dragTarget_ = -1;
   std::function<std::string(int32_t row)> tipOf_;
+  static constexpr UINT_PTR kRowTipTool = 1;
   HWND tip_ = nullptr;
   int32_t tipRow_ = -1;
 };

@@ -8,6 +8,7 @@
 
 #include "platform/framework/Menu.h"
 #include "platform/framework/Text.h"
+#include "platform/framework/ToolTip.h"
 #include "player/app/PlayerActions.h"
 #include "player/playlist/PlayListViewMath.h"
 #include "player/res/ResourceIds.h"
@@ -239,35 +240,11 @@ bool CPlayListCtrl::OnMouseMove(fw::MsgArgs& m) {
 // moving onto another row is entering a new tool.
 void CPlayListCtrl::ShowRowTip(int32_t row, const fw::MsgArgs& move) {
   if (row == tipRow_ || !tipOf_) return;
-  if (!tip_) {
-    tip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                             ::GetModuleHandleA(nullptr), nullptr);
-    if (!tip_) return;
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = m_hWnd;
-    tool.uId = 1;
-    tool.lpszText = const_cast<wchar_t*>(L"");
-    ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    ::SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 500);
-  }
+  if (!tip_ && !(tip_ = fw::CreateFollowingTip(m_hWnd, kRowTipTool, 500))) return;
   tipRow_ = row;
-  std::wstring text = row >= 0 ? fw::Widen(tipOf_(row)) : std::wstring();
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof(tool);
-  tool.hwnd = m_hWnd;
-  tool.uId = 1;
-  if (!text.empty()) tool.rect = RowBounds(row);
-  ::SendMessageW(tip_, TTM_POP, 0, 0);
-  ::SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-  tool.lpszText = text.data();
-  ::SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-  // The control saw this move before the tool took the row: it sees it again.
-  MSG again{m_hWnd, move.message, move.wParam, move.lParam, static_cast<DWORD>(::GetMessageTime()), move.Point()};
-  ::ClientToScreen(m_hWnd, &again.pt);
-  ::SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&again));
+  fw::PointFollowingTip(tip_, m_hWnd, kRowTipTool, row >= 0 ? RowBounds(row) : RECT{},
+                        row >= 0 ? tipOf_(row) : std::string(),
+                        MSG{m_hWnd, move.message, move.wParam, move.lParam, 0, move.Point()});
 }
 
 void CPlayListCtrl::EndDrag() {

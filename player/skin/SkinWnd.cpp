@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-
-#include "platform/framework/Gdi.h"
 #include "core/SettingsStore.h"
+#include "platform/framework/Gdi.h"
+#include "platform/framework/ToolTip.h"
 #include "player/app/SettingsTable.h"
 #include "player/skin/SkinCatalog.h"
 #include "player/skin/SkinLayout.h"
@@ -253,22 +253,7 @@ constexpr UINT_PTR kTipTool = 1;
 }  // namespace
 
 void CSkinWnd::CreateToolTip() {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
-  ::InitCommonControlsEx(&controls);
-  tip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                           fw::ResourceInstance(), nullptr);
-  if (!tip_) return;
-  // The tool watches the window's mouse itself; its rectangle stays empty
-  // until the pointer is over something that has a tip.
-  TOOLINFOA tool{};
-  tool.cbSize = sizeof(tool);
-  tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = m_hWnd;
-  tool.uId = kTipTool;
-  tool.lpszText = const_cast<char*>("");
-  ::SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  ::SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, 400);
+  tip_ = fw::CreateFollowingTip(m_hWnd, kTipTool, 400);
   tipRegion_ = kNoRegion;
 }
 
@@ -277,25 +262,14 @@ void CSkinWnd::CreateToolTip() {
 void CSkinWnd::ShowTipFor(uint32_t region, const fw::MsgArgs& move) {
   if (!tip_ || region == tipRegion_) return;
   tipRegion_ = region;
-  std::string text = region == kNoRegion ? std::string() : TipFor(region);
-  TOOLINFOA tool{};
-  tool.cbSize = sizeof(tool);
-  tool.hwnd = m_hWnd;
-  tool.uId = kTipTool;
-  if (!text.empty()) {
-    const HotRegion* hot = controls_.FindRegion(region);
+  const std::string text = region == kNoRegion ? std::string() : TipFor(region);
+  RECT part{};
+  if (const HotRegion* hot = text.empty() ? nullptr : controls_.FindRegion(region)) {
     const POINT origin = GetRegionOrigin(region, GetClientRect());
-    if (hot) tool.rect = RECT{origin.x, origin.y, origin.x + hot->width, origin.y + hot->height};
+    part = RECT{origin.x, origin.y, origin.x + hot->width, origin.y + hot->height};
   }
-  ::SendMessageA(tip_, TTM_POP, 0, 0);
-  ::SendMessageA(tip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
-  tool.lpszText = text.data();
-  ::SendMessageA(tip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-  // The control saw this move before the tool took its new rectangle: it is
-  // shown the move again, or a pointer that comes to rest here gets no tip.
-  MSG again{m_hWnd, move.message, move.wParam, move.lParam, static_cast<DWORD>(::GetMessageTime()), move.Point()};
-  ::ClientToScreen(m_hWnd, &again.pt);
-  ::SendMessageA(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&again));
+  fw::PointFollowingTip(tip_, m_hWnd, kTipTool, part, text,
+                        MSG{m_hWnd, move.message, move.wParam, move.lParam, 0, move.Point()});
 }
 
 bool CSkinWnd::OnDestroy(fw::MsgArgs& m) {
