@@ -109,7 +109,7 @@ bool CMainWindow::OnCreate(fw::MsgArgs& m) {
   AddSeekArea();
   ::DragAcceptFiles(m_hWnd, TRUE);
   AddTrayIcon();
-  if (!CommandLineItem(commandLine_).empty()) PlayByCode(playlist_->Navigate(NAV_KEEP));
+  if (!CommandLineItem(commandLine_).empty()) PlayByCode(playlist_->Navigate(NavStep::Keep));
   m.result = 0;
   return true;
 }
@@ -254,7 +254,7 @@ void CMainWindow::RefreshDisplays() {
   InvalidateRect(TimeAreaRect());
 }
 
-void CMainWindow::PlayByCode(int32_t result) {
+void CMainWindow::PlayByCode(NavResult result) {
   if (!playlist_) return;
   EngineRequest request;
   if (velk::PlayByCode(*playlist_, result, request)) Apply(request);

@@ -71,7 +71,7 @@ class CMainWindow : public CSkinWnd {
   void PauseResume();
   void Stop();
   // Makes the navigation result current and plays it (see PlayByCode).
-  void PlayByCode(int32_t result);
+  void PlayByCode(NavResult result);
   // The main popup menu as it is shown: the skin list, the repeat mode's and
   // the shuffle check marks.
   void PrepareMainPopup(HMENU popup);

@@ -36,60 +36,60 @@ void CPlayList::DrawShuffle() {
   std::rotate(first + r, first + r + 1, first + count);
 }
 
-int32_t CPlayList::Navigate(int32_t code) {
+NavResult CPlayList::Navigate(NavStep code) {
   const int32_t count = Count();
-  if (count == 0) return NAV_EMPTY;
+  if (count == 0) return NavResult::Empty;
   if (currentTrack_ < 0) currentTrack_ = 0;
 
   if (!shuffle_) {
     switch (code) {
-      case NAV_ADVANCE: {
+      case NavStep::Advance: {
         int32_t next = currentTrack_ + 1;
         if (repeatMode_ == REPEAT_NONE && next == count) {
           currentTrack_ = 0;
-          return NAV_END;
+          return NavResult::End;
         }
-        if (repeatMode_ == REPEAT_THIS) return NAV_PLAY;
+        if (repeatMode_ == REPEAT_THIS) return NavResult::Play;
         currentTrack_ = (repeatMode_ == REPEAT_ALL && next == count) ? 0 : next;
-        return NAV_PLAY;
+        return NavResult::Play;
       }
-      case NAV_PREVIOUS:
+      case NavStep::Previous:
         --currentTrack_;
         if (currentTrack_ < 0) currentTrack_ = repeatMode_ == REPEAT_ALL ? count - 1 : 0;
-        return NAV_PLAY;
-      case NAV_NEXT:
+        return NavResult::Play;
+      case NavStep::Next:
         ++currentTrack_;
         if (currentTrack_ == count) currentTrack_ = repeatMode_ == REPEAT_ALL ? 0 : count - 1;
-        return NAV_PLAY;
+        return NavResult::Play;
       default:
-        return NAV_PLAY;
+        return NavResult::Play;
     }
   }
 
   switch (code) {
-    case NAV_ADVANCE:
+    case NavStep::Advance:
       if (remaining_ > 0) {
-        if (repeatMode_ == REPEAT_THIS) return NAV_PLAY;
+        if (repeatMode_ == REPEAT_THIS) return NavResult::Play;
         int32_t p = FindInOrder(currentTrack_);
         if (p >= 0 && p < count - 1) {
           currentTrack_ = static_cast<int32_t>(shuffleOrder_[static_cast<size_t>(p) + 1]);
         } else {
           DrawShuffle();
         }
-        return NAV_PLAY;
+        return NavResult::Play;
       }
-      if (repeatMode_ == REPEAT_NONE) return NAV_END;
+      if (repeatMode_ == REPEAT_NONE) return NavResult::End;
       if (repeatMode_ == REPEAT_ALL) {
         remaining_ = count;
         DrawShuffle();
       }
-      return NAV_PLAY;
-    case NAV_PREVIOUS: {
+      return NavResult::Play;
+    case NavStep::Previous: {
       int32_t p = FindInOrder(currentTrack_);
       if (p > remaining_ && p < count) currentTrack_ = static_cast<int32_t>(shuffleOrder_[static_cast<size_t>(p) - 1]);
-      return NAV_PLAY;
+      return NavResult::Play;
     }
-    case NAV_NEXT: {
+    case NavStep::Next: {
       int32_t p = FindInOrder(currentTrack_);
       if (p != count - 1) {
         if (p >= remaining_ && p >= 0 && p < count - 1) {
@@ -103,10 +103,10 @@ int32_t CPlayList::Navigate(int32_t code) {
         remaining_ = count;
         DrawShuffle();
       }
-      return NAV_PLAY;
+      return NavResult::Play;
     }
     default:
-      return NAV_PLAY;
+      return NavResult::Play;
   }
 }
 

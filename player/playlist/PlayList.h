@@ -16,14 +16,18 @@
 
 namespace velk {
 
-// Navigation requests and their results.
-inline constexpr int32_t NAV_ADVANCE = 7000;  // the item ended (also: shuffle switched on while stopped)
-inline constexpr int32_t NAV_KEEP = 7001;     // play or resume the current entry
-inline constexpr int32_t NAV_PREVIOUS = 7002;
-inline constexpr int32_t NAV_NEXT = 7703;
-inline constexpr int32_t NAV_PLAY = 6604;     // play the current entry
-inline constexpr int32_t NAV_EMPTY = 6605;    // the playlist is empty
-inline constexpr int32_t NAV_END = 6606;      // the end of the list was reached: stop
+// What moves the playing mark, and what the move asks of the engine.
+enum class NavStep : int32_t {
+  Advance = 7000,  // the item ended (also: shuffle switched on while stopped)
+  Keep = 7001,     // play or resume the current entry
+  Previous = 7002,
+  Next = 7703,
+};
+enum class NavResult : int32_t {
+  Play = 6604,   // play the current entry
+  Empty = 6605,  // the playlist is empty
+  End = 6606,    // the end of the list was reached: stop
+};
 
 inline constexpr int32_t REPEAT_NONE = 0;
 inline constexpr int32_t REPEAT_THIS = 1;
@@ -82,7 +86,7 @@ class CPlayList {
   void SetCurrentTrack(int32_t index) { currentTrack_ = index; }
 
   // A navigation code in, a result code out; moves the current track.
-  int32_t Navigate(int32_t code);
+  NavResult Navigate(NavStep step);
   // Draws an undrawn entry into the current track (remaining must be >= 1).
   void DrawShuffle();
   // The slot of index among the first count slots, or index itself.

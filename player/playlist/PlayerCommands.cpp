@@ -5,7 +5,7 @@
 
 namespace velk {
 
-bool PlayByCode(CPlayList& list, int32_t result, EngineRequest& request) {
+bool PlayByCode(CPlayList& list, NavResult result, EngineRequest& request) {
   IPlayListView& view = list.View();
   int32_t rows = view.RowCount();
   int32_t current = list.CurrentTrack();
@@ -14,10 +14,10 @@ bool PlayByCode(CPlayList& list, int32_t result, EngineRequest& request) {
     list.SetCurrentTrack(0);
   }
   request.path.clear();
-  if (result == NAV_PLAY) {
+  if (result == NavResult::Play) {
     request.path = list.Path(list.CurrentTrack());
     list.SetCurrentEntry(list.CurrentTrack());
-  } else if (result == NAV_END) {
+  } else if (result == NavResult::End) {
     list.SetCurrentEntry(list.CurrentTrack());
   }
   request.play = true;
@@ -27,13 +27,13 @@ bool PlayByCode(CPlayList& list, int32_t result, EngineRequest& request) {
 EngineRequest RequestAtEndOfMedia(CPlayList& list) {
   EngineRequest request;
   request.stop = true;
-  PlayByCode(list, list.Navigate(NAV_ADVANCE), request);
+  PlayByCode(list, list.Navigate(NavStep::Advance), request);
   return request;
 }
 
 namespace {
 
-EngineRequest Step(CPlayList& list, EngineState state, int32_t code) {
+EngineRequest Step(CPlayList& list, EngineState state, NavStep code) {
   EngineRequest request;
   if (state == EngineState::Absent) return request;
   if (state != EngineState::Running && state != EngineState::Paused) {
@@ -55,13 +55,13 @@ int32_t FirstSelected(const CPlayList& list, IPlayListView& view) {
 
 }  // namespace
 
-EngineRequest RequestPrevious(CPlayList& list, EngineState state) { return Step(list, state, NAV_PREVIOUS); }
-EngineRequest RequestNext(CPlayList& list, EngineState state) { return Step(list, state, NAV_NEXT); }
+EngineRequest RequestPrevious(CPlayList& list, EngineState state) { return Step(list, state, NavStep::Previous); }
+EngineRequest RequestNext(CPlayList& list, EngineState state) { return Step(list, state, NavStep::Next); }
 
 EngineRequest RequestPauseResume(CPlayList& list, EngineState state) {
   EngineRequest request;
   if (state == EngineState::Paused) {
-    PlayByCode(list, list.Navigate(NAV_KEEP), request);
+    PlayByCode(list, list.Navigate(NavStep::Keep), request);
   } else if (state == EngineState::Running) {
     request.pause = true;
   }
@@ -73,7 +73,7 @@ EngineRequest RequestPlaySelected(CPlayList& list) {
   request.stop = true;
   int32_t selected = list.View().RowCount() > 0 ? FirstSelected(list, list.View()) : -1;
   if (selected >= 0) list.SetCurrentTrack(selected);
-  PlayByCode(list, NAV_PLAY, request);
+  PlayByCode(list, NavResult::Play, request);
   if (selected >= 0) list.SetCurrentEntry(selected);
   return request;
 }
@@ -83,7 +83,7 @@ EngineRequest RequestDoubleClick(CPlayList& list, int32_t row) {
   if (row < 0) return request;
   request.stop = true;
   list.SetCurrentTrack(row);
-  PlayByCode(list, NAV_PLAY, request);
+  PlayByCode(list, NavResult::Play, request);
   list.SetCurrentEntry(row);
   list.SwitchShuffleOff();
   return request;
@@ -94,7 +94,7 @@ EngineRequest RequestOpenFiles(CPlayList& list, const std::vector<std::string>& 
   request.stop = true;
   list.ClearList();
   AddChosenFiles(list, chosen);
-  PlayByCode(list, list.Navigate(NAV_KEEP), request);
+  PlayByCode(list, list.Navigate(NavStep::Keep), request);
   return request;
 }
 
@@ -112,7 +112,7 @@ void ToggleShuffle(CPlayList& list, EngineState state) {
     list.SwitchShuffleOn(list.CurrentTrack());
   } else {
     list.SwitchShuffleOn();
-    if (state == EngineState::Stopped) list.Navigate(NAV_NEXT);  // the first draw of the fresh order
+    if (state == EngineState::Stopped) list.Navigate(NavStep::Next);  // the first draw of the fresh order
   }
 }
 

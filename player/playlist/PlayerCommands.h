@@ -24,9 +24,9 @@ struct EngineRequest {
 };
 
 // Makes the navigation result current and marks it; false when the view has no
-// rows. request.play is set (with the entry's path for NAV_PLAY) when it
+// rows. request.play is set (with the entry's path for NavResult::Play) when it
 // returns true; the engine plays only when it exists.
-bool PlayByCode(CPlayList& list, int32_t result, EngineRequest& request);
+bool PlayByCode(CPlayList& list, NavResult result, EngineRequest& request);
 
 EngineRequest RequestAtEndOfMedia(CPlayList& list);
 EngineRequest RequestPrevious(CPlayList& list, EngineState state);

@@ -8,32 +8,35 @@ namespace {
 
 TEST(Navigation, InPlaylistOrder) {
   struct Row {
-    int32_t repeat, code, current, expectCurrent, expectResult;
+    int32_t repeat;
+    NavStep code;
+    int32_t current, expectCurrent;
+    NavResult expectResult;
   } rows[] = {
-      {REPEAT_NONE, NAV_ADVANCE, 2, 3, NAV_PLAY},
-      {REPEAT_NONE, NAV_ADVANCE, 4, 0, NAV_END},   // the last entry ended: stop, back at the top
-      {REPEAT_THIS, NAV_ADVANCE, 2, 2, NAV_PLAY},
-      {REPEAT_ALL, NAV_ADVANCE, 4, 0, NAV_PLAY},
-      {7, NAV_ADVANCE, 4, 5, NAV_PLAY},              // an unknown mode just moves on
-      {REPEAT_NONE, NAV_PREVIOUS, 0, 0, NAV_PLAY},
-      {REPEAT_THIS, NAV_PREVIOUS, 2, 1, NAV_PLAY},
-      {REPEAT_ALL, NAV_PREVIOUS, 0, 4, NAV_PLAY},
-      {REPEAT_NONE, NAV_NEXT, 4, 4, NAV_PLAY},
-      {REPEAT_THIS, NAV_NEXT, 2, 3, NAV_PLAY},
-      {REPEAT_ALL, NAV_NEXT, 4, 0, NAV_PLAY},
-      {REPEAT_NONE, NAV_KEEP, 3, 3, NAV_PLAY},
-      {REPEAT_NONE, NAV_KEEP, -1, 0, NAV_PLAY},    // no current entry: the first one
+      {REPEAT_NONE, NavStep::Advance, 2, 3, NavResult::Play},
+      {REPEAT_NONE, NavStep::Advance, 4, 0, NavResult::End},   // the last entry ended: stop, back at the top
+      {REPEAT_THIS, NavStep::Advance, 2, 2, NavResult::Play},
+      {REPEAT_ALL, NavStep::Advance, 4, 0, NavResult::Play},
+      {7, NavStep::Advance, 4, 5, NavResult::Play},              // an unknown mode just moves on
+      {REPEAT_NONE, NavStep::Previous, 0, 0, NavResult::Play},
+      {REPEAT_THIS, NavStep::Previous, 2, 1, NavResult::Play},
+      {REPEAT_ALL, NavStep::Previous, 0, 4, NavResult::Play},
+      {REPEAT_NONE, NavStep::Next, 4, 4, NavResult::Play},
+      {REPEAT_THIS, NavStep::Next, 2, 3, NavResult::Play},
+      {REPEAT_ALL, NavStep::Next, 4, 0, NavResult::Play},
+      {REPEAT_NONE, NavStep::Keep, 3, 3, NavResult::Play},
+      {REPEAT_NONE, NavStep::Keep, -1, 0, NavResult::Play},    // no current entry: the first one
   };
   for (const Row& row : rows) {
     PlayListRig r;
     r.Fill(5);
     r.list->SetRepeatMode(row.repeat);
     r.list->SetCurrentTrack(row.current);
-    EXPECT_EQ(r.list->Navigate(row.code), row.expectResult) << row.repeat << "/" << row.code << "/" << row.current;
-    EXPECT_EQ(r.list->CurrentTrack(), row.expectCurrent) << row.repeat << "/" << row.code << "/" << row.current;
+    EXPECT_EQ(r.list->Navigate(row.code), row.expectResult) << row.repeat << "/" << static_cast<int>(row.code) << "/" << row.current;
+    EXPECT_EQ(r.list->CurrentTrack(), row.expectCurrent) << row.repeat << "/" << static_cast<int>(row.code) << "/" << row.current;
   }
   PlayListRig empty;
-  for (int32_t code : {NAV_ADVANCE, NAV_KEEP, NAV_PREVIOUS, NAV_NEXT}) EXPECT_EQ(empty.list->Navigate(code), NAV_EMPTY);
+  for (NavStep code : {NavStep::Advance, NavStep::Keep, NavStep::Previous, NavStep::Next}) EXPECT_EQ(empty.list->Navigate(code), NavResult::Empty);
 }
 
 // Plays through by ends of media and returns the entries that played.
@@ -59,14 +62,14 @@ TEST(Navigation, ShuffleSwitchedOnWhilePlayingKeepsThePlayingEntryAndDrawsTheOth
     ToggleShuffle(*r.list, EngineState::Running);
     ASSERT_TRUE(r.list->Shuffle());
     EXPECT_EQ(r.list->CurrentTrack(), 2);  // pause, resume and the title stay on it
-    r.list->Navigate(NAV_PREVIOUS);        // the first of the history: nothing before it
+    r.list->Navigate(NavStep::Previous);        // the first of the history: nothing before it
     EXPECT_EQ(r.list->CurrentTrack(), 2);
     std::vector<int32_t> played = EndsOfMedia(r, 6);
     EXPECT_EQ(played.size(), 4u);
     std::set<int32_t> others(played.begin(), played.end());
     EXPECT_EQ(others.size(), 4u);
     EXPECT_EQ(others.count(2), 0u);
-    EXPECT_EQ(r.list->Navigate(NAV_ADVANCE), NAV_END);
+    EXPECT_EQ(r.list->Navigate(NavStep::Advance), NavResult::End);
   }
 }
 
@@ -106,17 +109,17 @@ TEST(Navigation, PreviousAndNextWalkTheShuffleHistoryBeforeDrawing) {
   ToggleShuffle(*r.list, EngineState::Running);
   std::vector<int32_t> drawn = EndsOfMedia(r, 3);
   ASSERT_EQ(drawn.size(), 3u);
-  r.list->Navigate(NAV_PREVIOUS);
+  r.list->Navigate(NavStep::Previous);
   EXPECT_EQ(r.list->CurrentTrack(), drawn[1]);
-  r.list->Navigate(NAV_PREVIOUS);
+  r.list->Navigate(NavStep::Previous);
   EXPECT_EQ(r.list->CurrentTrack(), drawn[0]);
-  r.list->Navigate(NAV_PREVIOUS);  // the oldest drawn entry is as far back as it goes
+  r.list->Navigate(NavStep::Previous);  // the oldest drawn entry is as far back as it goes
   EXPECT_EQ(r.list->CurrentTrack(), drawn[0]);
-  r.list->Navigate(NAV_NEXT);
-  r.list->Navigate(NAV_NEXT);
+  r.list->Navigate(NavStep::Next);
+  r.list->Navigate(NavStep::Next);
   EXPECT_EQ(r.list->CurrentTrack(), drawn[2]);
   EXPECT_EQ(r.list->Remaining(), 3);
-  r.list->Navigate(NAV_NEXT);  // at the newest: draw
+  r.list->Navigate(NavStep::Next);  // at the newest: draw
   EXPECT_EQ(r.list->Remaining(), 2);
   EXPECT_EQ(std::count(drawn.begin(), drawn.end(), r.list->CurrentTrack()), 0);
 }
@@ -191,7 +194,7 @@ TEST(Navigation, PauseResumePlayAndDoubleClick) {
 
   r.list->SetCurrentTrack(9);  // out of range: the first entry plays
   EngineRequest fix;
-  EXPECT_TRUE(PlayByCode(*r.list, NAV_PLAY, fix));
+  EXPECT_TRUE(PlayByCode(*r.list, NavResult::Play, fix));
   EXPECT_EQ(fix.path, PlayListRig::Name(0));
 
   ToggleShuffle(*r.list, EngineState::Running);
@@ -204,7 +207,7 @@ TEST(Navigation, PauseResumePlayAndDoubleClick) {
 
   PlayListRig empty;
   EngineRequest none;
-  EXPECT_FALSE(PlayByCode(*empty.list, NAV_PLAY, none));
+  EXPECT_FALSE(PlayByCode(*empty.list, NavResult::Play, none));
   EXPECT_FALSE(none.play);
 }
 

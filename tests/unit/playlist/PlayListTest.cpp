@@ -134,7 +134,7 @@ TEST(PlayList, RemovingTheCurrentEntryMakesThePreviousOneCurrent) {
   EXPECT_EQ(r.DisplayTexts(), (Strings{"a.mp3", "b.mp3", "d.mp3"}));
   EXPECT_EQ(r.list->CurrentTrack(), 1);
   EXPECT_EQ(r.view.playingIndex, 1);
-  EXPECT_EQ(r.list->Navigate(NAV_NEXT), NAV_PLAY);  // Next plays what followed the removed one
+  EXPECT_EQ(r.list->Navigate(NavStep::Next), NavResult::Play);  // Next plays what followed the removed one
   EXPECT_EQ(r.list->Path(r.list->CurrentTrack()), PlayListRig::Name(3));
 
   r.list->SetCurrentTrack(0);
@@ -201,7 +201,7 @@ TEST(PlayList, ClearListSwitchesShuffleOffAndLeavesNoCurrentEntry) {
   EXPECT_FALSE(r.list->Shuffle());
   EXPECT_EQ(r.list->CurrentTrack(), -1);
   EXPECT_EQ(r.view.playingIndex, -1);
-  EXPECT_EQ(r.list->Navigate(NAV_ADVANCE), NAV_EMPTY);
+  EXPECT_EQ(r.list->Navigate(NavStep::Advance), NavResult::Empty);
 }
 
 TEST(PlayList, SetCurrentEntryMarksScrollsAndTitles) {
@@ -372,17 +372,17 @@ TEST(PlayList, RandomOperationSequencesKeepTheInvariants) {
         [[fallthrough]];
       default: {
         listOperation = false;
-        static const int32_t codes[] = {NAV_ADVANCE, NAV_KEEP, NAV_PREVIOUS, NAV_NEXT};
+        static const NavStep codes[] = {NavStep::Advance, NavStep::Keep, NavStep::Previous, NavStep::Next};
         const bool inRange = r.list->CurrentTrack() < count;
-        int32_t result = r.list->Navigate(codes[rng() % 4]);
+        const NavResult result = r.list->Navigate(codes[rng() % 4]);
         if (count > 0) {
-          ASSERT_NE(result, NAV_EMPTY);
+          ASSERT_NE(result, NavResult::Empty);
           ASSERT_GE(r.list->CurrentTrack(), 0);
           if (inRange) {
             ASSERT_LT(r.list->CurrentTrack(), count) << "step " << step;
           }
         } else {
-          ASSERT_EQ(result, NAV_EMPTY);
+          ASSERT_EQ(result, NavResult::Empty);
         }
         if (rng() % 2 == 0) r.list->SetCurrentEntry(r.list->CurrentTrack());
         break;

@@ -69,7 +69,7 @@ class VideoWindowTest : public ::testing::Test {
       main_ = std::make_unique<CMainWindow>();
       ASSERT_TRUE(main_->Create(clip_));
     } else {
-      main_->PlayByCode(main_->PlayList()->Navigate(NAV_KEEP));
+      main_->PlayByCode(main_->PlayList()->Navigate(NavStep::Keep));
     }
     PumpFor(0);
     ASSERT_NE(nullptr, main_->VideoWindow());
