@@ -6,12 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "core/Paths.h"
+
 namespace velk {
 
-// "C:\Program Files\Velk\Velk.exe" → "C:\Program Files\Velk" (no trailing backslash).
-std::string FolderOfPath(const std::string& path);
-// "C:\Program Files\Velk\Velk.exe" → "Velk".
-std::string BaseNameWithoutExtension(const std::string& path);
 
 // The folder to record as "AppPath", or nothing when the stored one still holds
 // the program. A stored folder that is empty or no longer holds

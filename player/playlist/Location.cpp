@@ -76,18 +76,6 @@ bool IsBackgroundPictureName(std::string_view path) {
   return false;
 }
 
-FolderAndName SplitFolderAndName(std::string_view path) {
-  // Forward slashes separate folders too ("C:/x/mine.m3u"); the folder is
-  // given back with backslashes, as its entries are written.
-  size_t cut = path.find_last_of("\\/:");
-  if (cut == std::string_view::npos) return {std::string(), std::string(path)};
-  std::string folder(path.substr(0, cut + 1));
-  for (char& c : folder) {
-    if (c == '/') c = '\\';
-  }
-  return {folder, std::string(path.substr(cut + 1))};
-}
-
 std::string LocationToAdd(std::string_view typed) {
   LocationKind kind = GetLocationKind(typed);
   if (kind == LocationKind::Network || kind == LocationKind::File) return std::string(typed);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/Paths.h"
+
 namespace velk {
 
 enum class LocationKind {
@@ -41,13 +43,6 @@ bool IsCaptionFileName(std::string_view path);
 // lower or all upper case.
 bool IsBackgroundPictureName(std::string_view path);
 
-// "C:\Lists\pl.m3u" -> folder "C:\Lists\" (trailing backslash kept), name
-// "pl.m3u". A path without a backslash or colon has an empty folder.
-struct FolderAndName {
-  std::string folder;
-  std::string name;
-};
-FolderAndName SplitFolderAndName(std::string_view path);
 
 // A typed location as it joins the playlist: network and file locations as
 // typed, anything else (a host name, an empty text) behind "http://".
