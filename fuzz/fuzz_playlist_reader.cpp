@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   velk::LoadPlayList(back, files, "out.m3u", folder, 0);
   Check(back.Paths() == list.Paths());
 
-  for (int32_t code : {velk::NAV_NEXT, velk::NAV_ADVANCE, velk::NAV_PREVIOUS}) list.Navigate(code);
+  for (velk::NavStep step : {velk::NavStep::Next, velk::NavStep::Advance, velk::NavStep::Previous}) list.Navigate(step);
   list.SortEntries(true);
   CheckConsistent(list, view);
   return 0;

@@ -12,7 +12,10 @@ enum class MsgKind : uint8_t {
   Message,  // a window message number (or a range of them)
   Command,  // WM_COMMAND with a command id (or range), any notification code
   Notify,   // WM_NOTIFY from one control id with one notification code
+  Asked,    // whatever the entry's question accepts (a class's own table of messages)
 };
+
+struct MsgKey;
 
 template <class Handler>
 struct MsgEntry {
@@ -21,6 +24,7 @@ struct MsgEntry {
   uint32_t last;
   uint32_t code;  // Notify only
   Handler handler;
+  bool (*accepts)(const MsgKey& key) = nullptr;  // Asked only
 };
 
 template <class Handler>
@@ -49,6 +53,8 @@ bool EntryMatches(const MsgEntry<Handler>& e, const MsgKey& k) {
       return k.isCommand && k.id >= e.first && k.id <= e.last;
     case MsgKind::Notify:
       return k.isNotify && k.id == e.first && k.code == e.code;
+    case MsgKind::Asked:
+      return e.accepts && e.accepts(k);
   }
   return false;
 }

@@ -46,6 +46,10 @@ bool Thunk(CWnd& wnd, MsgArgs& args) {
   {::velk::fw::MsgKind::Command, (id), (id), 0, &::velk::fw::Thunk<Class, &Class::Method>}
 #define VELK_ON_COMMAND_RANGE(first, last, Class, Method) \
   {::velk::fw::MsgKind::Command, (first), (last), 0, &::velk::fw::Thunk<Class, &Class::Method>}
+// Every message or command `accepts` says yes to: a table of the class's own,
+// asked, instead of ranges that hold only while the numbers lie together.
+#define VELK_ON_ASKED(accepts, Class, Method) \
+  {::velk::fw::MsgKind::Asked, 0, 0, 0, &::velk::fw::Thunk<Class, &Class::Method>, (accepts)}
 #define VELK_ON_NOTIFY(id, code, Class, Method)                      \
   {::velk::fw::MsgKind::Notify, (id), (id), static_cast<uint32_t>(code), \
    &::velk::fw::Thunk<Class, &Class::Method>}

@@ -119,6 +119,12 @@ Action ActionOfCommand(uint32_t command) {
   return Find([&](const ActionRoute& row) { return Holds(row.commands, command); });
 }
 
+bool IsActionMessage(const fw::MsgKey& key) {
+  return !key.isCommand && !key.isNotify && ActionOfMessage(key.message) != Action::None;
+}
+
+bool IsActionCommand(const fw::MsgKey& key) { return key.isCommand && ActionOfCommand(key.id) != Action::None; }
+
 Action ActionOfKey(uint32_t key, bool ctrlOrAlt) {
   if (ctrlOrAlt && ((key >= 'A' && key <= 'Z') || key == kSpace)) return Action::None;
   return Find([&](const ActionRoute& row) { return Holds(row.keys, key); });

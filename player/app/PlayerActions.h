@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/EngineState.h"
+#include "platform/framework/MessageMap.h"
 
 namespace velk {
 
@@ -51,6 +52,10 @@ const ActionRoute& RouteOf(Action action);
 
 Action ActionOfMessage(uint32_t message);
 Action ActionOfCommand(uint32_t command);
+// The windows' message tables ask these: a window message, or a menu command,
+// that the table gives an action.
+bool IsActionMessage(const fw::MsgKey& key);
+bool IsActionCommand(const fw::MsgKey& key);
 // Key releases of the main window: letters whatever the shift state; letters
 // and Space do nothing while Ctrl or Alt is held (Ctrl+C is not a pause).
 Action ActionOfKey(uint32_t virtualKey, bool ctrlOrAlt = false);

@@ -41,14 +41,10 @@ VELK_BEGIN_MESSAGE_TABLE(CMainWindow)
   VELK_ON_MESSAGE(WM_APPCOMMAND, CMainWindow, OnAppCommand),
   VELK_ON_MESSAGE(WM_SKIN_RESIZEDRAG, CMainWindow, OnResizeDrag),
   VELK_ON_MESSAGE(WM_PLAYER_TRAYNOTIFY, CMainWindow, OnTrayNotify),
-  // Every skin button, hot region, title-bar dot and menu command is an action.
-  VELK_ON_MESSAGE_RANGE(ID_SKIN_CLOSE, ID_SKIN_MINIMIZE, CMainWindow, OnActionMessage),
-  VELK_ON_MESSAGE_RANGE(ID_BTN_PREV, ID_AREA_VOLUME, CMainWindow, OnActionMessage),
-  VELK_ON_MESSAGE_RANGE(WM_PLAYER_PLAYSELECTED, WM_PLAYER_TOGGLEREPEATTHIS, CMainWindow, OnActionMessage),
-  VELK_ON_COMMAND_RANGE(ID_REPEAT_NONE, ID_REPEAT_ALL, CMainWindow, OnActionCommand),
-  VELK_ON_COMMAND_RANGE(ID_ADD_FILES, ID_DELETE_THIS, CMainWindow, OnActionCommand),
-  VELK_ON_COMMAND(ID_APP_EXIT, CMainWindow, OnActionCommand),
-  VELK_ON_COMMAND_RANGE(ID_CAPTION_EARLIER, ID_CAPTION_IN_TIME, CMainWindow, OnActionCommand),
+  // Every skin button, hot region, title-bar dot and menu command is an
+  // action: the action table says which.
+  VELK_ON_ASKED(IsActionMessage, CMainWindow, OnActionMessage),
+  VELK_ON_ASKED(IsActionCommand, CMainWindow, OnActionCommand),
   VELK_ON_MESSAGE(WM_PLAYER_MOVEENTRY, CMainWindow, OnMoveEntry),
   VELK_ON_MESSAGE(WM_DROPFILES, CMainWindow, OnDropFiles),
   VELK_ON_NOTIFY(CPlayListCtrl::kControlId, NM_DBLCLK, CMainWindow, OnViewDoubleClick),

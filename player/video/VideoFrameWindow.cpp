@@ -50,12 +50,10 @@ VELK_BEGIN_MESSAGE_TABLE(CVideoFrameWindow)
   VELK_ON_MESSAGE(WM_KEYUP, CVideoFrameWindow, OnKeyUp),
   VELK_ON_MESSAGE(WM_APPCOMMAND, CVideoFrameWindow, OnAppCommand),
   VELK_ON_MESSAGE(WM_RBUTTONDOWN, CVideoFrameWindow, OnRButtonDown),
-  // Its menu's commands and title-bar dots are actions: its own, or the main window's.
-  VELK_ON_COMMAND_RANGE(ID_VIDEO_SIZE_50, ID_VIDEO_ENTER_FULL_SCREEN, CVideoFrameWindow, OnActionCommand),
-  VELK_ON_COMMAND(ID_VIDEO_KEEP_RATIO, CVideoFrameWindow, OnActionCommand),
-  VELK_ON_COMMAND_RANGE(ID_VIDEO_PLAYBACK_PLAY, ID_VIDEO_PLAYBACK_NEXT, CVideoFrameWindow, OnActionCommand),
-  VELK_ON_COMMAND_RANGE(ID_CAPTION_WINDOW, ID_CAPTION_IN_TIME, CVideoFrameWindow, OnActionCommand),
-  VELK_ON_MESSAGE_RANGE(ID_VIDEO_STOP, ID_VIDEO_FULLSCREEN, CVideoFrameWindow, OnActionMessage),
+  // Its menu's commands and title-bar dots are actions, its own or the main
+  // window's: the action table says which.
+  VELK_ON_ASKED(IsActionCommand, CVideoFrameWindow, OnActionCommand),
+  VELK_ON_ASKED(IsActionMessage, CVideoFrameWindow, OnActionMessage),
   VELK_ON_COMMAND_RANGE(ID_CAPTION_LANGUAGE_FIRST, ID_CAPTION_LANGUAGE_LAST, CVideoFrameWindow, OnCaptionLanguage),
   VELK_ON_MESSAGE(WM_SKIN_RESIZEDRAG, CVideoFrameWindow, OnResizeDrag),
   VELK_ON_MESSAGE(WM_SKIN_MOVEDRAG, CVideoFrameWindow, OnMoveDrag),
